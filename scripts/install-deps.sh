@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tolvan needs to build, run and test.
+# Quick when everything is already there; otherwise apt-get update, then install.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  clang libclang-rt-14-dev llvm
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libexpat1-dev libglib2.0-dev libgtkmm-3.0-dev libcurl4-openssl-dev
+  libx11-dev libxi-dev libxtst-dev libxkbcommon-dev libxkbcommon-x11-dev
+  libatspi2.0-dev libcanberra-dev
+  python3
+  xvfb openbox xdotool xterm dbus-x11 x11-utils
+  locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  if [[ $(id -u) -ne 0 ]]; then sudo=sudo; else sudo=; fi
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update
+  $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi

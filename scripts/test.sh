@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Sets everything up, builds Tolvan with AddressSanitizer and UndefinedBehaviorSanitizer
+# (clang), runs every test through CTest, then each fuzz target for a short, fixed time.
+# Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+FUZZ_SECONDS=${FUZZ_SECONDS:-20}
+build=build-test
+
+bash scripts/install-deps.sh
+
+cmake -S . -B "$build" -G Ninja \
+  -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DTOLVAN_SANITIZE=ON -DTOLVAN_FUZZ=ON -DTOLVAN_BENCH=ON >/dev/null
+cmake --build "$build"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd "$build" && ctest --output-on-failure --timeout 300 -j "$(nproc)")
+
+status=0
+shopt -s nullglob
+for fuzzer in "$build"/fuzz/fuzz_*; do
+  name=$(basename "$fuzzer")
+  corpus=$(mktemp -d)
+  seeds=tests/fuzz/seeds/${name#fuzz_}
+  echo "fuzzing ${name#fuzz_} for ${FUZZ_SECONDS}s"
+  if ! "$fuzzer" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 \
+        -artifact_prefix="$corpus/" -print_final_stats=0 "$corpus" \
+        $( [[ -d $seeds ]] && echo "$seeds" ) >"$corpus/log" 2>&1; then
+    echo "FAILED: $name"; tail -n 40 "$corpus/log"; status=1
+  fi
+  rm -rf "$corpus"
+done
+exit $status
