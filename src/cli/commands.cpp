@@ -1,0 +1,15 @@
+// The table of command groups. A new group: write NAME_command.cpp with its entry point,
+// declare it here and add its row.
+#include "cli/commands.h"
+
+#include <vector>
+
+namespace tolvan::cli {
+
+// Rows look like {"prefs", "show and change preferences", run_prefs_command}.
+std::span<const CommandEntry> command_table() {
+  static const std::vector<CommandEntry> commands = {};
+  return commands;
+}
+
+}  // namespace tolvan::cli
