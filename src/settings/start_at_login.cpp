@@ -1,0 +1,24 @@
+// The start-at-login switch.
+#include "settings/start_at_login.h"
+
+namespace tolvan {
+namespace {
+const char* systray_argument(bool with_systray) { return with_systray ? " --systray" : ""; }
+}  // namespace
+
+int get_start_with_windows(const Autostart& autostart) {
+  return autostart.is_enabled() ? kStartWithWindows : 0;
+}
+
+int set_start_with_windows(Autostart& autostart, const RunTimeVariables& gvar, int flags) {
+  Status status = (flags & kStartWithWindows)
+                      ? autostart.enable(gvar.get("executable_path"), systray_argument(true))
+                      : autostart.disable();
+  return status.ok() ? 0 : kStartWithWindows;
+}
+
+std::string build_reg_run_value(const RunTimeVariables& gvar, bool with_systray) {
+  return "\"" + gvar.get("executable_path") + "\"" + systray_argument(with_systray);
+}
+
+}  // namespace tolvan

@@ -1,0 +1,25 @@
+// Starting Tolvan at login (the Windows-era "start with Windows" switch): not a preference
+// but an entry of the desktop, reached through the Autostart interface.
+#pragma once
+
+#include <string>
+
+#include "platform/autostart.h"
+#include "settings/gvar.h"
+
+namespace tolvan {
+
+inline constexpr int kStartWithWindows = 4;
+
+// 4 when the start-at-login entry exists and can be read, else 0.
+int get_start_with_windows(const Autostart& autostart);
+
+// With flag 4: creates or replaces the entry running executable_path with " --systray";
+// without it: removes the entry (a missing entry counts as success). 0 on success, 4 on any
+// failure.
+int set_start_with_windows(Autostart& autostart, const RunTimeVariables& gvar, int flags);
+
+// The command the entry runs: the quoted executable_path, then " --systray" when asked for.
+std::string build_reg_run_value(const RunTimeVariables& gvar, bool with_systray);
+
+}  // namespace tolvan
