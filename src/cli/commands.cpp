@@ -8,7 +8,9 @@ namespace tolvan::cli {
 
 // Rows look like {"prefs", "show and change preferences", run_prefs_command}.
 std::span<const CommandEntry> command_table() {
-  static const std::vector<CommandEntry> commands = {};
+  static const std::vector<CommandEntry> commands = {
+      {"macro", "run and convert the macros of expansions", run_macro_command},
+  };
   return commands;
 }
 

@@ -9,4 +9,7 @@ namespace tolvan::cli {
 
 std::span<const CommandEntry> command_table();
 
+// tolvan-cli macro: expand, from-te, to-te, keys.
+int run_macro_command(const Invocation& inv);
+
 }  // namespace tolvan::cli

@@ -1,0 +1,24 @@
+// The small rules every macro family shares: where a macro's "%" is escaped, what counts
+// as whitespace and digits, case-insensitive prefixes, and counting characters of UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace tolvan {
+
+// True when the byte at `pos` is preceded by an odd run of "%" characters: such a "%" does
+// not start a macro (the run's "%" characters escape one another in pairs).
+bool macro_percent_escaped(std::string_view text, size_t pos);
+
+// The C library's space class (space, tab, newline, vertical tab, form feed, return).
+bool macro_is_space(char c);
+bool macro_is_digit(char c);
+
+// True when `text` at `pos` starts with `prefix`, ignoring ASCII case.
+bool macro_has_prefix_at(std::string_view text, size_t pos, std::string_view prefix);
+
+// Number of UTF-8 characters: every byte that is not a continuation byte starts one.
+size_t macro_utf8_length(std::string_view text);
+
+}  // namespace tolvan
