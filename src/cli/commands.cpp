@@ -10,6 +10,7 @@ namespace tolvan::cli {
 std::span<const CommandEntry> command_table() {
   static const std::vector<CommandEntry> commands = {
       {"macro", "run and convert the macros of expansions", run_macro_command},
+      {"prefs", "show and change preferences", run_prefs_command},
   };
   return commands;
 }

@@ -9,6 +9,8 @@ namespace tolvan::cli {
 
 std::span<const CommandEntry> command_table();
 
+// tolvan-cli prefs: list, get, set, unset, path.
+int run_prefs_command(const Invocation& inv);
 // tolvan-cli macro: expand, from-te, to-te, keys.
 int run_macro_command(const Invocation& inv);
 

@@ -18,4 +18,11 @@ Status prefs_save(const Settings& prefs, const RunTimeVariables& gvar) {
   return settings_dump_to_file(prefs, gvar.get("prefs_file"));
 }
 
+Status prefs_load_at_start(Settings& prefs, RunTimeVariables& gvar, const ProgramFolders& folders) {
+  gvar_set_all(gvar, folders);
+  Status loaded = prefs_load(prefs, gvar);
+  gvar_set_all_after_prefs_loaded(gvar, prefs);
+  return loaded;
+}
+
 }  // namespace tolvan

@@ -39,4 +39,8 @@ int prefs_get_default_trigger_mode(Settings& prefs);
 std::string prefs_get_correct_diff_dir(const Settings& prefs, std::optional<std::string_view> dir,
                                        bool te);
 
+// The start-up order shared by the program and tolvan-cli: the program folders into `gvar`,
+// prefs_load, then the library and sync file locations. Returns prefs_load's result.
+Status prefs_load_at_start(Settings& prefs, RunTimeVariables& gvar, const ProgramFolders& folders);
+
 }  // namespace tolvan
