@@ -49,6 +49,7 @@ class Desktop final : public KeyboardHook,
   VirtualClock& clock() { return clock_; }
   SimClipboard& clipboard() { return clipboard_; }
   EventLog& log() { return log_; }
+  const EventLog& log() const { return log_; }
   const DesktopOptions& options() const { return options_; }
 
   // --- windows ---
