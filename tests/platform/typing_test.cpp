@@ -58,6 +58,16 @@ TEST(Typing, UntypableCharacterIsRefusedWholeWithAClearMessage) {
   ASSERT_FALSE(status.ok());
   EXPECT_EQ(status.error(), "The keyboard layout \"us\" has no key for \"€\".");
   EXPECT_EQ(s.text(), "");
+  Status invalid = s.user.type("ok\xff");
+  ASSERT_FALSE(invalid.ok());
+  EXPECT_EQ(invalid.error(), "The text to type is not valid UTF-8.");
+  EXPECT_EQ(s.text(), "");
+  // Generic modifier codes press the left key, as a keyboard has no other.
+  s.user.press(vk::Shift);
+  EXPECT_TRUE(s.desktop.user_holds(vk::LShift));
+  ASSERT_TRUE(s.user.type("a").ok());
+  s.user.release(vk::Shift);
+  EXPECT_EQ(s.text(), "A");
 }
 
 TEST(Typing, CapsLockTurnsLettersAroundAndTogglesPerPress) {

@@ -126,6 +126,10 @@ std::vector<Desktop::InputItem> Desktop::key_items(uint16_t vk, uint16_t scan, b
 }
 
 void Desktop::user_key(uint16_t vk, bool down) {
+  // A keyboard has no generic modifier key: those codes mean the left one.
+  if (vk == vk::Shift) vk = vk::LShift;
+  if (vk == vk::Control) vk = vk::LControl;
+  if (vk == vk::Menu) vk = vk::LMenu;
   std::vector<InputItem> items;
   {
     std::lock_guard lock(mutex_);
