@@ -238,6 +238,11 @@ TEST(Hook, InstallCanFailAndKeyboardStateCanBeUnavailable) {
   EXPECT_FALSE(s.desktop.keyboard_hook_installed());
   EXPECT_TRUE(s.desktop.install_keyboard([](const KeyEvent&) { return HookAnswer::Pass; }).ok());
   EXPECT_TRUE(s.desktop.keyboard_hook_installed());
+  s.desktop.fail_next_hook_uninstall();
+  EXPECT_EQ(s.desktop.uninstall_keyboard().error(), "Could not remove the keyboard hook.");
+  EXPECT_TRUE(s.desktop.keyboard_hook_installed());
+  EXPECT_TRUE(s.desktop.uninstall_keyboard().ok());
+  EXPECT_FALSE(s.desktop.keyboard_hook_installed());
   s.desktop.set_keyboard_state_fails(true);
   EXPECT_FALSE(s.desktop.keyboard_state().has_value());
 }
@@ -304,6 +309,25 @@ TEST(Concurrency, InputFromAnotherThreadIsHandledInOrderWithTheUsersKeys) {
   std::string text = s.text();
   EXPECT_EQ(std::count(text.begin(), text.end(), 'x'), 200);
   EXPECT_EQ(std::count(text.begin(), text.end(), 'y'), 200);
+}
+
+TEST(Hook, InjectedCapsLockTapTogglesAndPassesTheHookBothWays) {
+  Scene s;
+  Platform p = s.desktop.platform();
+  int caps_events = 0;
+  ASSERT_TRUE(p.hook->install_keyboard([&](const KeyEvent& e) {
+    if (e.vk == vk::Capital) ++caps_events;
+    return HookAnswer::Pass;
+  }).ok());
+  s.user.tap(vk::Capital);
+  ASSERT_TRUE(p.keyboard->key_state(vk::Capital) & kKeyToggledBit);
+  // Switching it off for typed output, as the output side does.
+  p.input->send_key(vk::Capital, 0x45, kKeyExtended);
+  p.input->send_key(vk::Capital, 0x45, kKeyExtended | kKeyUp);
+  EXPECT_FALSE(p.keyboard->key_state(vk::Capital) & kKeyToggledBit);
+  EXPECT_EQ(caps_events, 4);
+  ASSERT_TRUE(s.user.type("Ab").ok());
+  EXPECT_EQ(s.text(), "Ab");
 }
 
 TEST(Sound, PopsAreCounted) {

@@ -326,6 +326,10 @@ Status Desktop::install_keyboard(KeyCallback callback) {
 
 Status Desktop::uninstall_keyboard() {
   std::lock_guard lock(mutex_);
+  if (fail_next_uninstall_) {
+    fail_next_uninstall_ = false;
+    return Error{"Could not remove the keyboard hook."};
+  }
   keyboard_callback_ = nullptr;
   return Status::success();
 }
@@ -342,6 +346,10 @@ Status Desktop::install_mouse(MouseCallback callback) {
 
 Status Desktop::uninstall_mouse() {
   std::lock_guard lock(mutex_);
+  if (fail_next_uninstall_) {
+    fail_next_uninstall_ = false;
+    return Error{"Could not remove the mouse hook."};
+  }
   mouse_callback_ = nullptr;
   return Status::success();
 }

@@ -80,8 +80,9 @@ class Desktop final : public KeyboardHook,
   // Blocks until every queued input event has been handled. Not for use inside a hook
   // callback.
   void wait_input_idle();
-  // Make the next install_keyboard / install_mouse fail, or keyboard_state() fail.
+  // Make the next install (or uninstall) of a hook fail, or keyboard_state() fail.
   void fail_next_hook_install() { fail_next_install_ = true; }
+  void fail_next_hook_uninstall() { fail_next_uninstall_ = true; }
   void set_keyboard_state_fails(bool fails) { keyboard_state_fails_ = fails; }
   bool keyboard_hook_installed() const;
   int pops_played() const;
@@ -186,6 +187,7 @@ class Desktop final : public KeyboardHook,
   MouseCallback mouse_callback_;
   std::set<uint16_t> grabbed_;
   bool fail_next_install_ = false;
+  bool fail_next_uninstall_ = false;
   bool keyboard_state_fails_ = false;
 
   Handler hotkey_handler_;

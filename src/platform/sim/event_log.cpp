@@ -10,7 +10,12 @@ namespace tolvan::sim {
 
 void EventLog::add(const LoggedEvent& event) {
   std::lock_guard lock(mutex_);
-  events_.push_back(event);
+  if (recording_) events_.push_back(event);
+}
+
+void EventLog::set_recording(bool on) {
+  std::lock_guard lock(mutex_);
+  recording_ = on;
 }
 
 std::vector<LoggedEvent> EventLog::events() const {

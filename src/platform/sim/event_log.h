@@ -34,6 +34,8 @@ struct LoggedEvent {
 class EventLog {
  public:
   void add(const LoggedEvent& event);
+  // Off: nothing more is recorded (for long benchmark runs).
+  void set_recording(bool on);
   std::vector<LoggedEvent> events() const;
   // Only the injected key events (and posted characters), the engine's output.
   std::vector<LoggedEvent> injected() const;
@@ -46,6 +48,7 @@ class EventLog {
  private:
   mutable std::mutex mutex_;
   std::vector<LoggedEvent> events_;
+  bool recording_ = true;
 };
 
 // A short name of a virtual key ("Back", "LShift", "A", "Oem7", "0xE8").
