@@ -1,0 +1,38 @@
+// Who the library tells about changes. LibraryListener is for the modules that keep state
+// pointing into the main list (the keyboard engine, the abbreviation menu); ModelHooks is
+// for TextExpander mode, which keeps the TextExpander data of folders and abbreviations
+// current as they change. Every method has an empty default, so a listener overrides only
+// what it cares about.
+#pragma once
+
+namespace tolvan {
+
+class Abbreviation;
+class Folder;
+
+class LibraryListener {
+ public:
+  virtual ~LibraryListener() = default;
+  // The main list is about to be freed: drop every pointer into it (the abbreviation menu).
+  virtual void main_list_freeing() {}
+  // The main list was replaced by a copy of the sandbox (WM_MON_LIBRARY_CHANGED). Called
+  // after the lock is released; the caller waits until this returns.
+  virtual void main_list_changed() {}
+  // The main list was loaded from the file (the key buffer must hold the longest
+  // abbreviation).
+  virtual void main_list_reloaded() {}
+};
+
+class ModelHooks {
+ public:
+  virtual ~ModelHooks() = default;
+  // Before `abbrev` moves to `new_folder` (te_abbrev_reparenting).
+  virtual void abbrev_reparenting(Abbreviation& /*abbrev*/, Folder& /*new_folder*/) {}
+  // A folder was renamed, enabled or disabled, or its hotkey changed (te_folder_modified).
+  virtual void folder_modified(Folder& /*folder*/) {}
+  // A sandbox folder moved to the top level while nested folders were flattened: the main
+  // window moves its row.
+  virtual void sandbox_folder_moved(Folder& /*folder*/) {}
+};
+
+}  // namespace tolvan
