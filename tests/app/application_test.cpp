@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -17,11 +18,16 @@ using testing::write_file;
 class FakeFolders : public Folders {
  public:
   explicit FakeFolders(std::string config) : config_(std::move(config)) {}
-  std::string executable_path() const override { return "/opt/tolvan/bin/tolvan"; }
+  std::string executable_path() const override { return exe; }
   std::string user_config_dir() const override { return config_; }
   std::string installation_data_dir() const override { return "/opt/tolvan/share/tolvan"; }
-  std::string removable_mount_point(const std::string&) const override { return ""; }
+  std::string removable_mount_point(const std::string& path) const override {
+    return !medium.empty() && path.rfind(medium + "/", 0) == 0 ? medium : "";
+  }
   std::string current_dir() const override { return "/work"; }
+
+  std::string exe = "/opt/tolvan/bin/tolvan";
+  std::string medium;  // mount point of the one removable medium, if any
 
  private:
   std::string config_;
@@ -116,6 +122,28 @@ TEST(Application, OldFileIsUpgradedAndItsValuesKept) {
   EXPECT_EQ(app.prefs().get("show_bottom_buttons"), "1");
   std::string saved = read_file(dir.file("prefs.lt"));
   EXPECT_EQ(saved.rfind("\"win_width\"=\"796\"\r\n\"win_height\"=\"900\"\r\n\"play_sound\"=\"1\"\r\n", 0), 0u);
+}
+
+TEST(Application, PortableStartKeepsDataOnTheMediumAndPathsWithoutItsMountPoint) {
+  TempDir stick;  // stands for a USB medium mounted at stick.path()
+  std::filesystem::create_directories(stick.file("Tolvan/app/bin"));
+  FakeFolders folders(stick.file("home-config"));
+  folders.exe = stick.file("Tolvan/app/bin/tolvan");
+  folders.medium = stick.path();
+  Application app(folders);
+  ASSERT_EQ(run(app, {"--portable"}).status, 0);
+  EXPECT_TRUE(portable_mode(app.gvar()));
+  EXPECT_EQ(app.gvar().get("installation_dir"), stick.file("Tolvan/app/bin"));
+  EXPECT_EQ(app.gvar().get("prefs_file"), stick.file("Tolvan/data/prefs.lt"));
+  EXPECT_EQ(app.prefs().get("backup_dir"), "/Tolvan/data/backups");
+  EXPECT_NE(read_file(stick.file("Tolvan/data/prefs.lt")).find("\"backup_dir\"=\"/Tolvan/data/backups\"\r\n"),
+            std::string::npos);
+
+  // Without --portable first the same installation uses the user's folder.
+  Application normal(folders);
+  ASSERT_EQ(run(normal, {"--systray", "--portable"}).status, 0);
+  EXPECT_FALSE(portable_mode(normal.gvar()));
+  EXPECT_EQ(normal.gvar().get("prefs_file"), stick.file("home-config/tolvan/prefs.lt"));
 }
 
 TEST(Application, BadCommandLineGetsUsageAndNothingIsWritten) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <filesystem>
 
@@ -69,12 +71,50 @@ TEST(XdgFolders, ExecutableAndBuildTreeDataFolder) {
   EXPECT_FALSE(folders.current_dir().empty());
 }
 
-TEST(XdgFolders, RemovableMediumIsDecidedFromTheBlockDevice) {
-  XdgFolders folders;
-  // Pseudo file systems have no block device, so they are never removable media; a path
-  // that does not exist yet is judged by its nearest existing folder.
-  EXPECT_EQ(folders.removable_mount_point("/proc/self"), "");
-  EXPECT_EQ(folders.removable_mount_point("/proc/no/such/file"), "");
+// A sysfs tree of our own in which the device holding the test's folder is partition 1 of
+// disk "sdz", removable or not as the test says.
+struct FakeSysfs {
+  TempDir sys;
+  explicit FakeSysfs(const std::string& path_on_device, const char* removable, bool partition) {
+    struct stat st {};
+    ::stat(path_on_device.c_str(), &st);
+    const std::string disk = sys.file("devices/pci0/block/sdz");
+    const std::string node = partition ? disk + "/sdz1" : disk;
+    std::filesystem::create_directories(node);
+    if (partition) testing::write_file(node + "/partition", "1\n");
+    std::filesystem::create_directories(sys.file("block"));
+    std::filesystem::create_directory_symlink(disk, sys.file("block/sdz"));
+    testing::write_file(disk + "/removable", removable);
+    std::filesystem::create_directories(sys.file("dev/block"));
+    std::filesystem::create_directory_symlink(
+        node, sys.file("dev/block/" + std::to_string(major(st.st_dev)) + ":" +
+                       std::to_string(minor(st.st_dev))));
+  }
+};
+
+dev_t device_of(const std::string& path) {
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  return st.st_dev;
+}
+
+TEST(XdgFolders, RemovableMediumIsDecidedFromTheBlockDeviceAndGivesItsMountPoint) {
+  TempDir data;
+  for (bool partition : {true, false}) {
+    FakeSysfs sys(data.path(), "1\n", partition);
+    XdgFolders folders(sys.sys.path());
+    // The path need not exist yet: its nearest existing folder decides.
+    std::string mount = folders.removable_mount_point(data.file("not/there/yet"));
+    ASSERT_FALSE(mount.empty());
+    EXPECT_EQ(data.path().rfind(mount, 0), 0u) << mount;
+    EXPECT_EQ(device_of(mount), device_of(data.path()));
+    if (mount != "/") EXPECT_NE(device_of(std::filesystem::path(mount).parent_path()), device_of(mount));
+  }
+  FakeSysfs fixed(data.path(), "0\n", true);
+  EXPECT_EQ(XdgFolders(fixed.sys.path()).removable_mount_point(data.path()), "");
+  // No sysfs entry at all: not removable.
+  TempDir empty;
+  EXPECT_EQ(XdgFolders(empty.path()).removable_mount_point(data.path()), "");
 }
 
 }  // namespace

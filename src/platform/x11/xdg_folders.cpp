@@ -44,19 +44,21 @@ bool read_flag(const fs::path& file) {
   return in.get(c) && c == '1';
 }
 
-// True when the block device `dev` (a disk or one of its partitions) is removable.
-bool device_is_removable(dev_t dev) {
+}  // namespace
+
+// True when the block device (a disk or one of its partitions) is removable.
+bool XdgFolders::device_is_removable(unsigned long long device) const {
+  const dev_t dev = static_cast<dev_t>(device);
   std::error_code ec;
-  fs::path sys = "/sys/dev/block/" + std::to_string(major(dev)) + ":" + std::to_string(minor(dev));
-  fs::path real = fs::canonical(sys, ec);
+  fs::path link = fs::path(sys_root_) / "dev/block" /
+                  (std::to_string(major(dev)) + ":" + std::to_string(minor(dev)));
+  fs::path real = fs::canonical(link, ec);
   if (ec) return false;
   if (fs::exists(real / "partition", ec)) real = real.parent_path();
-  // /sys/block/<disk> is where the removable flag is documented to live.
-  fs::path flag = fs::path("/sys/block") / real.filename() / "removable";
+  // <sys>/block/<disk>/removable is where the flag is documented to live.
+  fs::path flag = fs::path(sys_root_) / "block" / real.filename() / "removable";
   return read_flag(fs::exists(flag, ec) ? flag : real / "removable");
 }
-
-}  // namespace
 
 std::string XdgFolders::executable_path() const {
   std::error_code ec;
