@@ -108,7 +108,9 @@ TEST(XdgFolders, RemovableMediumIsDecidedFromTheBlockDeviceAndGivesItsMountPoint
     ASSERT_FALSE(mount.empty());
     EXPECT_EQ(data.path().rfind(mount, 0), 0u) << mount;
     EXPECT_EQ(device_of(mount), device_of(data.path()));
-    if (mount != "/") EXPECT_NE(device_of(std::filesystem::path(mount).parent_path()), device_of(mount));
+    if (mount != "/") {
+      EXPECT_NE(device_of(std::filesystem::path(mount).parent_path()), device_of(mount));
+    }
   }
   FakeSysfs fixed(data.path(), "0\n", true);
   EXPECT_EQ(XdgFolders(fixed.sys.path()).removable_mount_point(data.path()), "");
