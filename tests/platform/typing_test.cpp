@@ -15,7 +15,7 @@ struct Scene {
     desktop.focus(window);
   }
   std::string text() const { return desktop.text(window); }
-  std::string caret() const { return desktop.text_with_caret(window); }
+  std::string caret() const { return desktop.text_with_selection(window); }
   Desktop desktop;
   User user{desktop};
   WindowId window;
@@ -106,6 +106,7 @@ TEST(Typing, ShiftSelectionTypingOverAndArrowsCollapsing) {
   s.user.tap(vk::Left);
   s.user.release(vk::LShift);
   EXPECT_EQ(s.caret(), "abcd|ef^");
+  EXPECT_EQ(s.desktop.text_with_caret(s.window), "abcd|ef");
   s.desktop.with_field(s.window, [](TextField& f) { EXPECT_EQ(f.selected_text(), "ef"); });
   s.user.tap(vk::Right);  // collapses to the selection's end
   EXPECT_EQ(s.caret(), "abcdef|");

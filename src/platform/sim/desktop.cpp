@@ -94,6 +94,12 @@ std::string Desktop::text_with_caret(WindowId window) const {
   return w ? w->field.text_with_caret() : std::string();
 }
 
+std::string Desktop::text_with_selection(WindowId window) const {
+  std::lock_guard lock(mutex_);
+  const Window* w = find(window);
+  return w ? w->field.text_with_selection() : std::string();
+}
+
 void Desktop::set_text(WindowId window, const std::string& utf8) {
   std::lock_guard lock(mutex_);
   if (Window* w = find(window)) w->field.set_text(utf8);

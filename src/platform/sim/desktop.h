@@ -65,6 +65,7 @@ class Desktop final : public KeyboardHook,
   void set_reports_caret(WindowId window, bool reports);
   std::string text(WindowId window) const;
   std::string text_with_caret(WindowId window) const;
+  std::string text_with_selection(WindowId window) const;
   void set_text(WindowId window, const std::string& utf8);
   // Runs fn with the window's field while nothing else touches it (nothing if no window).
   void with_field(WindowId window, const std::function<void(TextField&)>& fn);

@@ -56,6 +56,12 @@ std::string TextField::text() const { return u32_to_utf8(text_); }
 
 std::string TextField::text_with_caret() const {
   std::u32string marked = text_;
+  marked.insert(caret_, 1, U'|');
+  return u32_to_utf8(marked);
+}
+
+std::string TextField::text_with_selection() const {
+  std::u32string marked = text_;
   if (has_selection() && anchor_ > caret_) {
     marked.insert(anchor_, 1, U'^');
     marked.insert(caret_, 1, U'|');

@@ -26,9 +26,10 @@ class TextField {
   // Replaces the text; the caret goes to the end, no selection.
   void set_text(std::string_view utf8);
   std::string text() const;
-  // The text with "|" at the caret (and the selection's other end marked "^" when there is
-  // a selection), for tests and for showing the field.
+  // The text with "|" at the caret, for showing the field.
   std::string text_with_caret() const;
+  // The same with the selection's other end marked "^" when there is a selection.
+  std::string text_with_selection() const;
 
   // Positions are in characters.
   size_t caret() const { return caret_; }
