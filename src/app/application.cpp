@@ -19,13 +19,13 @@ int Application::run(const std::vector<std::string>& argv, std::ostream& out, st
     out << kCommandLineUsage;
     return 0;
   }
-  load_preferences();
+  load_preferences(argv.empty() ? std::string() : argv[0]);
   return quit(0, err);
 }
 
-void Application::load_preferences() {
+void Application::load_preferences(const std::string& argument0) {
   ProgramFolders folders =
-      compute_program_folders(folders_, "", command_line_.portable,
+      compute_program_folders(folders_, argument0, command_line_.portable,
                               config_dir_override_from(command_line_.config_dir));
   // A missing or unreadable preferences file is a first start, not an error.
   (void)prefs_load_at_start(prefs_, gvar_, folders);

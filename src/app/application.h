@@ -27,7 +27,8 @@ class Application {
   const Settings& prefs() const { return prefs_; }
 
  private:
-  void load_preferences();
+  // gvar_set_all, prefs_load (defaults, upgrades), the library and sync file locations.
+  void load_preferences(const std::string& argument0);
   // _quit_: saves the preferences; the remaining teardown joins as modules arrive.
   int quit(int status, std::ostream& err);
 
