@@ -65,15 +65,18 @@ class Handlers {
       : uids_(uids), options_(options), out_(out) {}
 
   void start(const XML_Char* name, const XML_Char** atts) {
+    const bool document_root = !started_;
+    started_ = true;
     if (skip_depth_ > 0) {
       ++skip_depth_;
       return;
     }
     if (equals_ignore_case(name, "Tolvan")) {
-      if (seen_root_) return skip();
-      seen_root_ = true;
-      start_root(atts);
+      // Only the document's root element is the library; any other one is skipped.
+      if (!document_root) return skip();
+      start_root(atts, false);
     } else if (is_name(name, 'f')) {
+      if (document_root) return start_root(atts, true);
       start_folder(atts);
     } else if (name[1] == '\0' && abbrev_type(name[0]) >= 0) {
       if (folders_.empty()) return skip();
@@ -98,8 +101,6 @@ class Handlers {
   }
 
   void text(const XML_Char*, int) {}  // character data outside TextExpander data is ignored
-
-  bool seen_root() const { return seen_root_; }
 
  private:
   static int abbrev_type(char c) {
@@ -126,37 +127,33 @@ class Handlers {
     }
   }
 
-  void start_root(const XML_Char** atts) {
+  // The root element: Tolvan, or a lone folder element f, which in main-list mode becomes
+  // a folder inside a new absolute parent so that the list still begins with one.
+  void start_root(const XML_Char** atts, bool folder_element) {
     for (const XML_Char** a = atts; a[0] != nullptr; a += 2) {
       if (is_name(a[0], 'm')) out_.marker = true;
     }
-    std::unique_ptr<Folder> root;
     if (options_.mode == LoadMode::MainList) {
-      root = abbr_create_absolute_parent_folder(uids_);
-    } else {
-      root = std::make_unique<Folder>();
-      root->uid = uids_.take();
-      read_folder_attributes(*root, atts);
+      out_.top.push_back(abbr_create_absolute_parent_folder(uids_));
+      if (!folder_element) return push_folder(out_.top.back().get());
+      auto folder = std::make_unique<Folder>();
+      folder->uid = uids_.take();
+      read_folder_attributes(*folder, atts);
+      push_folder(&abbr_add_subfolder_to_folder(*out_.top.back(), std::move(folder)));
+      return;
     }
-    Folder* raw = root.get();
+    auto root = std::make_unique<Folder>();
+    root->uid = uids_.take();
+    read_folder_attributes(*root, atts);
     out_.top.push_back(std::move(root));
-    push_folder(raw);
+    push_folder(out_.top.back().get());
   }
 
   void start_folder(const XML_Char** atts) {
     auto folder = std::make_unique<Folder>();
     folder->uid = uids_.take();
     read_folder_attributes(*folder, atts);
-    Folder* raw = folder.get();
-    if (!folders_.empty()) {
-      abbr_add_subfolder_to_folder(*folders_.back(), std::move(folder));
-    } else if (options_.mode == LoadMode::MainList) {
-      out_.top.push_back(std::move(folder));
-    } else {
-      // An import has one tree, the root's; a folder outside it goes nowhere.
-      orphans_.push_back(std::move(folder));
-    }
-    push_folder(raw);
+    push_folder(&abbr_add_subfolder_to_folder(*folders_.back(), std::move(folder)));
   }
 
   void start_abbrev(AbbrType type, const XML_Char** atts) {
@@ -222,12 +219,11 @@ class Handlers {
   UidCounter& uids_;
   const ParseOptions& options_;
   ParsedLibrary& out_;
-  bool seen_root_ = false;
+  bool started_ = false;
   int skip_depth_ = 0;
   std::vector<Open> open_;
   std::vector<Folder*> folders_;
   std::vector<Abbreviation*> abbrevs_;
-  FolderList orphans_;
 };
 
 void XMLCALL on_start(void* data, const XML_Char* name, const XML_Char** atts) {

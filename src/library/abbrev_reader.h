@@ -21,8 +21,9 @@ namespace tolvan {
 // parses.
 std::string abbr_prepare_text_for_parser(std::string_view raw);
 
+// The document's root element is Tolvan (or, in files written by hand, a lone folder f).
 enum class LoadMode {
-  MainList,  // the root becomes a new absolute parent; top-level folders join the list
+  MainList,  // the root becomes a new absolute parent (a root f: a folder inside one)
   Import,    // the root is a folder made from its own attributes: the result
 };
 
@@ -40,7 +41,7 @@ struct ParseError {
 
 // What one parse built; on a parse error, everything read before it.
 struct ParsedLibrary {
-  FolderList top;       // main-list mode: the list; import mode: the root folder, if any
+  FolderList top;       // the list: the absolute parent or the imported root, if any
   bool marker = false;  // the root element carries an attribute m
   std::string te_errors;  // TextExpander data errors, each followed by two line feeds
   std::optional<ParseError> error;

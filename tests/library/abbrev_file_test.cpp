@@ -309,6 +309,17 @@ TEST_F(MainListFile, RootAttributesAreNotUsedAndTopLevelFoldersJoinTheList) {
   EXPECT_EQ(lib.main_list[0]->disabled, 0);
 }
 
+TEST_F(MainListFile, AFolderAsRootElementEndsUpInsideTheAbsoluteParent) {
+  write_file(path, "<f n=\"Loose\"><a a=\"x\"/><Tolvan n=\"inner\"/></f>");
+  ASSERT_EQ(abbr_load_main_list_from_file(lib, path, prompts), LoadOutcome::Loaded);
+  ASSERT_EQ(lib.main_list.size(), 1u);
+  EXPECT_EQ(lib.main_list[0]->name, "All Abbreviations / Folders");
+  ASSERT_EQ(lib.main_list[0]->subfolders.size(), 1u);
+  EXPECT_EQ(lib.main_list[0]->subfolders[0]->name, "Loose");
+  EXPECT_TRUE(lib.main_list[0]->subfolders[0]->subfolders.empty());
+  EXPECT_EQ(lib.main_list[0]->subfolders[0]->abbreviations.size(), 1u);
+}
+
 TEST_F(MainListFile, AbbreviationsWithoutTimesTakeTheFilesTime) {
   write_file(path, "<Tolvan><a a=\"x\"/></Tolvan>");
   struct timespec times[2] = {{1331820309, 0}, {1331820309, 0}};  // 2012-03-15 14:05:09 UTC

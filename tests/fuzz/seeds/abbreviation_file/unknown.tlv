@@ -1,0 +1,1 @@
+<Tolvan><x><f n="hidden"/></x><f n="a"><a a="b"><textexpander><dict><key>k</key><string>v</string></dict></textexpander></a></f></Tolvan>
