@@ -50,10 +50,15 @@ class KeyboardHook {
 
   virtual ~KeyboardHook() = default;
 
-  // Installing replaces an installed callback of the same kind. Callbacks are called one
-  // event at a time, never concurrently with each other; input that a callback sends (or
-  // that another thread sends meanwhile) is queued and delivered to the callback after it
-  // returns, in order, as the system's input stream does. Callbacks must return quickly.
+  // Installing replaces an installed callback of the same kind. Callbacks are never called
+  // concurrently from two threads, but they are re-entered: input that a callback sends
+  // itself comes back through the callback before the send returns (as a Windows low-level
+  // hook does), so state a callback guards must take a recursive lock. Input that other
+  // threads send meanwhile waits and is delivered, in order, after the callback returns.
+  // An event the callback passes reaches the application after the input it sent.
+  // (Re-entry is what dead-key replay relies on; a backend whose translation does not
+  // consume dead keys may instead deliver a callback's own input after it returns.)
+  // Callbacks must return quickly.
   virtual Status install_keyboard(KeyCallback callback) = 0;
   virtual Status uninstall_keyboard() = 0;
   virtual Status install_mouse(MouseCallback callback) = 0;

@@ -184,9 +184,18 @@ std::vector<int> Desktop::hotkey_presses() const {
 
 void Desktop::enqueue(std::vector<InputItem> items) {
   std::unique_lock lock(mutex_);
+  if (draining_ && drainer_ == std::this_thread::get_id() && callback_depth_ > 0 &&
+      callback_depth_ < kMaxCallbackDepth) {
+    // Sent from inside a hook callback: handled at once, the callback being called again
+    // before the send returns, as a low-level hook is for its own thread's input.
+    lock.unlock();
+    for (auto& item : items) handle(item);
+    return;
+  }
   for (auto& item : items) queue_.push_back(std::move(item));
   if (draining_) return;  // the thread handling the stream will come to them
   draining_ = true;
+  drainer_ = std::this_thread::get_id();
   while (!queue_.empty()) {
     InputItem item = std::move(queue_.front());
     queue_.pop_front();
@@ -235,6 +244,22 @@ KeyMessage Desktop::message_for(uint16_t vk, bool down) const {
   return down ? KeyMessage::KeyDown : KeyMessage::KeyUp;
 }
 
+template <class Callback, class Event>
+auto Desktop::call_hook(const Callback& callback, const Event& event) {
+  struct Depth {
+    Desktop& desktop;
+    explicit Depth(Desktop& d) : desktop(d) {
+      std::lock_guard lock(desktop.mutex_);
+      ++desktop.callback_depth_;
+    }
+    ~Depth() {
+      std::lock_guard lock(desktop.mutex_);
+      --desktop.callback_depth_;
+    }
+  } depth(*this);
+  return callback(event);
+}
+
 void Desktop::handle_key(KeyEvent& event) {
   KeyCallback callback;
   bool grabbed;
@@ -245,7 +270,7 @@ void Desktop::handle_key(KeyEvent& event) {
     callback = keyboard_callback_;
     grabbed = grabbed_.count(event.vk) > 0;
   }
-  HookAnswer answer = callback ? callback(event) : HookAnswer::Pass;
+  HookAnswer answer = callback ? call_hook(callback, event) : HookAnswer::Pass;
 
   std::optional<int> hotkey;
   Handler handler;
@@ -307,7 +332,7 @@ void Desktop::handle_mouse(const MouseEvent& event) {
     std::lock_guard lock(mutex_);
     callback = mouse_callback_;
   }
-  if (callback) callback(event);
+  if (callback) call_hook(callback, event);
   std::lock_guard lock(mutex_);
   LoggedEvent logged;
   logged.kind = LoggedEvent::Kind::Mouse;

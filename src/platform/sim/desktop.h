@@ -13,6 +13,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/platform.h"
@@ -156,6 +157,9 @@ class Desktop final : public KeyboardHook,
   void handle(InputItem& item);
   void handle_key(KeyEvent& event);
   void handle_mouse(const MouseEvent& event);
+  // Calls a hook callback, counting how deep callbacks are nested on the handling thread.
+  template <class Callback, class Event>
+  auto call_hook(const Callback& callback, const Event& event);
   // Key and character messages for the focused application (mutex_ held).
   void deliver_to_application(const KeyEvent& event, Window& window);
   std::optional<int> hotkey_for(const KeyEvent& event) const;
@@ -176,6 +180,9 @@ class Desktop final : public KeyboardHook,
   std::condition_variable idle_;
   std::deque<InputItem> queue_;
   bool draining_ = false;
+  std::thread::id drainer_;  // the thread handling the stream while draining_
+  int callback_depth_ = 0;   // hook callbacks running on the drainer, nested
+  static constexpr int kMaxCallbackDepth = 64;
 
   std::vector<std::unique_ptr<Window>> windows_;
   WindowId focused_ = 0;
