@@ -341,6 +341,26 @@ TEST(Hook, InjectedCapsLockTapTogglesAndPassesTheHookBothWays) {
   EXPECT_EQ(s.text(), "Ab");
 }
 
+TEST(Hook, InjectedKeyUpOfAHeldModifierLeavesItUpUntilPressedAgain) {
+  Scene s;
+  Platform p = s.desktop.platform();
+  s.user.press(vk::LShift);
+  ASSERT_TRUE(p.keyboard->async_down(vk::LShift));
+  // Released for a replacement while the user still holds it.
+  p.input->send_key(vk::LShift, 0x2A, kKeyUp);
+  EXPECT_FALSE(p.keyboard->async_down(vk::LShift));
+  EXPECT_FALSE(p.keyboard->async_down(vk::Shift));
+  EXPECT_TRUE(s.desktop.user_holds(vk::LShift));
+  ASSERT_TRUE(s.user.type("a").ok());
+  // Pressed again afterwards, the user's Shift counts once more.
+  p.input->send_key(vk::LShift, 0x2A, 0);
+  s.user.tap('B');
+  s.user.release(vk::LShift);
+  EXPECT_FALSE(s.desktop.user_holds(vk::LShift));
+  EXPECT_FALSE(p.keyboard->async_down(vk::LShift));
+  EXPECT_EQ(s.text(), "aB");
+}
+
 TEST(Sound, PopsAreCounted) {
   Desktop desktop;
   desktop.platform().sound->play_pop();
