@@ -58,6 +58,24 @@ std::string abbr_abbrev_exp_to_display_string(const Abbreviation& abbrev) {
     case ABBR_TYPE_TEXT: return abbrev.expansion();
     case ABBR_TYPE_PROGRAM: return abbrev.program().location;
     case ABBR_TYPE_WEBSITE: return abbrev.website().address;
+    default: return abbr_te_snippet_kind(abbrev);
+  }
+}
+
+std::string abbr_te_snippet_kind(const Abbreviation& abbrev) {
+  if (!abbrev.te_general) return "Unknown";
+  const KvList& snippet = *abbrev.te_general;
+  if (kvlist_get_from_key(snippet, "richText") || kvlist_get_from_key(snippet, "cachedPNGImage")) {
+    return "Formatted text / pictures";
+  }
+  const KvValue* type = kvlist_lookup_value(snippet, "snippetType");
+  std::optional<int32_t> n = type ? type->integer() : std::nullopt;
+  if (!n) return "Unknown";
+  switch (*n) {
+    case 0: return "Plain text";
+    case 1: return "Formatted text / pictures";
+    case 2: return "AppleScript";
+    case 3: return "Shell script";
     default: return "Unknown";
   }
 }
@@ -79,7 +97,11 @@ std::string abbr_replacement_preview(const Abbreviation& abbrev) {
       std::string target = abbr_abbrev_exp_to_display_string(abbrev);
       return target.empty() ? std::string() : "Launch " + target;
     }
-    default: return "(This snippet type is not yet supported in Tolvan.)";
+    default: {
+      std::string kind = abbr_te_snippet_kind(abbrev);
+      if (kind == "Unknown") return "(This snippet type is not yet supported in Tolvan.)";
+      return "(" + kind + " snippets are not yet supported in Tolvan.)";
+    }
   }
 }
 

@@ -30,6 +30,11 @@ std::string abbr_get_containing_folder_string(const Abbreviation& abbrev, bool f
 // launcher), or the kind of an unsupported snippet.
 std::string abbr_abbrev_exp_to_display_string(const Abbreviation& abbrev);
 
+// The kind of TextExpander snippet an abbreviation's general TextExpander data describes:
+// "Plain text", "Formatted text / pictures" (also whenever it holds richText or
+// cachedPNGImage), "AppleScript", "Shell script", or "Unknown".
+std::string abbr_te_snippet_kind(const Abbreviation& abbrev);
+
 // The list's one-line "Replacement Preview": a text abbreviation's first line without
 // carriage returns, followed by "..." when a line break follows; "Launch %s" with a
 // launcher's location or address ("" when that is empty); for an unsupported snippet the

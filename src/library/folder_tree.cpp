@@ -108,6 +108,9 @@ std::unique_ptr<Folder> abbr_duplicate_folder(const Folder& folder, Folder* new_
   copy->menu_hotkey_enabled = folder.menu_hotkey_enabled;
   copy->menu_hotkey = folder.menu_hotkey;
   copy->menu_hotkey_id = folder.menu_hotkey_id;
+  copy->te_general = folder.te_general;
+  copy->te_group_settings = folder.te_group_settings;
+  copy->te_folder_specific = folder.te_folder_specific;
   copy->subfolders.reserve(folder.subfolders.size());
   for (const auto& sub : folder.subfolders) {
     copy->subfolders.push_back(abbr_duplicate_folder(*sub, copy.get()));

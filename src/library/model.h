@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "library/abbrtime.h"
+#include "textexpander/kvlist.h"
 
 namespace tolvan {
 
@@ -71,6 +72,9 @@ class Abbreviation {
   uint8_t anywhere = 0;      // Anywhere Mode
   AbbrTime created;
   AbbrTime modified;
+  // TextExpander data, kept for TextExpander files (contents are TextExpander mode's).
+  std::optional<KvList> te_general;          // textexpander: the snippet dictionary
+  std::optional<KvList> te_abbrev_specific;  // textexpanderTS: tolvanSpecificAbbrev
 
   AbbrType type() const { return static_cast<AbbrType>(data.index()); }
   // Gives the abbreviation the empty data of `type` (keeps its data when the type is the
@@ -99,6 +103,10 @@ class Folder {
   uint8_t menu_hotkey_enabled = 0;  // e
   std::optional<std::string> menu_hotkey;  // h: decimal virtual-key codes
   int32_t menu_hotkey_id = 0;  // under which the hotkey is registered; runtime only
+  // TextExpander data, kept for TextExpander files (contents are TextExpander mode's).
+  std::optional<KvList> te_general;         // textexpander
+  std::optional<KvList> te_group_settings;  // textexpanderSG
+  std::optional<KvList> te_folder_specific;  // textexpanderFTS
 };
 
 // A library list: its top-level folders, the first of which is the absolute parent.
@@ -107,6 +115,12 @@ using FolderList = std::vector<std::unique_ptr<Folder>>;
 inline constexpr const char* kAbsoluteParentName = "All Abbreviations / Folders";
 
 bool abbr_is_launcher(const Abbreviation& abbrev);
+
+// A TextExpander data slot counts as present when it holds a non-empty dictionary (an
+// empty dictionary and no dictionary are the same thing to TextExpander mode).
+inline bool te_data_present(const std::optional<KvList>& slot) {
+  return slot.has_value() && !slot->empty();
+}
 
 // The values that stand in for a case or trigger mode that is out of range: the
 // preferences' defaults (prefs_get_default_case_mode, prefs_get_default_trigger_mode).

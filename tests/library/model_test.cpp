@@ -258,6 +258,18 @@ TEST(LibraryStrings, DisplayAndPreviewByType) {
   web.set_type(ABBR_TYPE_WEBSITE);
   web.website().address = "https://example.org";
   EXPECT_EQ(abbr_abbrev_exp_to_display_string(web), "https://example.org");
+
+  Abbreviation snippet;
+  snippet.set_type(ABBR_TYPE_UNSUPPORTED);
+  EXPECT_EQ(abbr_replacement_preview(snippet),
+            "(This snippet type is not yet supported in Tolvan.)");
+  snippet.te_general.emplace();
+  kvlist_append(*snippet.te_general, "snippetType", KvValue::of_integer(3));
+  EXPECT_EQ(abbr_abbrev_exp_to_display_string(snippet), "Shell script");
+  EXPECT_EQ(abbr_replacement_preview(snippet),
+            "(Shell script snippets are not yet supported in Tolvan.)");
+  kvlist_append(*snippet.te_general, "richText", KvValue::of_data("e30="));
+  EXPECT_EQ(abbr_abbrev_exp_to_display_string(snippet), "Formatted text / pictures");
 }
 
 TEST(AbbrTime, HexFormRoundTripsAndBadLengthsGiveNow) {
