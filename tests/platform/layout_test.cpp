@@ -130,6 +130,7 @@ TEST(LayoutMapping, MapsCodesLikeMapVirtualKeyEx) {
   const Layout& us = us_layout();
   EXPECT_EQ(map_key(us, 'A', MapType::VkToScan), 0x1Eu);
   EXPECT_EQ(map_key(us, vk::Shift, MapType::VkToScan), 0x2Au);
+  EXPECT_EQ(map_key(us, static_cast<uint32_t>(scan_char(us, u'!')), MapType::VkToScan), 0x02u);
   EXPECT_EQ(map_key(us, vk::RShift, MapType::VkToScan), 0x36u);
   EXPECT_EQ(map_key(us, vk::Left, MapType::VkToScan), 0x4Bu);
   EXPECT_EQ(map_key(us, vk::Left, MapType::VkToScanEx), 0xE04Bu);

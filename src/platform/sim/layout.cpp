@@ -174,7 +174,8 @@ uint32_t map_key(const Layout& layout, uint32_t code, MapType type) {
   switch (type) {
     case MapType::VkToScan:
     case MapType::VkToScanEx: {
-      uint16_t key = static_cast<uint16_t>(code);
+      // Only the key counts: a VkKeyScanExW result passed whole maps like its low byte.
+      uint16_t key = static_cast<uint16_t>(code & 0xFF);
       if (key == vk::Shift) key = vk::LShift;
       if (key == vk::Control) key = vk::LControl;
       if (key == vk::Menu) key = vk::LMenu;
