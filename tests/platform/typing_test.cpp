@@ -186,6 +186,21 @@ TEST(Windows, FocusChangesWhereKeysGoAndEachWindowHasItsLayout) {
   EXPECT_FALSE(desktop.bring_to_front(notes));
 }
 
+TEST(Windows, APendingDeadKeyBelongsToTheWindowItWasTypedIn) {
+  Desktop desktop;
+  User user(desktop);
+  WindowId first = desktop.add_window("Edit", us_international_layout());
+  WindowId second = desktop.add_window("Edit", us_international_layout());
+  desktop.focus(first);
+  user.tap(vk::Oem7);  // a dead '
+  desktop.focus(second);
+  user.tap('E');
+  desktop.focus(first);
+  user.tap('E');
+  EXPECT_EQ(desktop.text(second), "e");
+  EXPECT_EQ(desktop.text(first), "é");
+}
+
 TEST(Windows, CaretRectangleFollowsTheCaretOrIsUnreported) {
   Scene s(us_layout(), "ab\ncd");
   auto caret = s.desktop.caret();

@@ -312,7 +312,7 @@ void Desktop::deliver_to_application(const KeyEvent& event, Window& window) {
   if (event.message != KeyMessage::KeyDown) return;
   window.field.key_down(event.vk, keys_.down(vk::Shift), keys_.down(vk::Control));
   std::u16string chars;
-  if (translate_key(*window.layout, app_dead_, event.vk, keys_.logical(), chars) > 0)
+  if (translate_key(*window.layout, window.dead, event.vk, keys_.logical(), chars) > 0)
     for (char16_t unit : chars) window.field.char_received(unit);
 }
 
@@ -434,7 +434,11 @@ int Desktop::to_unicode(uint16_t vk, uint16_t scan, const KeyStateArray& state,
     out = std::u16string(1, scan);
     return 1;
   }
-  DeadKeyState& dead = options_.translation_consumes_dead_keys ? app_dead_ : hook_dead_;
+  // Translation with the foreground window's thread state, as the hook attached to it.
+  Window* w = find(focused_);
+  DeadKeyState& dead = !options_.translation_consumes_dead_keys ? hook_dead_
+                       : w                                       ? w->dead
+                                                                 : no_window_dead_;
   return translate_key(layout_or_us(layout), dead, vk, state, out);
 }
 

@@ -137,6 +137,7 @@ class Desktop final : public KeyboardHook,
     const Layout* layout = nullptr;
     Rect frame;
     bool reports_caret = true;
+    DeadKeyState dead;  // the dead key pending in this window's thread
     TextField field;
   };
   struct InputItem {
@@ -188,8 +189,8 @@ class Desktop final : public KeyboardHook,
   WindowId focused_ = 0;
   WindowId next_id_ = 0x10010;
   KeyStates keys_;
-  DeadKeyState app_dead_;   // the dead key pending in the applications' translation
-  DeadKeyState hook_dead_;  // the hook's own, when translation does not consume
+  DeadKeyState no_window_dead_;  // translation while no window has the focus
+  DeadKeyState hook_dead_;       // the hook's own, when translation does not consume
 
   KeyCallback keyboard_callback_;
   MouseCallback mouse_callback_;
