@@ -199,7 +199,7 @@ std::string date_time_insertion_macros_execute(std::string_view source,
         value = format_date_time(row.format, tm);
       }
       text.replace(at, row.macro.size(), value);
-      text = substitute_str(text, "%" + std::string(row.macro), row.macro, false);
+      text = substitute_str(text, macro_escaped_form(row.macro), row.macro, false);
       matched = true;
       at = 0;
     }

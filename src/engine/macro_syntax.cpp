@@ -22,6 +22,12 @@ bool macro_has_prefix_at(std::string_view text, size_t pos, std::string_view pre
          equals_ignore_case(text.substr(pos, prefix.size()), prefix);
 }
 
+std::string macro_escaped_form(std::string_view macro) {
+  std::string escaped(1, '%');
+  escaped.append(macro);
+  return escaped;
+}
+
 size_t macro_utf8_length(std::string_view text) {
   size_t n = 0;
   for (unsigned char c : text) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tolvan {
@@ -17,6 +18,9 @@ bool macro_is_digit(char c);
 
 // True when `text` at `pos` starts with `prefix`, ignoring ASCII case.
 bool macro_has_prefix_at(std::string_view text, size_t pos, std::string_view prefix);
+
+// The escaped spelling of a macro or code: one more "%" in front.
+std::string macro_escaped_form(std::string_view macro);
 
 // Number of UTF-8 characters: every byte that is not a continuation byte starts one.
 size_t macro_utf8_length(std::string_view text);

@@ -154,11 +154,20 @@ std::string te_convert_fill(std::string_view text) {
 }
 
 std::string te_macros_to_tolvan_macros(std::string_view source) {
-  std::string text(source);
+  // Fill-ins with a name go first: their closing "%" must not start a fixed code with the
+  // text after it ("%fill:x%px" is a fill-in and "px", not a fill-in opener and "%p").
+  const TeOpenEndedConversion& fill = kTeOeMacroConvTable[0];
+  std::vector<ExtractedSpan> named_fills =
+      closed_spans(source, fill.te_start, fill.te_end, fill.match_case);
+  std::erase_if(named_fills, [&](const ExtractedSpan& s) {
+    return s.text.size() == fill.te_start.size() + fill.te_end.size();
+  });
+  std::string text = rewrite_spans(source, named_fills, fill.te_start.size(), fill.te_end.size(),
+                                   fill.own_start, fill.own_end);
   for (const TeMacroConversion& row : kTeMacroConvTable) {
     text = substitute_str_ignore_befaft(text, row.te, '%', true, false, true, row.own,
                                         row.match_case);
-    text = substitute_str(text, "%" + std::string(row.te), row.te, row.match_case);
+    text = substitute_str(text, macro_escaped_form(row.te), row.te, row.match_case);
   }
   return te_convert_fill(text);
 }

@@ -93,6 +93,12 @@ TEST(TextExpanderToTolvan, OpenEndedFillAndDateMath) {
   EXPECT_EQ(te_oe_macro_conv_table().size(), 19u);
 }
 
+TEST(TextExpanderToTolvan, TextAfterAFillInIsNotACode) {
+  EXPECT_EQ(te_macros_to_tolvan_macros("%fill:x%px"), "%(Input x)px");
+  EXPECT_EQ(te_macros_to_tolvan_macros("<a>%fill:title%</a>"), "<a>%(Input title)</a>");
+  EXPECT_EQ(te_macros_to_tolvan_macros("%fill:%d"), "%(Input)d");
+}
+
 TEST(TextExpanderToTolvan, IncompleteOpenEndedCodesStay) {
   EXPECT_EQ(te_convert_fill("%fill:name"), "%fill:name");
   EXPECT_EQ(te_convert_fill("%@+D"), "%@+D");
