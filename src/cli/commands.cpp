@@ -9,6 +9,8 @@ namespace tolvan::cli {
 // Rows look like {"prefs", "show and change preferences", run_prefs_command}.
 std::span<const CommandEntry> command_table() {
   static const std::vector<CommandEntry> commands = {
+      {"backup", "list, make and restore backups of the library", run_backup_command},
+      {"library", "check, list and convert abbreviation files", run_library_command},
       {"macro", "run and convert the macros of expansions", run_macro_command},
       {"prefs", "show and change preferences", run_prefs_command},
   };

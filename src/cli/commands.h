@@ -14,4 +14,9 @@ int run_prefs_command(const Invocation& inv);
 // tolvan-cli macro: expand, from-te, to-te, keys.
 int run_macro_command(const Invocation& inv);
 
+// tolvan-cli library: check, list, normalize, html.
+int run_library_command(const Invocation& inv);
+// tolvan-cli backup: list, create, restore.
+int run_backup_command(const Invocation& inv);
+
 }  // namespace tolvan::cli

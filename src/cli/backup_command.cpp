@@ -1,0 +1,156 @@
+// tolvan-cli backup: lists, makes and restores backups of the configured library, with the
+// preferences loaded as the program loads them and the list kept in them as the program
+// keeps it.
+#include <ostream>
+#include <vector>
+
+#include "cli/commands.h"
+#include "core/program_folders.h"
+#include "core/prompts.h"
+#include "library/backups.h"
+#include "library/main_list_file.h"
+#include "platform/x11/xdg_folders.h"
+#include "settings/prefs.h"
+
+namespace tolvan::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: tolvan-cli [--config-dir DIR] backup COMMAND\n\n"
+    "Works on the backups of the configured library.\n\n"
+    "Commands:\n"
+    "  list            the backups, newest first: file, abbreviations, time (tab-separated)\n"
+    "  create          make a backup of the library file now (nothing when automatic\n"
+    "                  backups are switched off in the preferences)\n"
+    "  restore PATH    back up the current library, then restore the backup PATH and\n"
+    "                  write it to the library file at once (the program restores into its\n"
+    "                  window and waits for Apply; there is no Apply here)\n";
+
+// The program's boxes, for a terminal: errors and questions go to stderr and are answered
+// No; information is kept for the command to show or leave out.
+class TerminalPrompts final : public Prompts {
+ public:
+  explicit TerminalPrompts(std::ostream& err) : err_(err) {}
+  std::vector<std::string> infos;
+
+  void info(std::string_view text) override { infos.emplace_back(text); }
+  void error(std::string_view text) override { err_ << text << "\n"; }
+  bool yes_no(std::string_view text, PromptKind) override {
+    err_ << text << "\n";
+    return false;
+  }
+  Answer yes_no_cancel(std::string_view text) override {
+    err_ << text << "\n";
+    return Answer::Cancel;
+  }
+  bool ask_again(std::string_view text, PromptKind, bool dont_show_again) override {
+    err_ << text << "\n";
+    return dont_show_again;
+  }
+
+ private:
+  std::ostream& err_;
+};
+
+struct Session {
+  explicit Session(const Invocation& inv) : prompts(inv.err) {
+    XdgFolders desktop;
+    ProgramFolders folders =
+        compute_program_folders(desktop, "", false, config_dir_override_from(inv.config_dir));
+    (void)prefs_load_at_start(prefs, gvar, folders);  // a bad file means the defaults
+  }
+
+  // The library as the program loads it at start.
+  LoadOutcome load_library() {
+    MainListLoadOptions options;
+    options.backups_available = !prefs.get("backups").empty();
+    options.defaults = {prefs_get_default_case_mode(prefs, ABBR_TYPE_TEXT),
+                        prefs_get_default_trigger_mode(prefs)};
+    LoadOutcome outcome =
+        abbr_load_main_list_from_file(library, gvar.get("abbreviations_file"), prompts, options);
+    abbr_create_sandbox(library);
+    return outcome;
+  }
+
+  Settings prefs;
+  RunTimeVariables gvar;
+  Library library;
+  TerminalPrompts prompts;
+  BackupContext ctx{prefs, gvar, library, prompts, nullptr, nullptr};
+};
+
+int list(const Invocation& inv) {
+  Session s(inv);
+  for (const BackupEntry& e : backup_get_file_list(s.prefs)) {
+    inv.out << e.path << '\t' << e.count << '\t' << abbr_time_to_backup_time_string(&e.time)
+            << '\n';
+  }
+  return 0;
+}
+
+int create(const Invocation& inv) {
+  Session s(inv);
+  if (s.prefs.get_int("auto_backup") == 0) {
+    inv.err << "tolvan-cli: automatic backups are switched off (auto_backup is 0), so no "
+               "backup was made.\n";
+    return 1;
+  }
+  s.load_library();  // the backup records how many abbreviations it holds
+  std::string made = backup_create_new(s.ctx, false);
+  if (made.empty()) return 1;
+  inv.out << made << "\n";
+  return 0;
+}
+
+int restore(const Invocation& inv, const std::string& path) {
+  Session s(inv);
+  const std::string library_file = s.gvar.get("abbreviations_file");
+  if (s.load_library() == LoadOutcome::Damaged) {
+    inv.err << "tolvan-cli: the library file could not be read completely; it is kept aside "
+               "before the restored library replaces it.\n";
+  }
+  backup_create_new(s.ctx, false);  // what the backup manager offers before a restore
+  if (!backup_restore_from_file(s.ctx, path)) return 1;
+  abbr_flush_sandbox_to_main(s.library);
+  if (!abbr_save_library(s.library, library_file, &s.prompts)) return 1;
+  backup_create_new(s.ctx, false);  // as after every save of the library
+  for (const std::string& text : s.prompts.infos) {
+    if (text.rfind("Backup successfully restored.", 0) != 0) inv.err << text << "\n";
+  }
+  inv.out << "Restored " << path << " to " << library_file << "\n";
+  return 0;
+}
+
+}  // namespace
+
+int run_backup_command(const Invocation& inv) {
+  const auto& args = inv.args;
+  if (args.empty()) {
+    inv.err << kUsage;
+    return 2;
+  }
+  for (const auto& a : args) {
+    if (a == "--help" || a == "-h") {
+      inv.out << kUsage;
+      return 0;
+    }
+  }
+  const std::string& command = args[0];
+  size_t wanted = command == "restore" ? 2 : 1;
+  if (command != "list" && command != "create" && command != "restore") {
+    inv.err << "tolvan-cli: unknown backup command '" << command << "'.\n"
+            << "Run 'tolvan-cli backup --help' for the list of commands.\n";
+    return 2;
+  }
+  if (args.size() != wanted) {
+    inv.err << "tolvan-cli: backup " << command
+            << (wanted == 2 ? " takes one backup file.\n\n" : " takes no arguments.\n\n")
+            << kUsage;
+    return 2;
+  }
+  if (command == "list") return list(inv);
+  if (command == "create") return create(inv);
+  return restore(inv, args[1]);
+}
+
+}  // namespace tolvan::cli
