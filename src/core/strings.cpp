@@ -31,9 +31,9 @@ size_t find_from(std::string_view s, std::string_view find, size_t from, bool ca
   return std::string_view::npos;
 }
 
-size_t run_before(std::string_view text, char guard) {
+size_t run_before(std::string_view text, size_t at, char guard) {
   size_t n = 0;
-  while (n < text.size() && text[text.size() - 1 - n] == guard) ++n;
+  while (n < at && text[at - 1 - n] == guard) ++n;
   return n;
 }
 
@@ -43,8 +43,9 @@ size_t run_after(std::string_view text, size_t from, char guard) {
   return n;
 }
 
-// The one scanning loop behind the substitution family: `keep(out, source, pos)` decides,
-// with the text built so far, whether the occurrence at `pos` is left alone.
+// The one scanning loop behind the substitution family: `keep(pos)` decides whether the
+// occurrence at `pos` of the source is left alone. Guards are looked for in the source,
+// never in inserted text, so a replacement ending in a guard character protects nothing.
 template <class KeepFn>
 std::string substitute_where(std::string_view source, std::string_view find,
                              std::string_view replace, bool case_sensitive, KeepFn keep) {
@@ -56,7 +57,7 @@ std::string substitute_where(std::string_view source, std::string_view find,
     size_t hit = find_from(source, find, pos, case_sensitive);
     if (hit == std::string_view::npos) break;
     out.append(source.substr(pos, hit - pos));
-    if (keep(std::string_view(out), source, hit)) {
+    if (keep(hit)) {
       out.append(source.substr(hit, find.size()));
     } else {
       out.append(replace);
@@ -76,8 +77,8 @@ bool equals_ignore_case(std::string_view a, std::string_view b) {
 std::string substitute_str(std::string_view source, std::string_view find,
                            std::string_view replace, bool case_sensitive, bool escape) {
   return substitute_where(source, find, replace, case_sensitive,
-                          [escape](std::string_view out, std::string_view, size_t) {
-                            return escape && !out.empty() && out.back() == '\\';
+                          [escape, source](size_t hit) {
+                            return escape && hit > 0 && source[hit - 1] == '\\';
                           });
 }
 
@@ -88,10 +89,10 @@ std::string substitute_str_ignore_befaft(std::string_view source, std::string_vi
   const size_t find_size = find.size();
   return substitute_where(
       source, find, replace, case_sensitive,
-      [&](std::string_view out, std::string_view src, size_t hit) {
+      [&](size_t hit) {
         auto guarded = [count_runs](size_t run) { return count_runs ? run % 2 == 1 : run > 0; };
-        if (check_before && guarded(run_before(out, guard))) return true;
-        if (check_after && guarded(run_after(src, hit + find_size, guard))) return true;
+        if (check_before && guarded(run_before(source, hit, guard))) return true;
+        if (check_after && guarded(run_after(source, hit + find_size, guard))) return true;
         return false;
       });
 }

@@ -35,6 +35,9 @@ TEST(Substitute, GuardBeforeAndAfterWithRunCounting) {
   EXPECT_EQ(substitute_str_ignore_befaft("x) x)) x)))", "x", ')', false, true, true, "Y"),
             "x) Y)) x)))");
   EXPECT_EQ(substitute_str_ignore_befaft("x) x))", "x", ')', false, true, false, "Y"), "x) x))");
+  // A replacement that ends in the guard does not protect the next occurrence.
+  EXPECT_EQ(substitute_str_ignore_befaft("%c%c", "%c", '%', true, false, true, "5%"), "5%5%");
+  EXPECT_EQ(substitute_str(R"(%d%d)", "%d", "\\", true, true), R"(\\)");
   EXPECT_EQ(substitute_str_ignore_befaft("aBc", "b", '!', true, true, false, "x", false), "axc");
 }
 
