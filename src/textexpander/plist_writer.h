@@ -8,14 +8,12 @@
 #include <vector>
 
 #include "textexpander/kvlist.h"
+#include "textexpander/plist_text.h"
 
 namespace tolvan {
 
 // What a whole document begins with, up to and including "<plist version=\"1.0\">".
 extern const std::string_view kPlistDocumentHeader;
-
-// Escapes & (first), < and > as entities; everything else is written as it is.
-std::string te_htmlize(std::string_view s);
 
 // One value. With `newline` it starts on a new line indented by `depth` tabs; the
 // contents of a dictionary or array go one level deeper (depth 0 stays 0: nothing is

@@ -1,0 +1,129 @@
+// Character references and escaping of property-list text.
+#include "textexpander/plist_text.h"
+
+#include <cstdint>
+
+#include "core/strings.h"
+
+namespace tolvan {
+namespace {
+
+struct NamedReference {
+  std::string_view name;  // between "&" and ";"
+  char character;
+};
+
+constexpr NamedReference kNamedReferences[] = {
+    {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''},
+};
+
+bool xml_allows(uint32_t cp) {
+  return cp == 0x09 || cp == 0x0A || cp == 0x0D || (cp >= 0x20 && cp <= 0xD7FF) ||
+         (cp >= 0xE000 && cp <= 0xFFFD) || (cp >= 0x10000 && cp <= 0x10FFFF);
+}
+
+void append_utf8(std::string& out, uint32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+int digit_value(char c, bool hex) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (hex && c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (hex && c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The code point of a numeric reference body such as "#10" or "#x21", if it is one of a
+// character XML allows.
+bool numeric_reference(std::string_view body, uint32_t& cp) {
+  if (body.size() < 2 || body[0] != '#') return false;
+  bool hex = body[1] == 'x' || body[1] == 'X';
+  std::string_view digits = body.substr(hex ? 2 : 1);
+  if (digits.empty() || digits.size() > 8) return false;
+  uint32_t value = 0;
+  for (char c : digits) {
+    int d = digit_value(c, hex);
+    if (d < 0) return false;
+    value = value * (hex ? 16 : 10) + static_cast<uint32_t>(d);
+  }
+  if (!xml_allows(value)) return false;
+  cp = value;
+  return true;
+}
+
+}  // namespace
+
+std::string te_decode_text(std::string_view raw) {
+  std::string out;
+  out.reserve(raw.size());
+  std::size_t i = 0;
+  while (i < raw.size()) {
+    std::size_t amp = raw.find('&', i);
+    if (amp == std::string_view::npos) {
+      out.append(raw.substr(i));
+      break;
+    }
+    out.append(raw.substr(i, amp - i));
+    i = amp + 1;
+    // The longest reference body is "#x10FFFF" and a little more for leading zeros.
+    std::size_t semicolon = raw.substr(i, 12).find(';');
+    if (semicolon == std::string_view::npos) {
+      out += '&';
+      continue;
+    }
+    std::string_view body = raw.substr(i, semicolon);
+    bool decoded = false;
+    for (const NamedReference& r : kNamedReferences) {
+      if (equals_ignore_case(body, r.name)) {
+        out += r.character;
+        decoded = true;
+        break;
+      }
+    }
+    uint32_t cp = 0;
+    if (!decoded && numeric_reference(body, cp)) {
+      append_utf8(out, cp);
+      decoded = true;
+    }
+    if (decoded) {
+      i += semicolon + 1;
+    } else {
+      out += '&';
+    }
+  }
+  return out;
+}
+
+void te_htmlize_append(std::string& out, std::string_view s) {
+  for (char c : s) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      default: out += c;
+    }
+  }
+}
+
+std::string te_htmlize(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  te_htmlize_append(out, s);
+  return out;
+}
+
+}  // namespace tolvan
