@@ -1,0 +1,167 @@
+// Writing property lists. Everything appends to one string, so a large settings document
+// is built without copying nested containers again at each level.
+#include "textexpander/plist_writer.h"
+
+#include "textexpander/plist_values.h"
+
+namespace tolvan {
+
+const std::string_view kPlistDocumentHeader =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<!DOCTYPE plist PUBLIC \"-//Apple Computer//DTD PLIST 1.0//EN\" "
+    "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+    "<plist version=\"1.0\">";
+
+namespace {
+
+void append_line_start(std::string& out, bool newline, int depth) {
+  if (newline) out += '\n';
+  out.append(static_cast<std::size_t>(depth), '\t');
+}
+
+// Containers indent their contents one level deeper, except that 0 means no indentation.
+int inner_depth(int depth) { return depth == 0 ? 0 : depth + 1; }
+
+void append_list(std::string& out, const KvList& list, bool keys_omitted, bool wrap,
+                 bool newline, int depth);
+
+void append_element(std::string& out, std::string_view name, const std::string* text) {
+  out += '<';
+  out += name;
+  out += '>';
+  if (text != nullptr) te_htmlize_append(out, *text);
+  out += "</";
+  out += name;
+  out += '>';
+}
+
+void append_value(std::string& out, const KvValue& value, bool newline, int depth) {
+  append_line_start(out, newline, depth);
+  switch (value.type()) {
+    case KV_EMPTY_ARRAY:
+      out += "<array/>";
+      break;
+    case KV_STRING:
+      append_element(out, "string", value.text());
+      break;
+    case KV_DATE: {
+      std::string text = value.date() != nullptr ? te_abbrtime_to_te_date_string(*value.date())
+                         : value.text() != nullptr ? *value.text()
+                                                   : std::string();
+      append_element(out, "date", &text);
+      break;
+    }
+    case KV_INTEGER: {
+      std::string text = value.integer() ? std::to_string(*value.integer())
+                         : value.text() != nullptr
+                             ? std::to_string(te_integer_string_to_int(*value.text()))
+                             : std::string("0");
+      append_element(out, "integer", &text);
+      break;
+    }
+    case KV_REAL:
+      append_element(out, "real", value.text());
+      break;
+    case KV_TRUE:
+      out += "<true/>";
+      break;
+    case KV_FALSE:
+      out += "<false/>";
+      break;
+    case KV_DICT:
+      if (value.list()->empty()) {
+        out += "<dict/>";
+      } else {
+        out += "<dict>";
+        append_list(out, *value.list(), false, false, newline, inner_depth(depth));
+        append_line_start(out, newline, depth);
+        out += "</dict>";
+      }
+      break;
+    case KV_DICT_ARRAY:
+    case KV_VALUE_ARRAY: {
+      bool empty = value.type() == KV_DICT_ARRAY ? value.dicts()->empty() : value.list()->empty();
+      if (empty) {
+        out += "<array/>";
+        break;
+      }
+      out += "<array>";
+      if (value.type() == KV_DICT_ARRAY) {
+        for (const KvList& dict : *value.dicts()) {
+          append_list(out, dict, false, true, newline, inner_depth(depth));
+        }
+      } else {
+        append_list(out, *value.list(), true, false, newline, inner_depth(depth));
+      }
+      append_line_start(out, newline, depth);
+      out += "</array>";
+      break;
+    }
+    default:  // data, and whatever else a list may hold, is kept as data
+      append_element(out, "data", value.text());
+      break;
+  }
+}
+
+void append_list(std::string& out, const KvList& list, bool keys_omitted, bool wrap,
+                 bool newline, int depth) {
+  if (wrap) {
+    append_line_start(out, newline, depth);
+    out += "<dict>";
+  }
+  int entry_depth = wrap ? inner_depth(depth) : depth;
+  for (const KvElement& e : list) {
+    if (!keys_omitted) {
+      append_line_start(out, newline, entry_depth);
+      // Keys are escaped like any text: a key holding "<" must not end the document.
+      append_element(out, "key", &e.key);
+    }
+    append_value(out, e.value, newline, entry_depth);
+  }
+  if (wrap) {
+    append_line_start(out, newline, depth);
+    out += "</dict>";
+  }
+}
+
+}  // namespace
+
+std::string te_kvlist_value_to_string(const KvValue& value, bool newline, int depth) {
+  std::string out;
+  append_value(out, value, newline, depth);
+  return out;
+}
+
+std::string te_kvlist_to_xml_string(const KvList& list, bool keys_omitted, bool wrap,
+                                    bool newline, int depth) {
+  std::string out;
+  append_list(out, list, keys_omitted, wrap, newline, depth);
+  return out;
+}
+
+std::string te_plist_to_xml_string(const std::vector<KvList>& dicts, bool newline, int depth) {
+  std::string out;
+  for (const KvList& dict : dicts) append_list(out, dict, false, true, newline, depth);
+  return out;
+}
+
+std::string te_kvlist_to_plist_document(const KvList& list) {
+  std::string out(kPlistDocumentHeader);
+  out += "\n<dict>";
+  append_list(out, list, false, false, true, 1);
+  out += "\n</dict>\n</plist>\n";
+  return out;
+}
+
+void te_dump_kvlist(std::string& out, const KvList& list, int file_type) {
+  const char* name = te_kvlist_type_to_xml_name(file_type);
+  out += '<';
+  out += name;
+  out += "><dict>";
+  append_list(out, list, false, false, false, 0);
+  out += "</dict></";
+  out += name;
+  out += '>';
+}
+
+}  // namespace tolvan
