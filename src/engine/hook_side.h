@@ -1,0 +1,23 @@
+// HookSide: what the output thread asks of the hook thread. The engine implements it with
+// the hook thread's queue; tests put a recorder or a small fake in its place.
+#pragma once
+
+#include "engine/engine_messages.h"
+
+namespace tolvan {
+
+class HookSide {
+ public:
+  virtual ~HookSide() = default;
+  // Queues a request for the hook thread (ClearKeyBuffer, RestoreModifiers,
+  // RestoreCapsLock, EnableHook); the hook thread serves them in the order posted.
+  virtual void post(MonMessage message) = 0;
+  // Before output resumes after interactive input: temporary disable on, physical modifiers
+  // recorded and released (mon_do_before_replace_preppy).
+  virtual void before_replace() = 0;
+  // Turns Caps Lock off for key simulation, remembering to turn it on again
+  // (mon_caps_lock_preppy).
+  virtual void caps_lock_preppy() = 0;
+};
+
+}  // namespace tolvan
