@@ -14,6 +14,9 @@
 #include "library/abbrev_strings.h"
 #include "library/folder_tree.h"
 #include "library/messages.h"
+#include "textexpander/plist_reader.h"
+#include "textexpander/plist_text.h"
+#include "textexpander/plist_values.h"
 
 namespace tolvan {
 namespace {
@@ -59,6 +62,13 @@ uint8_t to_byte(const XML_Char* value) { return static_cast<uint8_t>(std::atoi(v
 
 enum class Open { Folder, Abbrev };
 
+// TextExpander data being rebuilt as text, for the property-list reader.
+struct Capture {
+  std::optional<KvList>* slot = nullptr;
+  std::string text;
+  int depth = 0;  // elements open inside the data element
+};
+
 class Handlers {
  public:
   Handlers(UidCounter& uids, const ParseOptions& options, ParsedLibrary& out)
@@ -71,6 +81,8 @@ class Handlers {
       ++skip_depth_;
       return;
     }
+    if (capture_) return capture_start_tag(name, atts);
+    if (std::optional<KvList>* slot = te_slot(name)) return begin_capture(slot);
     if (equals_ignore_case(name, "Tolvan")) {
       // Only the document's root element is the library; any other one is skipped.
       if (!document_root) return skip();
@@ -86,11 +98,12 @@ class Handlers {
     }
   }
 
-  void end(const XML_Char*) {
+  void end(const XML_Char* name) {
     if (skip_depth_ > 0) {
       --skip_depth_;
       return;
     }
+    if (capture_) return capture_end_tag(name);
     if (open_.empty()) return;
     if (open_.back() == Open::Folder) {
       folders_.pop_back();
@@ -100,7 +113,12 @@ class Handlers {
     open_.pop_back();
   }
 
-  void text(const XML_Char*, int) {}  // character data outside TextExpander data is ignored
+  // Character data outside TextExpander data is ignored.
+  void text(const XML_Char* s, int len) {
+    if (capture_ && skip_depth_ == 0) {
+      te_htmlize_append(capture_->text, std::string_view(s, static_cast<size_t>(len)));
+    }
+  }
 
  private:
   static int abbrev_type(char c) {
@@ -114,6 +132,64 @@ class Handlers {
   }
 
   void skip() { skip_depth_ = 1; }
+
+  // The slot a TextExpander data element fills: the innermost abbreviation's or, outside
+  // abbreviations, the innermost folder's. Null for other elements and for data that has
+  // no slot where it stands (those are skipped).
+  std::optional<KvList>* te_slot(const XML_Char* name) {
+    const int type = te_xml_name_to_te_type(name);
+    if (type < 0 || open_.empty()) return nullptr;
+    if (open_.back() == Open::Abbrev) {
+      Abbreviation& a = *abbrevs_.back();
+      if (type == TE_KV_GENERAL) return &a.te_general;
+      if (type == TE_KV_ABBREV_SPECIFIC) return &a.te_abbrev_specific;
+      return nullptr;
+    }
+    Folder& f = *folders_.back();
+    if (type == TE_KV_GENERAL) return &f.te_general;
+    if (type == TE_KV_GROUP_SETTINGS) return &f.te_group_settings;
+    if (type == TE_KV_FOLDER_SPECIFIC) return &f.te_folder_specific;
+    return nullptr;
+  }
+
+  void begin_capture(std::optional<KvList>* slot) {
+    capture_.emplace();
+    capture_->slot = slot;
+  }
+
+  void capture_start_tag(const XML_Char* name, const XML_Char** atts) {
+    std::string& t = capture_->text;
+    t += '<';
+    t += name;
+    for (; atts[0] != nullptr; atts += 2) {
+      t += ' ';
+      t += atts[0];
+      t += "=\"";
+      t += atts[1];
+      t += '"';
+    }
+    t += '>';
+    ++capture_->depth;
+  }
+
+  void capture_end_tag(const XML_Char* name) {
+    if (capture_->depth > 0) {
+      --capture_->depth;
+      capture_->text += "</";
+      capture_->text += name;
+      capture_->text += '>';
+      return;
+    }
+    Result<KvList> list = te_importer_handle_snippet_file_data(capture_->text, false);
+    if (list) {
+      te_kvlist_convert_strings_to_data(*list, abbr_time_now());
+      *capture_->slot = std::move(*list);
+    } else {
+      out_.te_errors += list.error();
+      out_.te_errors += "\n\n";
+    }
+    capture_.reset();
+  }
 
   static void read_folder_attributes(Folder& folder, const XML_Char** atts) {
     for (; atts[0] != nullptr; atts += 2) {
@@ -221,6 +297,7 @@ class Handlers {
   ParsedLibrary& out_;
   bool started_ = false;
   int skip_depth_ = 0;
+  std::optional<Capture> capture_;
   std::vector<Open> open_;
   std::vector<Folder*> folders_;
   std::vector<Abbreviation*> abbrevs_;

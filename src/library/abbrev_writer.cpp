@@ -6,6 +6,7 @@
 #include "core/paths.h"
 #include "core/safe_save.h"
 #include "library/abbrev_strings.h"
+#include "textexpander/plist_writer.h"
 
 namespace tolvan {
 namespace {
@@ -76,6 +77,14 @@ std::string abbr_htmlize(std::string_view s) {
   return out;
 }
 
+namespace {
+
+void dump_te_data(std::string& out, const std::optional<KvList>& slot, int file_type) {
+  if (te_data_present(slot)) te_dump_kvlist(out, *slot, file_type);
+}
+
+}  // namespace
+
 void abbr_dump_abbrev_to_string(const Abbreviation& a, std::string& out) {
   const char* name = element_name(a.type());
   out += '<';
@@ -116,7 +125,16 @@ void abbr_dump_abbrev_to_string(const Abbreviation& a, std::string& out) {
   }
   attr_time(out, "x", a.created);
   attr_time(out, "y", a.modified);
-  out += "/>";
+  if (!te_data_present(a.te_general) && !te_data_present(a.te_abbrev_specific)) {
+    out += "/>";
+    return;
+  }
+  out += '>';
+  dump_te_data(out, a.te_general, TE_KV_GENERAL);
+  dump_te_data(out, a.te_abbrev_specific, TE_KV_ABBREV_SPECIFIC);
+  out += "</";
+  out += name;
+  out += '>';
 }
 
 void abbr_dump_all_subfolders_and_abbrevs_as_XML(const Folder& folder, std::string& out,
@@ -133,6 +151,9 @@ void abbr_dump_all_subfolders_and_abbrevs_as_XML(const Folder& folder, std::stri
   if (folder.menu_hotkey) attr(out, "h", *folder.menu_hotkey);
   if (root && marker) out += " m=\"1\"";
   out += '>';
+  dump_te_data(out, folder.te_general, TE_KV_GENERAL);
+  dump_te_data(out, folder.te_group_settings, TE_KV_GROUP_SETTINGS);
+  dump_te_data(out, folder.te_folder_specific, TE_KV_FOLDER_SPECIFIC);
   for (const auto& sub : folder.subfolders) {
     abbr_dump_all_subfolders_and_abbrevs_as_XML(*sub, out, false, false);
   }

@@ -14,41 +14,62 @@ const std::string_view kPlistDocumentHeader =
 
 namespace {
 
-void append_line_start(std::string& out, bool newline, int depth) {
-  if (newline) out += '\n';
+// How a list is laid out and escaped.
+struct Style {
+  bool newline = false;
+  // The abbreviation file's XML parser turns a raw CR into a line feed, so the embedded
+  // form writes it as a reference; TextExpander's own documents keep it raw.
+  bool cr_as_reference = false;
+};
+
+void append_line_start(std::string& out, const Style& style, int depth) {
+  if (style.newline) out += '\n';
   out.append(static_cast<std::size_t>(depth), '\t');
+}
+
+void append_text(std::string& out, std::string_view text, const Style& style) {
+  if (!style.cr_as_reference) return te_htmlize_append(out, text);
+  std::size_t start = 0;
+  for (std::size_t cr = text.find('\r'); cr != std::string_view::npos;
+       cr = text.find('\r', start)) {
+    te_htmlize_append(out, text.substr(start, cr - start));
+    out += "&#13;";
+    start = cr + 1;
+  }
+  te_htmlize_append(out, text.substr(start));
 }
 
 // Containers indent their contents one level deeper, except that 0 means no indentation.
 int inner_depth(int depth) { return depth == 0 ? 0 : depth + 1; }
 
 void append_list(std::string& out, const KvList& list, bool keys_omitted, bool wrap,
-                 bool newline, int depth);
+                 const Style& style, int depth);
 
-void append_element(std::string& out, std::string_view name, const std::string* text) {
+void append_element(std::string& out, std::string_view name, const std::string* text,
+                    const Style& style) {
   out += '<';
   out += name;
   out += '>';
-  if (text != nullptr) te_htmlize_append(out, *text);
+  if (text != nullptr) append_text(out, *text, style);
   out += "</";
   out += name;
   out += '>';
 }
 
-void append_value(std::string& out, const KvValue& value, bool newline, int depth) {
-  append_line_start(out, newline, depth);
+void append_value(std::string& out, const KvValue& value, const Style& style, int depth) {
+  append_line_start(out, style, depth);
   switch (value.type()) {
     case KV_EMPTY_ARRAY:
       out += "<array/>";
       break;
     case KV_STRING:
-      append_element(out, "string", value.text());
+      append_element(out, "string", value.text(), style);
       break;
     case KV_DATE: {
       std::string text = value.date() != nullptr ? te_abbrtime_to_te_date_string(*value.date())
                          : value.text() != nullptr ? *value.text()
                                                    : std::string();
-      append_element(out, "date", &text);
+      append_element(out, "date", &text, style);
       break;
     }
     case KV_INTEGER: {
@@ -56,11 +77,11 @@ void append_value(std::string& out, const KvValue& value, bool newline, int dept
                          : value.text() != nullptr
                              ? std::to_string(te_integer_string_to_int(*value.text()))
                              : std::string("0");
-      append_element(out, "integer", &text);
+      append_element(out, "integer", &text, style);
       break;
     }
     case KV_REAL:
-      append_element(out, "real", value.text());
+      append_element(out, "real", value.text(), style);
       break;
     case KV_TRUE:
       out += "<true/>";
@@ -73,8 +94,8 @@ void append_value(std::string& out, const KvValue& value, bool newline, int dept
         out += "<dict/>";
       } else {
         out += "<dict>";
-        append_list(out, *value.list(), false, false, newline, inner_depth(depth));
-        append_line_start(out, newline, depth);
+        append_list(out, *value.list(), false, false, style, inner_depth(depth));
+        append_line_start(out, style, depth);
         out += "</dict>";
       }
       break;
@@ -88,38 +109,38 @@ void append_value(std::string& out, const KvValue& value, bool newline, int dept
       out += "<array>";
       if (value.type() == KV_DICT_ARRAY) {
         for (const KvList& dict : *value.dicts()) {
-          append_list(out, dict, false, true, newline, inner_depth(depth));
+          append_list(out, dict, false, true, style, inner_depth(depth));
         }
       } else {
-        append_list(out, *value.list(), true, false, newline, inner_depth(depth));
+        append_list(out, *value.list(), true, false, style, inner_depth(depth));
       }
-      append_line_start(out, newline, depth);
+      append_line_start(out, style, depth);
       out += "</array>";
       break;
     }
     default:  // data, and whatever else a list may hold, is kept as data
-      append_element(out, "data", value.text());
+      append_element(out, "data", value.text(), style);
       break;
   }
 }
 
 void append_list(std::string& out, const KvList& list, bool keys_omitted, bool wrap,
-                 bool newline, int depth) {
+                 const Style& style, int depth) {
   if (wrap) {
-    append_line_start(out, newline, depth);
+    append_line_start(out, style, depth);
     out += "<dict>";
   }
   int entry_depth = wrap ? inner_depth(depth) : depth;
   for (const KvElement& e : list) {
     if (!keys_omitted) {
-      append_line_start(out, newline, entry_depth);
+      append_line_start(out, style, entry_depth);
       // Keys are escaped like any text: a key holding "<" must not end the document.
-      append_element(out, "key", &e.key);
+      append_element(out, "key", &e.key, style);
     }
-    append_value(out, e.value, newline, entry_depth);
+    append_value(out, e.value, style, entry_depth);
   }
   if (wrap) {
-    append_line_start(out, newline, depth);
+    append_line_start(out, style, depth);
     out += "</dict>";
   }
 }
@@ -128,27 +149,27 @@ void append_list(std::string& out, const KvList& list, bool keys_omitted, bool w
 
 std::string te_kvlist_value_to_string(const KvValue& value, bool newline, int depth) {
   std::string out;
-  append_value(out, value, newline, depth);
+  append_value(out, value, Style{newline}, depth);
   return out;
 }
 
 std::string te_kvlist_to_xml_string(const KvList& list, bool keys_omitted, bool wrap,
                                     bool newline, int depth) {
   std::string out;
-  append_list(out, list, keys_omitted, wrap, newline, depth);
+  append_list(out, list, keys_omitted, wrap, Style{newline}, depth);
   return out;
 }
 
 std::string te_plist_to_xml_string(const std::vector<KvList>& dicts, bool newline, int depth) {
   std::string out;
-  for (const KvList& dict : dicts) append_list(out, dict, false, true, newline, depth);
+  for (const KvList& dict : dicts) append_list(out, dict, false, true, Style{newline}, depth);
   return out;
 }
 
 std::string te_kvlist_to_plist_document(const KvList& list) {
   std::string out(kPlistDocumentHeader);
   out += "\n<dict>";
-  append_list(out, list, false, false, true, 1);
+  append_list(out, list, false, false, Style{true}, 1);
   out += "\n</dict>\n</plist>\n";
   return out;
 }
@@ -158,7 +179,7 @@ void te_dump_kvlist(std::string& out, const KvList& list, int file_type) {
   out += '<';
   out += name;
   out += "><dict>";
-  append_list(out, list, false, false, false, 0);
+  append_list(out, list, false, false, Style{false, true}, 0);
   out += "</dict></";
   out += name;
   out += '>';

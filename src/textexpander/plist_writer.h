@@ -32,7 +32,8 @@ std::string te_kvlist_to_plist_document(const KvList& list);
 
 // The one-line embedded form of the abbreviation file:
 // "<textexpander><dict><key>...</key>...</dict></textexpander>", the element named after
-// `file_type` (te_kvlist_type_to_xml_name). Appends to `out`.
+// `file_type` (te_kvlist_type_to_xml_name). Carriage returns are written as "&#13;" so
+// that the abbreviation file's XML parser keeps them. Appends to `out`.
 void te_dump_kvlist(std::string& out, const KvList& list, int file_type);
 
 }  // namespace tolvan
