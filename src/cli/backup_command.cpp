@@ -5,11 +5,8 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "core/program_folders.h"
-#include "core/prompts.h"
+#include "cli/cli_session.h"
 #include "library/backups.h"
-#include "library/main_list_file.h"
-#include "platform/x11/xdg_folders.h"
 #include "settings/prefs.h"
 
 namespace tolvan::cli {
@@ -26,61 +23,14 @@ constexpr const char* kUsage =
     "                  write it to the library file at once (the program restores into its\n"
     "                  window and waits for Apply; there is no Apply here)\n";
 
-// The program's boxes, for a terminal: errors and questions go to stderr and are answered
-// No; information is kept for the command to show or leave out.
-class TerminalPrompts final : public Prompts {
- public:
-  explicit TerminalPrompts(std::ostream& err) : err_(err) {}
-  std::vector<std::string> infos;
-
-  void info(std::string_view text) override { infos.emplace_back(text); }
-  void error(std::string_view text) override { err_ << text << "\n"; }
-  bool yes_no(std::string_view text, PromptKind) override {
-    err_ << text << "\n";
-    return false;
-  }
-  Answer yes_no_cancel(std::string_view text) override {
-    err_ << text << "\n";
-    return Answer::Cancel;
-  }
-  bool ask_again(std::string_view text, PromptKind, bool dont_show_again) override {
-    err_ << text << "\n";
-    return dont_show_again;
-  }
-
- private:
-  std::ostream& err_;
-};
-
-struct Session {
-  explicit Session(const Invocation& inv) : prompts(inv.err) {
-    XdgFolders desktop;
-    ProgramFolders folders =
-        compute_program_folders(desktop, "", false, config_dir_override_from(inv.config_dir));
-    (void)prefs_load_at_start(prefs, gvar, folders);  // a bad file means the defaults
-  }
-
-  // The library as the program loads it at start.
-  LoadOutcome load_library() {
-    MainListLoadOptions options;
-    options.backups_available = !prefs.get("backups").empty();
-    options.defaults = {prefs_get_default_case_mode(prefs, ABBR_TYPE_TEXT),
-                        prefs_get_default_trigger_mode(prefs)};
-    LoadOutcome outcome =
-        abbr_load_main_list_from_file(library, gvar.get("abbreviations_file"), prompts, options);
-    abbr_create_sandbox(library);
-    return outcome;
-  }
-
-  Settings prefs;
-  RunTimeVariables gvar;
-  Library library;
-  TerminalPrompts prompts;
+// The backup routines' context over the configured session.
+struct BackupSession : Session {
+  explicit BackupSession(const Invocation& inv) : Session(inv) {}
   BackupContext ctx{prefs, gvar, library, prompts, nullptr, nullptr};
 };
 
 int list(const Invocation& inv) {
-  Session s(inv);
+  BackupSession s(inv);
   for (const BackupEntry& e : backup_get_file_list(s.prefs)) {
     inv.out << e.path << '\t' << e.count << '\t' << abbr_time_to_backup_time_string(&e.time)
             << '\n';
@@ -89,7 +39,7 @@ int list(const Invocation& inv) {
 }
 
 int create(const Invocation& inv) {
-  Session s(inv);
+  BackupSession s(inv);
   if (s.prefs.get_int("auto_backup") == 0) {
     inv.err << "tolvan-cli: automatic backups are switched off (auto_backup is 0), so no "
                "backup was made.\n";
@@ -103,7 +53,7 @@ int create(const Invocation& inv) {
 }
 
 int restore(const Invocation& inv, const std::string& path) {
-  Session s(inv);
+  BackupSession s(inv);
   const std::string library_file = s.gvar.get("abbreviations_file");
   if (s.load_library() == LoadOutcome::Damaged) {
     inv.err << "tolvan-cli: the library file could not be read completely; it is kept aside "

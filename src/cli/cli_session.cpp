@@ -1,0 +1,27 @@
+#include "cli/cli_session.h"
+
+#include "core/program_folders.h"
+#include "platform/x11/xdg_folders.h"
+#include "settings/prefs.h"
+
+namespace tolvan::cli {
+
+Session::Session(const Invocation& inv) : prompts(inv.err) {
+  XdgFolders desktop;
+  ProgramFolders folders =
+      compute_program_folders(desktop, "", false, config_dir_override_from(inv.config_dir));
+  (void)prefs_load_at_start(prefs, gvar, folders);
+}
+
+LoadOutcome Session::load_library(const std::string& file) {
+  MainListLoadOptions options;
+  options.backups_available = !prefs.get("backups").empty();
+  options.defaults = {prefs_get_default_case_mode(prefs, ABBR_TYPE_TEXT),
+                      prefs_get_default_trigger_mode(prefs)};
+  LoadOutcome outcome = abbr_load_main_list_from_file(
+      library, file.empty() ? gvar.get("abbreviations_file") : file, prompts, options);
+  abbr_create_sandbox(library);
+  return outcome;
+}
+
+}  // namespace tolvan::cli
