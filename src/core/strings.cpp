@@ -253,21 +253,25 @@ long char_list_contains_string(const std::vector<std::string>& list, std::string
   return -1;
 }
 
+namespace {
+
+constexpr gunichar kNoCharacterHere = static_cast<gunichar>(-1);
+constexpr gunichar kCutShort = static_cast<gunichar>(-2);
+
+}  // namespace
+
+uint32_t g_utf8_casefold_unit(std::string_view s, size_t i) {
+  if (i >= s.size()) return 0;
+  gunichar c = g_utf8_get_char_validated(s.data() + i, static_cast<gssize>(s.size() - i));
+  if (c == kNoCharacterHere || c == kCutShort) return c;
+  return g_unichar_tolower(c);
+}
+
 int g_utf8_strncasecmp(std::string_view a, std::string_view b, size_t n) {
-  auto decode = [](std::string_view s, size_t i) -> gunichar {
-    if (i >= s.size()) return 0;
-    return g_utf8_get_char_validated(s.data() + i, static_cast<gssize>(s.size() - i));
-  };
-  auto valid = [](gunichar c) { return c != static_cast<gunichar>(-1) && c != static_cast<gunichar>(-2); };
   for (size_t i = 0; i < n; ++i) {
-    gunichar ca = decode(a, i), cb = decode(b, i);
-    if (valid(ca) && valid(cb)) {
-      ca = g_unichar_tolower(ca);
-      cb = g_unichar_tolower(cb);
-      if (ca == 0 || cb == 0 || ca != cb) return static_cast<int>(ca) - static_cast<int>(cb);
-    } else if (ca != cb) {
-      return static_cast<int>(ca) - static_cast<int>(cb);
-    }
+    gunichar ca = g_utf8_casefold_unit(a, i), cb = g_utf8_casefold_unit(b, i);
+    // Past the end of both strings they are equal, like strncmp at a shared terminator.
+    if (ca == 0 || cb == 0 || ca != cb) return static_cast<int>(ca) - static_cast<int>(cb);
   }
   return 0;
 }

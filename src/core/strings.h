@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,6 +94,12 @@ long char_list_contains_string(const std::vector<std::string>& list, std::string
 // (a position inside a multi-byte character decodes as invalid). 0 when all n positions
 // agree, else the difference of the decoded values where they stop.
 int g_utf8_strncasecmp(std::string_view a, std::string_view b, size_t n);
+// What g_utf8_strncasecmp compares at byte position i of s: the lower-cased character that
+// starts there, or the invalid marks 0xFFFFFFFF (no character starts there: a continuation
+// or stray byte) and 0xFFFFFFFE (a sequence cut short by the end of s, or holding a zero
+// byte); 0 past the end. Two strings of n bytes compare equal exactly when their units agree
+// at every position, which is what lets the matcher index abbreviations by these units.
+uint32_t g_utf8_casefold_unit(std::string_view s, size_t i);
 
 // ASCII case-insensitive equality.
 bool equals_ignore_case(std::string_view a, std::string_view b);

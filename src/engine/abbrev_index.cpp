@@ -1,0 +1,126 @@
+// The reversed-string tries behind abbreviation matching.
+#include "engine/abbrev_index.h"
+
+#include <cstring>
+
+#include "core/strings.h"
+
+namespace tolvan {
+
+void AbbrevIndex::Trie::insert(const std::vector<uint32_t>& reversed_keys, PrecedingRule rule,
+                               EntryId entry) {
+  uint32_t node = kRoot;
+  for (uint32_t key : reversed_keys) {
+    uint64_t edge = (static_cast<uint64_t>(node) << 32) | key;
+    auto [it, added] = edges_.try_emplace(edge, static_cast<uint32_t>(nodes_.size()));
+    if (added) nodes_.emplace_back();
+    node = it->second;
+  }
+  EntryId& slot = nodes_[node].first[static_cast<int>(rule)];
+  // Entries arrive in walk order, so the first one to land here stays.
+  if (slot < 0) slot = entry;
+}
+
+uint32_t AbbrevIndex::Trie::child(uint32_t node, uint32_t key) const {
+  auto it = edges_.find((static_cast<uint64_t>(node) << 32) | key);
+  return it == edges_.end() ? kNone : it->second;
+}
+
+void AbbrevIndex::clear() {
+  entries_.clear();
+  exact_ = Trie();
+  folded_ = Trie();
+  zero_byte_strings_.clear();
+}
+
+void AbbrevIndex::build(const FolderList& main) {
+  clear();
+  for (uint32_t top = 0; top < main.size(); ++top) add_folder_tree(*main[top], top);
+}
+
+void AbbrevIndex::add_folder_tree(const Folder& folder, uint32_t top) {
+  if (!folder.disabled) {
+    int index = 0;
+    for (const auto& abbrev : folder.abbreviations) {
+      if (abbrev->type() != ABBR_TYPE_UNSUPPORTED) {
+        for (const std::string& s : abbrev->abbreviations) {
+          if (!s.empty()) add_string(*abbrev, s, index, top);
+        }
+      }
+      ++index;
+    }
+  }
+  for (const auto& sub : folder.subfolders) add_folder_tree(*sub, top);
+}
+
+void AbbrevIndex::add_string(const Abbreviation& abbrev, const std::string& s, int index,
+                             uint32_t top) {
+  EntryId id = static_cast<EntryId>(entries_.size());
+  entries_.push_back(Entry{&abbrev, &s, index, top});
+  PrecedingRule rule = preceding_rule(abbrev.anywhere);
+  std::vector<uint32_t> keys(s.size());
+  if (mon_case_mode_ignores_case(abbrev.case_mode)) {
+    for (size_t i = 0; i < s.size(); ++i) keys[s.size() - 1 - i] = g_utf8_casefold_unit(s, i);
+    folded_.insert(keys, rule, id);
+    return;
+  }
+  if (std::memchr(s.data(), 0, s.size())) {
+    zero_byte_strings_.emplace_back(id, rule);
+    return;
+  }
+  for (size_t i = 0; i < s.size(); ++i) keys[s.size() - 1 - i] = static_cast<unsigned char>(s[i]);
+  exact_.insert(keys, rule, id);
+}
+
+void AbbrevIndex::consider(EntryId entry, size_t length, EntryId& best,
+                           size_t& best_length) const {
+  if (best >= 0) {
+    const Entry& a = entries_[entry];
+    const Entry& b = entries_[best];
+    if (a.top != b.top) {
+      if (a.top > b.top) return;
+    } else if (length != best_length) {
+      if (length < best_length) return;
+    } else if (entry > best) {
+      return;
+    }
+  }
+  best = entry;
+  best_length = length;
+}
+
+template <typename KeyAt>
+void AbbrevIndex::walk(const Trie& trie, std::string_view buffer, KeyAt key_at, EntryId& best,
+                       size_t& best_length) const {
+  uint32_t node = Trie::kRoot;
+  for (size_t n = 1; n <= buffer.size(); ++n) {
+    node = trie.child(node, key_at(buffer.size() - n));
+    if (node == Trie::kNone) return;
+    for (int r = 0; r < kPrecedingRules; ++r) {
+      auto rule = static_cast<PrecedingRule>(r);
+      EntryId entry = trie.first(node, rule);
+      if (entry >= 0 && mon_preceding_text_allows(rule, buffer, n))
+        consider(entry, n, best, best_length);
+    }
+  }
+}
+
+std::optional<AbbrevMatch> AbbrevIndex::find(std::string_view buffer) const {
+  EntryId best = -1;
+  size_t best_length = 0;
+  walk(exact_, buffer, [&](size_t p) -> uint32_t { return static_cast<unsigned char>(buffer[p]); },
+       best, best_length);
+  walk(folded_, buffer, [&](size_t p) { return g_utf8_casefold_unit(buffer, p); }, best,
+       best_length);
+  for (auto [entry, rule] : zero_byte_strings_) {
+    const std::string& s = *entries_[entry].string;
+    if (s.size() > buffer.size() || !mon_preceding_text_allows(rule, buffer, s.size())) continue;
+    if (mon_tail_equals(CASE_SENSITIVE, buffer.substr(buffer.size() - s.size()), s))
+      consider(entry, s.size(), best, best_length);
+  }
+  if (best < 0) return std::nullopt;
+  const Entry& e = entries_[best];
+  return AbbrevMatch{e.abbreviation, e.string, e.index};
+}
+
+}  // namespace tolvan

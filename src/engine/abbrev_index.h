@@ -1,0 +1,82 @@
+// AbbrevIndex: finds the abbreviation the key buffer's tail completes without walking the
+// library on every key. Two tries over the abbreviation strings read backwards, one by
+// bytes for the exact case mode and one by g_utf8_casefold_unit for the case-ignoring
+// modes, so that following the key buffer from its newest byte visits exactly the strings
+// that end it. Each trie node keeps, for each rule about the preceding text, the first
+// string in walk order that ends there; the winner is then the one the walk would choose
+// (mon_walk_find_best_match): first top-level folder with a candidate, longest string, first
+// in walk order.
+//
+// The index points into the folder list it was built from; rebuild it whenever that list
+// changes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/abbrev_match.h"
+#include "engine/abbrev_walk.h"
+#include "library/model.h"
+
+namespace tolvan {
+
+class AbbrevIndex {
+ public:
+  void build(const FolderList& main);
+  void clear();
+  // The same answer as mon_walk_find_best_match(main, buffer).
+  std::optional<AbbrevMatch> find(std::string_view buffer) const;
+  size_t strings() const { return entries_.size(); }
+
+ private:
+  struct Entry {
+    const Abbreviation* abbreviation;
+    const std::string* string;
+    int index;     // in its folder's list
+    uint32_t top;  // which top-level folder's tree it belongs to
+  };
+  // Entry numbers are walk order.
+  using EntryId = int32_t;
+
+  class Trie {
+   public:
+    Trie() : nodes_(1) {}
+    // Adds `entry` under the keys of its string, newest (last) key first.
+    void insert(const std::vector<uint32_t>& reversed_keys, PrecedingRule rule, EntryId entry);
+    static constexpr uint32_t kRoot = 0;
+    static constexpr uint32_t kNone = UINT32_MAX;
+    uint32_t child(uint32_t node, uint32_t key) const;
+    // The first entry in walk order ending at `node` under `rule`, or -1.
+    EntryId first(uint32_t node, PrecedingRule rule) const {
+      return nodes_[node].first[static_cast<int>(rule)];
+    }
+
+   private:
+    struct Node {
+      std::array<EntryId, kPrecedingRules> first{-1, -1, -1};
+    };
+    std::vector<Node> nodes_;
+    std::unordered_map<uint64_t, uint32_t> edges_;  // (node << 32 | key) -> child
+  };
+
+  void add_folder_tree(const Folder& folder, uint32_t top);
+  void add_string(const Abbreviation& abbrev, const std::string& s, int index, uint32_t top);
+  // Follows `trie` back from the end of `buffer`; `key_at(p)` is the key of byte position p.
+  template <typename KeyAt>
+  void walk(const Trie& trie, std::string_view buffer, KeyAt key_at, EntryId& best,
+            size_t& best_length) const;
+  void consider(EntryId entry, size_t length, EntryId& best, size_t& best_length) const;
+
+  std::vector<Entry> entries_;
+  Trie exact_;
+  Trie folded_;
+  // Exact strings holding a zero byte, where the comparison stops early: few enough to be
+  // compared one by one.
+  std::vector<std::pair<EntryId, PrecedingRule>> zero_byte_strings_;
+};
+
+}  // namespace tolvan

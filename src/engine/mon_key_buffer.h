@@ -1,0 +1,53 @@
+// The key buffer: a sliding window over the UTF-8 bytes of what the user typed last, newest
+// byte at the end, zero bytes at the start where nothing has been typed since the last
+// clear. The hook thread owns it; matching reads its tail.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "library/model.h"
+
+namespace tolvan {
+
+// Whether a typed character goes into the key buffer: ASCII letters, digits, punctuation,
+// space and tab, anything GLib calls printable, and the line feed (mon_gunichar_isprint).
+bool mon_gunichar_isprint(char32_t c);
+// The same without GLib's Unicode classes (mon_isprint).
+bool mon_isprint(char32_t c);
+// mon_gunichar_isprint of the first character of UTF-8 text; false for empty or invalid.
+bool mon_gunichar_isprint_get(std::string_view s);
+
+// The room kept in front of the longest abbreviation string, so that what precedes an
+// abbreviation can still be looked at.
+inline constexpr int kKeyBufferSlack = 256;
+
+class KeyBuffer {
+ public:
+  void clear();                  // mon_clear_key_buffer: every byte to 0, size kept
+  void add_byte(char b);         // mon_add_char_to_key_buffer
+  void backspace_byte();         // mon_simulate_backspace_in_key_buffer
+  // mon_adjust_key_buffer_size: kKeyBufferSlack plus the byte length of the longest
+  // abbreviation string anywhere in `main` (disabled folders and every type included); no
+  // buffer at all when no abbreviation has a non-empty string. The newest bytes are kept.
+  void adjust_size(const FolderList& main);
+  void resize(int size);         // the same for a given size; 0 frees the buffer
+  void free_buffer();            // mon_free_key_buffer
+  // mon_key_pressed: `chars` is what the layout produced for a key-down (UTF-16). A
+  // printable result is appended (a carriage return as byte 13); Backspace then takes off
+  // the whole last UTF-8 character.
+  void key_pressed(std::u16string_view chars, uint16_t vk);
+
+  std::string_view bytes() const { return {buffer_.data(), buffer_.size()}; }
+  int size() const { return static_cast<int>(buffer_.size()); }  // key_bufsize
+
+ private:
+  std::vector<char> buffer_;
+};
+
+// The byte length of the longest abbreviation string in `main` (0 when there is none).
+size_t mon_longest_abbreviation_string(const FolderList& main);
+
+}  // namespace tolvan

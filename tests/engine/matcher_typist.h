@@ -1,0 +1,76 @@
+// A typist for the matching tests: presses keys of the simulated US layout, feeds what the
+// layout makes of them to the key buffer and asks the matcher, as the hook thread does for
+// every key-down.
+#pragma once
+
+#include <glib.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/abbrev_matcher.h"
+#include "engine/mon_key_buffer.h"
+#include "platform/sim/layout.h"
+#include "platform/vk_codes.h"
+
+namespace tolvan::testing {
+
+struct RecordingTooltip : TooltipScheduler {
+  void hide() override { ++hides; }
+  void schedule(const AbbrevMatch& match) override { scheduled.push_back(match); }
+  int hides = 0;
+  std::vector<AbbrevMatch> scheduled;
+};
+
+class Typist {
+ public:
+  Typist(KeyBuffer& buffer, AbbrevMatcher& matcher) : buffer_(buffer), matcher_(matcher) {}
+
+  // One key-down with the current Shift state; the matcher's answer. `last` gets the match.
+  int press(uint16_t vk) {
+    std::u16string out;
+    sim::DeadKeyState dead;
+    int n = sim::translate_key(sim::us_layout(), dead, vk, state_, out);
+    std::u16string chars = n > 0 ? out.substr(0, static_cast<size_t>(n)) : std::u16string();
+    buffer_.key_pressed(chars, vk);
+    std::string typed = utf8(chars);
+    return matcher_.was_abbrev_typed_by_user(vk, typed, &last);
+  }
+  // Types ASCII text key by key (Shift as the layout needs it); the answer of the last key.
+  int type(std::string_view text) {
+    int answer = 0;
+    for (char c : text) {
+      int16_t scan = sim::scan_char(sim::us_layout(), static_cast<char16_t>(c));
+      bool shift = (scan >> 8) & 1;
+      if (shift) shift_down();
+      answer = press(static_cast<uint16_t>(scan & 0xFF));
+      if (shift) shift_up();
+    }
+    return answer;
+  }
+  // A Shift key-down reaches the matcher too (it makes no text).
+  int shift_down() {
+    state_[vk::Shift] = state_[vk::LShift] = kKeyDownBit;
+    return matcher_.was_abbrev_typed_by_user(vk::LShift, "", &last);
+  }
+  void shift_up() { state_[vk::Shift] = state_[vk::LShift] = 0; }
+
+  std::optional<AbbrevMatch> last;
+
+ private:
+  static std::string utf8(std::u16string_view s) {
+    if (s.empty()) return {};
+    gchar* u = g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(s.data()),
+                               static_cast<glong>(s.size()), nullptr, nullptr, nullptr);
+    std::string r = u ? u : "";
+    g_free(u);
+    return r;
+  }
+  KeyBuffer& buffer_;
+  AbbrevMatcher& matcher_;
+  KeyStateArray state_{};
+};
+
+}  // namespace tolvan::testing
