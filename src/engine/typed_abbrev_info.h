@@ -24,6 +24,9 @@ struct TypedAbbrevInfo {
   bool dead_key = false;    // a dead key was pending: one more character to erase
   char32_t delimiter_char = 0;   // what the delimiter typed (CR stored as LF), 0 for none
   bool do_not_erase = false;     // inserted from the menu: nothing to erase
+  // The hook answered Swallow for the releasing key and that key makes a character; on a
+  // backend that cannot swallow it reached the application and is erased with the rest.
+  bool swallowed_key_typed_char = false;
 
   // Set by the output thread.
   std::string text;         // the text to type or paste

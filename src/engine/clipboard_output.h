@@ -1,0 +1,60 @@
+// ClipboardOutput: pasting a replacement through the clipboard. Text is gathered in a
+// buffer, put on the clipboard and pasted with Ctrl+V; the user's clipboard can be backed up
+// format by format beforehand and put back afterwards. Used only on the output thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/keysim_keys.h"
+#include "platform/platform.h"
+
+namespace tolvan {
+
+class ClipboardOutput {
+ public:
+  explicit ClipboardOutput(const Platform& platform) : platform_(platform), keys_(platform) {}
+
+  // clipboard_buf_setup: an empty buffer with room for n bytes.
+  void buf_setup(size_t n);
+  // clipboard_buf_append_char: nothing without a buffer; grows by 512 bytes when full.
+  void buf_append_char(char byte);
+  // clipboard_buf_free.
+  void buf_free();
+  bool has_buffer() const { return has_buffer_; }
+  const std::string& gathered() const { return buffer_; }
+  size_t capacity() const { return capacity_; }
+
+  // clipboard_buf_paste: the gathered text (first character upper-cased when
+  // `capitalize_first`) onto the clipboard, then Ctrl+V between the fixed waits. With
+  // `reset` the buffer is emptied, also when the clipboard stayed locked and the text was
+  // lost. Nothing happens when nothing was gathered.
+  void buf_paste(bool reset, bool capitalize_first);
+
+  // clipboard_open: up to 52 attempts, 10 ms apart.
+  bool open();
+  // clipboard_backup_contents: replaces the backup with a copy of every readable format.
+  void backup_contents();
+  // clipboard_restore_contents: puts the backup back and forgets it (also when the
+  // clipboard cannot be opened: the user's contents are then lost).
+  void restore_contents();
+  bool has_backup() const { return !backup_.empty(); }
+  // clipboard_get_data: a format's bytes, retried while the owner cannot render them.
+  std::optional<std::string> get_data(ClipboardFormat format);
+
+ private:
+  Platform platform_;
+  KeySender keys_;
+  std::string buffer_;
+  size_t capacity_ = 0;
+  bool has_buffer_ = false;
+  std::vector<std::pair<ClipboardFormat, std::string>> backup_;
+};
+
+// The text with its first character upper-cased (g_unichar_toupper); invalid UTF-8 at the
+// start leaves it as it is.
+std::string keysim_capitalize_first(std::string_view utf8);
+
+}  // namespace tolvan

@@ -1,0 +1,28 @@
+// The output thread's preferences and the output-method decision made from them.
+#include "engine/keysim_prefs.h"
+
+#include "settings/prefs.h"
+
+namespace tolvan {
+
+KeysimPrefs KeysimPrefs::from(Settings& prefs) {
+  KeysimPrefs p;
+  p.output_method = prefs.get_int("output_method");
+  p.use_clipboard_more_than = prefs.get_int("use_clipboard_more_than") != 0;
+  p.clipboard_more_than_chars = prefs.get_int("clipboard_more_than_chars");
+  p.clipboard_restore = prefs.get_int("clipboard_restore") == 1;
+  p.play_sound = prefs.get_int("play_sound") != 0;
+  p.cont_window_changed = prefs.get_int("cont_window_changed") != 0;
+  p.textexpander_mode = prefs.get_int("textexpander_mode") != 0;
+  p.default_trigger_mode = prefs_get_default_trigger_mode(prefs);
+  return p;
+}
+
+int repl_output_method(const KeysimPrefs& prefs, long length) {
+  if (prefs.output_method == 1) return 1;
+  if (length == -1) return 0;
+  if (!prefs.use_clipboard_more_than) return 0;
+  return prefs.clipboard_more_than_chars < length ? 1 : 0;
+}
+
+}  // namespace tolvan
