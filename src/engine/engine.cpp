@@ -1,0 +1,79 @@
+#include "engine/engine.h"
+
+namespace tolvan {
+
+Engine::Engine(Platform platform, Library& library, MacroEnvironment environment,
+               TooltipScheduler* tooltip, LaunchHandler* launcher)
+    : library_(library),
+      keysim_(platform, *this, ii_, std::move(environment), launcher),
+      monitor_(
+          platform, library, ii_,
+          [this](std::unique_ptr<TypedAbbrevInfo> record) {
+            keysim_.replace_typed_abbreviation(std::move(record));
+          },
+          tooltip),
+      hook_thread_(monitor_) {
+  library_.add_listener(this);
+}
+
+Engine::~Engine() {
+  stop(true);
+  library_.remove_listener(this);
+}
+
+bool Engine::change_hook(MonMessage message, unsigned bit, bool install) {
+  if (hook_thread_.request(message) == 0) return false;
+  installed_ = install ? (installed_ | bit) : (installed_ & ~bit);
+  return true;
+}
+
+bool Engine::install_keyboard_hook() {
+  return change_hook(MonMessage::InstallKeyboardHook, kKeyboardHookInstalled, true);
+}
+bool Engine::uninstall_keyboard_hook() {
+  return change_hook(MonMessage::UninstallKeyboardHook, kKeyboardHookInstalled, false);
+}
+
+bool Engine::start() {
+  hook_thread_.create();
+  if (!keysim_.create_thread() || !install_keyboard_hook() ||
+      !change_hook(MonMessage::InstallMouseHook, kMouseHookInstalled, true) ||
+      hook_thread_.request(MonMessage::AdjustKeyBuffer) == 0) {
+    stop(false);
+    return false;
+  }
+  return true;
+}
+
+bool Engine::stop(bool force) {
+  if (!hook_thread_.running()) {
+    keysim_.destroy_thread();
+    return true;
+  }
+  bool keyboard = uninstall_keyboard_hook();
+  bool mouse = change_hook(MonMessage::UninstallMouseHook, kMouseHookInstalled, false);
+  hook_thread_.post(MonMessage::ClearKeyBuffer);
+  if (!force && (!keyboard || !mouse)) {
+    keysim_.destroy_thread();
+    return false;
+  }
+  hook_thread_.destroy();
+  keysim_.destroy_thread();
+  return true;
+}
+
+void Engine::prefs_reloaded(Settings& prefs) {
+  monitor_.set_prefs(prefs);
+  keysim_.set_prefs(KeysimPrefs::from(prefs));
+}
+
+void Engine::insert_abbrev(std::unique_ptr<Abbreviation> abbreviation) {
+  hook_thread_.post_insert_abbrev(std::move(abbreviation));
+}
+
+bool Engine::settled(bool user_may_type) const {
+  if (user_may_type && keysim_.waiting_for_user()) return true;
+  return !keysim_.busy() && !monitor_.temp_disabled();
+}
+
+}  // namespace tolvan

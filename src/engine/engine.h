@@ -1,0 +1,80 @@
+// Engine: Tolvan's expansion engine put together: the hook thread with its monitor, the
+// output thread, and the interactive-input state they share (mon_start, mon_stop, the
+// enable switch). It listens to the library so that the key buffer and the matcher follow
+// every change of the main list.
+#pragma once
+
+#include <memory>
+
+#include "engine/hook_side.h"
+#include "engine/hook_thread.h"
+#include "engine/interactive_input_state.h"
+#include "engine/keysim.h"
+#include "engine/monitor.h"
+#include "library/library.h"
+#include "platform/platform.h"
+
+namespace tolvan {
+
+// Installed hooks (mon_installed_hooks).
+inline constexpr unsigned kKeyboardHookInstalled = 1;
+inline constexpr unsigned kMouseHookInstalled = 2;
+
+class Engine final : public HookSide, public LibraryListener {
+ public:
+  // `tooltip` and `launcher` may be null (no tooltip shown, nothing launched).
+  Engine(Platform platform, Library& library, MacroEnvironment environment,
+         TooltipScheduler* tooltip = nullptr, LaunchHandler* launcher = nullptr);
+  ~Engine() override;
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  // mon_start: both threads, the keyboard hook, the mouse hook, the key buffer sized; a
+  // partial start is undone and answers false.
+  bool start();
+  // mon_stop: with force false a hook that cannot be removed keeps the hook thread alive
+  // and answers false.
+  bool stop(bool force);
+  // The enable switch: only the keyboard hook comes and goes.
+  bool install_keyboard_hook();
+  bool uninstall_keyboard_hook();
+  unsigned installed_hooks() const { return installed_; }
+  bool enabled() const { return (installed_ & kKeyboardHookInstalled) != 0; }
+
+  // mon_prefs_reloaded, and the output thread's preferences with it.
+  void prefs_reloaded(Settings& prefs);
+  // WM_MON_INSERT_ABBREV: the abbreviation menu's insertion.
+  void insert_abbrev(std::unique_ptr<Abbreviation> abbreviation);
+  // WM_MON_CLEAR_KEY_BUFFER from the editors.
+  void clear_key_buffer() { hook_thread_.post(MonMessage::ClearKeyBuffer); }
+
+  // True when no request waits for the hook thread and the output thread has nothing
+  // queued or running (an interactive input waiting for the user counts as settled when
+  // `user_may_type`).
+  bool settled(bool user_may_type) const;
+  bool waiting_for_user() const { return keysim_.waiting_for_user(); }
+
+  Monitor& monitor() { return monitor_; }
+  InteractiveInputState& interactive_input() { return ii_; }
+
+  // HookSide
+  void post(MonMessage message) override { hook_thread_.post(message); }
+  void before_replace() override { monitor_.before_replace(); }
+  void caps_lock_preppy() override { monitor_.caps_lock_preppy(); }
+
+  // LibraryListener
+  void main_list_changed() override { hook_thread_.request(MonMessage::LibraryChanged); }
+  void main_list_reloaded() override { hook_thread_.request(MonMessage::AdjustKeyBuffer); }
+
+ private:
+  bool change_hook(MonMessage message, unsigned bit, bool install);
+
+  Library& library_;
+  InteractiveInputState ii_;
+  Keysim keysim_;
+  Monitor monitor_;
+  HookThread hook_thread_;
+  unsigned installed_ = 0;
+};
+
+}  // namespace tolvan
