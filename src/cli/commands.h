@@ -18,5 +18,7 @@ int run_macro_command(const Invocation& inv);
 int run_library_command(const Invocation& inv);
 // tolvan-cli backup: list, create, restore.
 int run_backup_command(const Invocation& inv);
+// tolvan-cli simulate: the engine on the simulated desktop.
+int run_simulate_command(const Invocation& inv);
 
 }  // namespace tolvan::cli
