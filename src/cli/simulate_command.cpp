@@ -123,7 +123,7 @@ int run_simulate_command(const Invocation& inv) {
   sim_options.can_swallow = !options->no_swallow;
   sim_options.now = options->now;
   Simulation simulation(session.library, session.prefs, sim_options);
-  if (options->clipboard) simulation.desktop().clipboard().set_text(*options->clipboard);
+  if (options->clipboard) simulation.desktop().clipboard().set_contents_text(*options->clipboard);
   simulation.desktop().log().clear();
 
   Status typed = simulation.keys(*options->keys);

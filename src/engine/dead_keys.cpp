@@ -40,7 +40,10 @@ bool DeadKeys::take_ignored(const KeyEvent& event) {
 void DeadKeys::adjust_shift(KeyStateArray& state, KeyboardState& keyboard) const {
   if (!pending())
     state[vk::Shift] = keyboard.key_state(vk::Shift);
-  else if (shift_vk_ != 0)
+  else if (shift_vk_ != 0 && !shift_pressed_first_)
+    // A Shift pressed after the dead key was swallowed, so the state does not show it. A
+    // Shift held for the dead key itself shows while it is still held, and must not turn
+    // the next letter into a capital once it is let go (` on a German keyboard).
     state[vk::Shift] = kKeyDownBit;
 }
 
@@ -57,6 +60,7 @@ void DeadKeys::record(const KeyEvent& event, const KeyStateArray& state,
       shift_vk_ = vk::RShift;
       shift_scan_ = 0x136;
     }
+    dead_shifted_ = shift_vk_ != 0;
   }
   auto down = [&](uint16_t vk) { return (state[vk] & kKeyDownBit) != 0; };
   used_altgr_ = down(vk::LControl) || (down(vk::RControl) && down(vk::LMenu)) || down(vk::RMenu);
@@ -71,8 +75,10 @@ void DeadKeys::replay(const KeyEvent& current, bool delimiter_handed_over, const
   const uint16_t dv = dead_vk_;
   const auto dead_scan = static_cast<uint16_t>(dead_scan_ != 0 ? dead_scan_ : keys.map_virtual_key(dv));
   const bool spf = shift_pressed_first_;
+  const bool dead_shifted = dead_shifted_;
   bool repressed = false;
   dead_vk_ = 0;
+  dead_shifted_ = false;
 
   auto press_pending_shift = [&] {
     mark(shift_vk_);
@@ -89,7 +95,9 @@ void DeadKeys::replay(const KeyEvent& current, bool delimiter_handed_over, const
     shift_scan_ = 0;
   };
 
-  if (spf && shift_vk_ != 0 && !kb.async_down(shift_vk_)) press_pending_shift();
+  // The dead key goes again with the Shift it was typed with (even when Shift was let go
+  // and pressed again for the next key, as for a capital under a shifted accent).
+  if ((spf || dead_shifted) && shift_vk_ != 0 && !kb.async_down(shift_vk_)) press_pending_shift();
   mark(dv);
   if (current.vk == dv) send(dv, dead_scan, kKeyUp | kKeyExtended);
   if (used_altgr_) {
@@ -99,7 +107,7 @@ void DeadKeys::replay(const KeyEvent& current, bool delimiter_handed_over, const
   send(dv, dead_scan, kKeyExtended);
   if (spf) {
     if (shift_vk_ != 0 && repressed) release_pending_shift();
-  } else if (shift_vk_ != 0 && !kb.async_down(shift_vk_)) {
+  } else if (shift_vk_ != 0 && !repressed && !kb.async_down(shift_vk_)) {
     press_pending_shift();
   }
   if (used_altgr_) {

@@ -39,6 +39,7 @@ class DeadKeys {
   uint16_t dead_vk_ = 0, dead_scan_ = 0;
   uint16_t shift_vk_ = 0, shift_scan_ = 0;
   bool shift_pressed_first_ = false;
+  bool dead_shifted_ = false;  // Shift was down for the dead key itself
   bool used_altgr_ = false;
   uint16_t ignore_next_ = 0;
 };

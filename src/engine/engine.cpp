@@ -72,7 +72,12 @@ void Engine::insert_abbrev(std::unique_ptr<Abbreviation> abbreviation) {
 }
 
 bool Engine::settled(bool user_may_type) const {
-  if (user_may_type && keysim_.waiting_for_user()) return true;
+  if (keysim_.waiting_for_user()) {
+    // The input waits for the user once the hook watches keys again, and until the user
+    // pressed Tab or left it (the output then goes on).
+    const bool input_over = ii_.continue_key_pressed() || ii_.ended_abruptly();
+    return user_may_type && !input_over && !monitor_.temp_disabled();
+  }
   return !keysim_.busy() && !monitor_.temp_disabled();
 }
 

@@ -52,6 +52,11 @@ class Engine final : public HookSide, public LibraryListener {
   // queued or running (an interactive input waiting for the user counts as settled when
   // `user_may_type`).
   bool settled(bool user_may_type) const;
+  // Blocks until the output thread has nothing queued or running (or, when
+  // `user_may_type`, waits for the user's interactive input).
+  void wait_output(bool user_may_type) {
+    keysim_.wait(user_may_type ? Keysim::Until::kIdleOrWaitingForUser : Keysim::Until::kIdle);
+  }
   bool waiting_for_user() const { return keysim_.waiting_for_user(); }
 
   Monitor& monitor() { return monitor_; }

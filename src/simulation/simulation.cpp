@@ -12,7 +12,9 @@ namespace {
 
 sim::DesktopOptions desktop_options(const SimulationOptions& options) {
   sim::DesktopOptions d;
+  // A desktop that only observes keys also leaves dead keys to the application (X11).
   d.can_swallow = options.can_swallow;
+  d.translation_consumes_dead_keys = options.can_swallow;
   return d;
 }
 
@@ -51,7 +53,7 @@ Simulation::Simulation(Library& library, Settings& prefs, SimulationOptions opti
 }
 
 Simulation::~Simulation() {
-  settle(false);
+  settle(true);
   engine_.reset();
 }
 
@@ -59,6 +61,8 @@ bool Simulation::settle(bool user_may_type) {
   using namespace std::chrono;
   const auto deadline = steady_clock::now() + seconds(30);
   while (steady_clock::now() < deadline) {
+    desktop_.wait_input_idle();
+    engine_->wait_output(user_may_type);
     desktop_.wait_input_idle();
     if (engine_->settled(user_may_type)) {
       // Settled twice in a row: nothing the engine posted itself was still on its way.

@@ -43,7 +43,8 @@ class Simulation {
   // is not a key.
   Status keys(std::string_view sequence);
   // Waits until the engine is idle (or, with `user_may_type`, waits for the user); false
-  // when it did not settle within a generous real-time bound.
+  // when it did not settle within a generous real-time bound. Without `user_may_type` an
+  // interactive input waiting for the user keeps it waiting.
   bool settle(bool user_may_type = true);
 
   // The focused window's text, with the caret marked "|" when asked.
