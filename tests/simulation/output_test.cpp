@@ -1,0 +1,151 @@
+// Replacement output as the user meets it: key macros, the caret mark, interactive input,
+// pasting through the clipboard with the user's clipboard given back, launchers handed
+// over, and what a window change does.
+#include "scenario.h"
+
+#include "platform/vk_codes.h"
+
+namespace tolvan::testing {
+namespace {
+
+TEST(KeyMacros, KeysArePressedWhereTheyStand) {
+  Scenario s;
+  s.add({"sw"}, "ab%(Key Left)X%(Key End)!");
+  s.add({"up"}, "%(KeyDown Shift)loud%(KeyUp Shift) quiet");
+  s.add({"tb"}, "a%(Key Tab 2)b");
+  EXPECT_EQ(s.type("sw", true), "aXb!|");
+  EXPECT_EQ(s.type(" up tb", true), "aXb! LOUD quiet a\t\tb|");
+}
+
+TEST(KeyMacros, ADelayLetsTimePassWithoutTyping) {
+  Scenario s;
+  s.add({"dl"}, "a%(Delay 1500)b");
+  s.start();
+  const uint64_t before = s.desktop().clock().total_slept_ms();
+  EXPECT_EQ(s.type("dl"), "ab");
+  EXPECT_GE(s.desktop().clock().total_slept_ms() - before, 1500u);
+}
+
+TEST(CursorMark, TheCaretGoesBackToTheMark) {
+  Scenario s;
+  s.add({"tag"}, "<b>%(cursor)</b>");
+  EXPECT_EQ(s.type("tag", true), "<b>|</b>");
+  EXPECT_EQ(s.type("bold", true), "<b>bold|</b>");
+}
+
+TEST(CursorMark, BeforeAndAfterAnInputTheCaretLandsRight) {
+  Scenario s;
+  s.add({"cb"}, "[%(cursor)] %(Input who)!");
+  s.add({"ca"}, "%(Input who) [%(cursor)]");
+  EXPECT_EQ(s.type("cbAl{Tab}", true), "[|] Al!");
+  s.desktop().set_text(s.simulation->window(), "");
+  EXPECT_EQ(s.type("caAl{Tab}", true), "Al [|]");
+}
+
+TEST(InteractiveInput, TabGoesOnWithTheRestOfTheExpansion) {
+  Scenario s;
+  s.add({"dr"}, "Dear %(Input name),%(Key Enter)Thanks");
+  EXPECT_EQ(s.type("dr"), "Dear name");
+  EXPECT_EQ(s.desktop().text_with_selection(s.simulation->window()), "Dear |name^") << "caret at the start, selection to its end";
+  EXPECT_EQ(s.type("Bob{Tab}", true), "Dear Bob,\nThanks|");
+}
+
+TEST(InteractiveInput, EscapeAbandonsTheRest) {
+  Scenario s;
+  s.add({"dr"}, "Dear %(Input name),%(Key Enter)Thanks");
+  EXPECT_EQ(s.type("drBob{Esc}", true), "Dear Bob|");
+  EXPECT_EQ(s.type(" ok"), "Dear Bob ok") << "Tolvan watches keys again";
+}
+
+TEST(InteractiveInput, RightKeepsTheDefault) {
+  Scenario s;
+  s.add({"dr"}, "Dear %(Input name),");
+  EXPECT_EQ(s.type("dr{Right}{Tab}", true), "Dear name,|");
+}
+
+TEST(InteractiveInput, LeavingTheWindowAbandonsItUnlessTheUserWantsOtherwise) {
+  Scenario s;
+  s.prefs.set_int("cont_window_changed", 0);
+  s.add({"dr"}, "Dear %(Input name),");
+  s.start();
+  EXPECT_EQ(s.type("drBo"), "Dear Bo");
+  s.desktop().focus(s.simulation->other_window());
+  ASSERT_TRUE(s.simulation->settle(false)) << "the input is over";
+  EXPECT_EQ(s.desktop().text(s.simulation->window()), "Dear Bo");
+  EXPECT_EQ(s.type("x"), "x") << "typed in the other window";
+}
+
+TEST(Clipboard, PastesAndGivesTheUserTheirImageBack) {
+  Scenario s;
+  s.prefs.set_int("output_method", 1);
+  s.prefs.set_int("clipboard_restore", 1);
+  s.add({"sig"}, "Kind regards,\nAnna");
+  s.start();
+  const std::vector<std::pair<ClipboardFormat, std::string>> image = {
+      {kFormatDib, std::string("BM\0\x01\x02\x03", 6)}};
+  s.desktop().clipboard().set_contents(image);
+  EXPECT_EQ(s.type("sig"), "Kind regards,\nAnna");
+  EXPECT_EQ(s.desktop().clipboard().contents(), image);
+}
+
+TEST(Clipboard, LongTextsArePastedAboveTheThreshold) {
+  Scenario s;
+  s.prefs.set_int("use_clipboard_more_than", 1);
+  s.prefs.set_int("clipboard_more_than_chars", 10);
+  s.prefs.set_int("clipboard_restore", 1);
+  s.add({"short"}, "typed");
+  s.add({"long"}, "this one is pasted");
+  s.start();
+  s.desktop().clipboard().set_contents_text("mine");
+  EXPECT_EQ(s.type("short long"), "typed this one is pasted");
+  int pastes = 0;
+  for (const auto& e : s.desktop().log().injected())
+    if (e.key.vk == vk::KeyV && e.key.down()) ++pastes;
+  EXPECT_EQ(pastes, 1);
+  EXPECT_EQ(s.desktop().clipboard().text(), "mine");
+}
+
+TEST(Clipboard, AClipboardLockedForAWhileIsWaitedFor) {
+  Scenario s;
+  s.prefs.set_int("output_method", 1);
+  s.add({"sig"}, "pasted");
+  s.start();
+  s.desktop().clipboard().lock_by_other_program(s.desktop().clock().now_ms() + 200);
+  EXPECT_EQ(s.type("sig"), "pasted");
+}
+
+TEST(Clipboard, AClipboardThatStaysLockedDropsThePasteButGivesTheKeyboardBack) {
+  Scenario s;
+  s.prefs.set_int("output_method", 1);
+  s.add({"sig"}, "pasted");
+  s.start();
+  s.desktop().clipboard().lock_by_other_program();
+  EXPECT_EQ(s.type("sig"), "");
+  s.desktop().clipboard().unlock();
+  EXPECT_EQ(s.type(" sig"), " pasted") << "the next one works";
+}
+
+TEST(MenuInsertion, InsertsWithoutErasing) {
+  Scenario s;
+  s.start();
+  EXPECT_EQ(s.type("Hello "), "Hello ");
+  auto a = abbr_create_new_abbrev(ABBR_TYPE_TEXT, nullptr, {});
+  a->abbreviations = {"w"};
+  a->expansion() = "world";
+  s.simulation->engine().insert_abbrev(std::move(a));
+  EXPECT_EQ(s.type(""), "Hello world");
+}
+
+TEST(EnableSwitch, ADisabledEngineLetsEverythingThrough) {
+  Scenario s;
+  s.add({"btw"}, "by the way");
+  s.start();
+  ASSERT_TRUE(s.simulation->engine().uninstall_keyboard_hook());
+  EXPECT_FALSE(s.simulation->engine().enabled());
+  EXPECT_EQ(s.type("btw "), "btw ");
+  ASSERT_TRUE(s.simulation->engine().install_keyboard_hook());
+  EXPECT_EQ(s.type("btw"), "btw by the way");
+}
+
+}  // namespace
+}  // namespace tolvan::testing
