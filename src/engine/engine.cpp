@@ -72,6 +72,7 @@ void Engine::insert_abbrev(std::unique_ptr<Abbreviation> abbreviation) {
 }
 
 bool Engine::settled(bool user_may_type) const {
+  if (!hook_thread_.idle()) return false;
   if (keysim_.waiting_for_user()) {
     // The input waits for the user once the hook watches keys again, and until the user
     // pressed Tab or left it (the output then goes on).

@@ -18,17 +18,22 @@ int HookThread::request(MonMessage message) {
   if (!running()) return 0;
   auto answer = std::make_shared<std::promise<int>>();
   std::future<int> result = answer->get_future();
-  queue_.post(Request{message, answer, nullptr});
+  enqueue(Request{message, answer, nullptr});
   return result.get();
 }
 
 void HookThread::post(MonMessage message) {
-  if (running()) queue_.post(Request{message, nullptr, nullptr});
+  if (running()) enqueue(Request{message, nullptr, nullptr});
 }
 
 void HookThread::post_insert_abbrev(std::unique_ptr<Abbreviation> abbreviation) {
   if (running() && abbreviation)
-    queue_.post(Request{MonMessage::InsertAbbrev, nullptr, std::move(abbreviation)});
+    enqueue(Request{MonMessage::InsertAbbrev, nullptr, std::move(abbreviation)});
+}
+
+void HookThread::enqueue(Request request) {
+  ++pending_;
+  queue_.post(std::move(request));
 }
 
 void HookThread::run() {
@@ -39,8 +44,10 @@ void HookThread::run() {
       monitor_.insert_abbrev(std::move(request.abbreviation));
     else
       answer = monitor_.serve(request.message);
+    const bool quit = request.message == MonMessage::Quit;
     if (request.answer) request.answer->set_value(answer);
-    if (request.message == MonMessage::Quit) return;
+    --pending_;
+    if (quit) return;
   }
 }
 

@@ -3,6 +3,7 @@
 // (WM_MON_RESPONSE). The monitor does the work.
 #pragma once
 
+#include <atomic>
 #include <future>
 #include <memory>
 #include <thread>
@@ -22,6 +23,8 @@ class HookThread {
   bool create();   // mon_create_hook_thread; true at once when it runs
   void destroy();  // mon_destroy_hook_thread: WM_MON_QUIT, answer awaited
   bool running() const { return thread_.joinable(); }
+  // No request is waiting or being served.
+  bool idle() const { return pending_.load() == 0; }
 
   // Posts and waits for the answer (mon_hook_thread_get_response); 0 when not running.
   int request(MonMessage message);
@@ -35,9 +38,11 @@ class HookThread {
     std::unique_ptr<Abbreviation> abbreviation;
   };
   void run();
+  void enqueue(Request request);
 
   Monitor& monitor_;
   MessageQueue<Request> queue_;
+  std::atomic<int> pending_{0};
   std::thread thread_;
 };
 
