@@ -90,8 +90,8 @@ class Keysim {
     kIdle,              // nothing queued or running
     kIdleOrWaitingForUser,  // or the only thing running waits for the user
   };
-  // Blocks until the output thread reached the state asked for. Only meaningful while the
-  // thread runs (replacements handled directly run before this could be called).
+  // Blocks until the output thread reached the state asked for; returns at once when the
+  // thread does not run (replacements handled directly are over when handle() returns).
   void wait(Until until = Until::kIdle);
 
  private:
@@ -147,6 +147,7 @@ class Keysim {
   MessageQueue<Message> queue_;
   std::thread thread_;
   std::atomic<bool> stopping_{false};
+  std::atomic<bool> running_{false};
 
   mutable std::mutex state_mutex_;
   std::condition_variable state_changed_;

@@ -99,6 +99,13 @@ TEST(KeysimReplace, RetypesTheDelimiterOfAWordEndingAbbreviation) {
   EXPECT_EQ(te.text(), "by the way\n|");
 }
 
+TEST(KeysimReplace, TheClipboardMacroReadsTheClipboardBeforeAnythingIsTyped) {
+  KeysimScene s;
+  s.desktop.clipboard().set_contents_text("copied\r\ntext");
+  s.expand("cb", "[%(clipboard)]");
+  EXPECT_EQ(s.desktop.text(s.window), "[copied\ntext]");
+}
+
 TEST(KeysimReplace, TypesANewlineAsEnterWithoutControl) {
   KeysimScene s;
   s.expand("addr", "Main Street 1\nSpringfield");
@@ -182,6 +189,17 @@ TEST(KeysimReplace, AWindowChangeWhileErasingStopsTheReplacement) {
   EXPECT_EQ(s.desktop.text_with_caret(other), "other|");
   EXPECT_EQ(s.count_injected("inject down Back"), 1);
   EXPECT_EQ(s.hook.posts.back(), MonMessage::EnableHook);
+}
+
+TEST(KeysimReplace, GoingOnAfterAWindowChangeWhileErasingActsOnTheNewWindow) {
+  KeysimScene s;
+  s.set_prefs([](KeysimPrefs& p) { p.cont_window_changed = true; });
+  WindowId other = s.desktop.add_window("Edit", sim::us_layout(), "other");
+  auto record = s.typed("btw", "by the way");
+  switch_window_at(s, other, vk::Back, 1);
+  s.run(*record);
+  EXPECT_EQ(s.text(), "bt|");
+  EXPECT_EQ(s.desktop.text_with_caret(other), "othby the way|");
 }
 
 TEST(KeysimReplace, AWindowChangeWhileTypingStopsAtThatCharacterUnlessToldToGoOn) {
