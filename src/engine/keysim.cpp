@@ -218,7 +218,7 @@ bool Keysim::delete_typed_abbrev(const TypedAbbrevInfo& record) {
   long presses = g_utf8_strlen(record.typed.data(), static_cast<gssize>(record.typed.size()));
   if (record.dead_key) ++presses;
   // The hook could not hold the releasing key back, and it typed a character.
-  if (record.swallowed_key_typed_char && !platform_.hook->can_swallow()) ++presses;
+  if (record.swallowed_key_typed_char && platform_.hook && !platform_.hook->can_swallow()) ++presses;
   for (long i = 0; i < presses; ++i) {
     if (window_changed(record.window)) return false;
     keys_.tap(vk::Back);

@@ -78,7 +78,8 @@ class Keysim {
   // on its own, after the replacement in progress.
   void replace_typed_abbreviation_preppy();
 
-  // One replacement on the calling thread (what the thread does per Replace message).
+  // One replacement on the calling thread (what the thread does per Replace message); not
+  // while the thread runs, whose replacement state it shares.
   void handle(TypedAbbrevInfo& record);
 
   // A replacement is queued or running and not waiting for the user.
