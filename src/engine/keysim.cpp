@@ -74,6 +74,7 @@ KeysimPrefs Keysim::prefs() const {
 bool Keysim::create_thread() {
   if (thread_.joinable()) return true;
   stopping_ = false;
+  running_ = true;
   thread_ = std::thread([this] { thread_main(); });
   return true;
 }
@@ -83,6 +84,8 @@ void Keysim::destroy_thread() {
   stopping_ = true;
   post({KeysimMessage::Quit, nullptr});
   thread_.join();
+  running_ = false;
+  state_changed_.notify_all();
 }
 
 void Keysim::replace_typed_abbreviation(std::unique_ptr<TypedAbbrevInfo> record) {
@@ -131,7 +134,7 @@ bool Keysim::waiting_for_user() const {
 void Keysim::wait(Until until) {
   std::unique_lock lock(state_mutex_);
   state_changed_.wait(lock, [&] {
-    return pending_messages_ == 0 || (until == Until::kIdleOrWaitingForUser && waiting_for_user_);
+    return !running_ || pending_messages_ == 0 || (until == Until::kIdleOrWaitingForUser && waiting_for_user_);
   });
 }
 
@@ -215,7 +218,7 @@ bool Keysim::delete_typed_abbrev(const TypedAbbrevInfo& record) {
   long presses = g_utf8_strlen(record.typed.data(), static_cast<gssize>(record.typed.size()));
   if (record.dead_key) ++presses;
   // The hook could not hold the releasing key back, and it typed a character.
-  if (record.swallowed_key_typed_char && !platform_.hook->can_swallow()) ++presses;
+  if (record.swallowed_key_typed_char && platform_.hook && !platform_.hook->can_swallow()) ++presses;
   for (long i = 0; i < presses; ++i) {
     if (window_changed(record.window)) return false;
     keys_.tap(vk::Back);

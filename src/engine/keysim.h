@@ -78,7 +78,8 @@ class Keysim {
   // on its own, after the replacement in progress.
   void replace_typed_abbreviation_preppy();
 
-  // One replacement on the calling thread (what the thread does per Replace message).
+  // One replacement on the calling thread (what the thread does per Replace message); not
+  // while the thread runs, whose replacement state it shares.
   void handle(TypedAbbrevInfo& record);
 
   // A replacement is queued or running and not waiting for the user.
@@ -90,8 +91,8 @@ class Keysim {
     kIdle,              // nothing queued or running
     kIdleOrWaitingForUser,  // or the only thing running waits for the user
   };
-  // Blocks until the output thread reached the state asked for. Only meaningful while the
-  // thread runs (replacements handled directly run before this could be called).
+  // Blocks until the output thread reached the state asked for; returns at once when the
+  // thread does not run (replacements handled directly are over when handle() returns).
   void wait(Until until = Until::kIdle);
 
  private:
@@ -147,6 +148,7 @@ class Keysim {
   MessageQueue<Message> queue_;
   std::thread thread_;
   std::atomic<bool> stopping_{false};
+  std::atomic<bool> running_{false};
 
   mutable std::mutex state_mutex_;
   std::condition_variable state_changed_;

@@ -121,8 +121,7 @@ TEST(KeysimClipboard, LongTextsArePastedWhenAskedAndTheDelimiterDoesNotCount) {
     });
     auto record = s->typed("btw", "by the way", TRIGGER_WORD_ENDING);  // 10 bytes
     record->delimiter_char = U'.';
-    s->keysim.handle(*record);
-    s->desktop.wait_input_idle();
+    s->run(*record);
     EXPECT_EQ(s->text(), "by the way.|");
     return s->pasted.size();
   };

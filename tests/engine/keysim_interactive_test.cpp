@@ -106,9 +106,11 @@ TEST(KeysimInteractive, ABackendThatCannotSwallowGrabsTabForTheInputOnly) {
     user.tap(vk::Tab);
   });
   EXPECT_EQ(s.text(), "Dear Bob,|");
-  int grabbed = 0;
-  for (const auto& e : s.desktop.log().events()) grabbed += e.key.vk == vk::Tab && e.fate == sim::EventFate::Grabbed;
-  EXPECT_EQ(grabbed, 2);
+  // The key-down was kept from the application (its key-up may come after the grab ended).
+  std::vector<sim::EventFate> tab_downs;
+  for (const auto& e : s.desktop.log().events())
+    if (e.key.vk == vk::Tab && e.key.down()) tab_downs.push_back(e.fate);
+  EXPECT_EQ(tab_downs, std::vector<sim::EventFate>{sim::EventFate::Grabbed});
   // Afterwards Tab is the application's again.
   s.user.tap(vk::Tab);
   s.desktop.wait_input_idle();

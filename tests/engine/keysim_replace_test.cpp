@@ -23,8 +23,7 @@ TEST(KeysimReplace, ErasesTheTypedAbbreviationAndTypesTheExpansion) {
 TEST(KeysimReplace, ErasesByCharactersAndOneMoreForAPendingDeadKey) {
   KeysimScene s({}, sim::german_layout());
   auto record = s.typed("äö", "umlauts");
-  s.keysim.handle(*record);
-  s.desktop.wait_input_idle();
+  s.run(*record);
   EXPECT_EQ(s.text(), "umlauts|");
   EXPECT_EQ(s.count_injected("inject down Back"), 2);
 
@@ -32,8 +31,7 @@ TEST(KeysimReplace, ErasesByCharactersAndOneMoreForAPendingDeadKey) {
   dead.desktop.set_text(dead.window, "x");  // what the dead key left in the application
   auto with_dead = dead.typed("btw", "by the way");
   with_dead->dead_key = true;
-  dead.keysim.handle(*with_dead);
-  dead.desktop.wait_input_idle();
+  dead.run(*with_dead);
   EXPECT_EQ(dead.text(), "by the way|");
   EXPECT_EQ(dead.count_injected("inject down Back"), 4);
 }
@@ -44,16 +42,14 @@ TEST(KeysimReplace, MenuInsertionErasesNothingAndEmptyTypedTextInsertsNothing) {
   auto record = s.typed("", "inserted");
   record->typed = "menu";
   record->do_not_erase = true;
-  s.keysim.handle(*record);
-  s.desktop.wait_input_idle();
+  s.run(*record);
   EXPECT_EQ(s.text(), "keep inserted|");
   EXPECT_EQ(s.count_injected("inject down Back"), 0);
 
   KeysimScene empty;
   empty.desktop.set_text(empty.window, "keep");
   auto nothing = empty.typed("", "inserted");
-  empty.keysim.handle(*nothing);
-  empty.desktop.wait_input_idle();
+  empty.run(*nothing);
   EXPECT_EQ(empty.text(), "keep|");
   // The hook gets its keyboard back all the same.
   EXPECT_EQ(empty.hook.posts.back(), MonMessage::EnableHook);
@@ -71,8 +67,7 @@ TEST(KeysimReplace, AdaptsTheCaseToWhatWasTyped) {
   KeysimScene exact;
   auto record = exact.typed("Btw", "by the way");
   record->abbreviation->case_mode = CASE_SENSITIVE;
-  exact.keysim.handle(*record);
-  exact.desktop.wait_input_idle();
+  exact.run(*record);
   EXPECT_EQ(exact.text(), "by the way|");
 }
 
@@ -82,16 +77,14 @@ TEST(KeysimReplace, RetypesTheDelimiterOfAWordEndingAbbreviation) {
   record->delimiter_key = vk::Oem2;
   record->delimiter_shift = true;
   record->delimiter_char = U'?';
-  s.keysim.handle(*record);
-  s.desktop.wait_input_idle();
+  s.run(*record);
   EXPECT_EQ(s.text(), "by the way?|");
 
   // An immediate abbreviation has no delimiter to give back.
   KeysimScene immediate;
   auto now = immediate.typed("btw", "by the way", TRIGGER_IMMEDIATELY);
   now->delimiter_char = U' ';
-  immediate.keysim.handle(*now);
-  immediate.desktop.wait_input_idle();
+  immediate.run(*now);
   EXPECT_EQ(immediate.text(), "by the way|");
 
   // In TextExpander mode the default trigger mode decides, not the abbreviation's.
@@ -102,9 +95,15 @@ TEST(KeysimReplace, RetypesTheDelimiterOfAWordEndingAbbreviation) {
   });
   auto te_record = te.typed("btw", "by the way", TRIGGER_IMMEDIATELY);
   te_record->delimiter_char = U'\n';
-  te.keysim.handle(*te_record);
-  te.desktop.wait_input_idle();
+  te.run(*te_record);
   EXPECT_EQ(te.text(), "by the way\n|");
+}
+
+TEST(KeysimReplace, TheClipboardMacroReadsTheClipboardBeforeAnythingIsTyped) {
+  KeysimScene s;
+  s.desktop.clipboard().set_contents_text("copied\r\ntext");
+  s.expand("cb", "[%(clipboard)]");
+  EXPECT_EQ(s.desktop.text(s.window), "[copied\ntext]");
 }
 
 TEST(KeysimReplace, TypesANewlineAsEnterWithoutControl) {
@@ -126,8 +125,7 @@ TEST(KeysimReplace, MovesTheCaretBackToTheCursorMark) {
   KeysimScene delim;
   auto record = delim.typed("hw", "Hello %(cursor)world", TRIGGER_WORD_ENDING);
   record->delimiter_char = U' ';
-  delim.keysim.handle(*record);
-  delim.desktop.wait_input_idle();
+  delim.run(*record);
   EXPECT_EQ(delim.text(), "Hello |world ");
   EXPECT_EQ(record->cursor_back, 6);
 
@@ -145,8 +143,7 @@ TEST(KeysimReplace, CapsLockIsOffWhileTypingAndOnAgainAfterwards) {
   auto record = s.typed("", "Mixed Case");
   s.desktop.set_text(s.window, "mc");
   record->typed = "mc";
-  s.keysim.handle(*record);
-  s.desktop.wait_input_idle();
+  s.run(*record);
   EXPECT_EQ(s.text(), "Mixed Case|");
   EXPECT_TRUE(s.desktop.caps_lock_on());
 }
@@ -157,8 +154,7 @@ TEST(KeysimReplace, LaunchersAreHandedOverInsteadOfTyped) {
   auto record = s.typed("ed", "");
   record->abbreviation->data = ProgInfo{"/usr/bin/editor", "", "", 0, 0, nullptr};
   record->abbreviation->description = "Editor";
-  s.keysim.handle(*record);
-  s.desktop.wait_input_idle();
+  s.run(*record);
   EXPECT_EQ(s.text(), "run |");
   EXPECT_EQ(s.launcher.launched, std::vector<std::string>{"Editor"});
 }
@@ -188,12 +184,22 @@ TEST(KeysimReplace, AWindowChangeWhileErasingStopsTheReplacement) {
   WindowId other = s.desktop.add_window("Edit", sim::us_layout(), "other");
   auto record = s.typed("btw", "by the way");
   switch_window_at(s, other, vk::Back, 1);
-  s.keysim.handle(*record);
-  s.desktop.wait_input_idle();
+  s.run(*record);
   EXPECT_EQ(s.text(), "bt|");
   EXPECT_EQ(s.desktop.text_with_caret(other), "other|");
   EXPECT_EQ(s.count_injected("inject down Back"), 1);
   EXPECT_EQ(s.hook.posts.back(), MonMessage::EnableHook);
+}
+
+TEST(KeysimReplace, GoingOnAfterAWindowChangeWhileErasingActsOnTheNewWindow) {
+  KeysimScene s;
+  s.set_prefs([](KeysimPrefs& p) { p.cont_window_changed = true; });
+  WindowId other = s.desktop.add_window("Edit", sim::us_layout(), "other");
+  auto record = s.typed("btw", "by the way");
+  switch_window_at(s, other, vk::Back, 1);
+  s.run(*record);
+  EXPECT_EQ(s.text(), "bt|");
+  EXPECT_EQ(s.desktop.text_with_caret(other), "othby the way|");
 }
 
 TEST(KeysimReplace, AWindowChangeWhileTypingStopsAtThatCharacterUnlessToldToGoOn) {
@@ -201,8 +207,7 @@ TEST(KeysimReplace, AWindowChangeWhileTypingStopsAtThatCharacterUnlessToldToGoOn
   WindowId other = stop.desktop.add_window("Edit", sim::us_layout(), "");
   auto record = stop.typed("btw", "by the way");
   switch_window_at(stop, other, 'Y', 1);
-  stop.keysim.handle(*record);
-  stop.desktop.wait_input_idle();
+  stop.run(*record);
   EXPECT_EQ(stop.text(), "by|");
   EXPECT_EQ(stop.desktop.text(other), "");
 
@@ -211,8 +216,7 @@ TEST(KeysimReplace, AWindowChangeWhileTypingStopsAtThatCharacterUnlessToldToGoOn
   WindowId second = go_on.desktop.add_window("Edit", sim::us_layout(), "");
   auto again = go_on.typed("btw", "by the way");
   switch_window_at(go_on, second, 'Y', 1);
-  go_on.keysim.handle(*again);
-  go_on.desktop.wait_input_idle();
+  go_on.run(*again);
   EXPECT_EQ(go_on.text(), "by|");
   EXPECT_EQ(go_on.desktop.text(second), " the way");
 }
@@ -224,8 +228,7 @@ TEST(KeysimReplace, ABackendThatCannotSwallowErasesTheDelimiterThatArrivedAnyway
   record->typed = "btw";
   record->delimiter_char = U' ';
   record->swallowed_key_typed_char = true;
-  passive.keysim.handle(*record);
-  passive.desktop.wait_input_idle();
+  passive.run(*record);
   EXPECT_EQ(passive.text(), "by the way |");
   EXPECT_EQ(passive.count_injected("inject down Back"), 4);
 
@@ -234,8 +237,7 @@ TEST(KeysimReplace, ABackendThatCannotSwallowErasesTheDelimiterThatArrivedAnyway
   auto swallowed = active.typed("btw", "by the way", TRIGGER_WORD_ENDING);
   swallowed->delimiter_char = U' ';
   swallowed->swallowed_key_typed_char = true;
-  active.keysim.handle(*swallowed);
-  active.desktop.wait_input_idle();
+  active.run(*swallowed);
   EXPECT_EQ(active.text(), "by the way |");
   EXPECT_EQ(active.count_injected("inject down Back"), 3);
 }

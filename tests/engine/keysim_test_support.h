@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -104,12 +105,14 @@ struct KeysimScene {
     return record;
   }
 
-  // One whole replacement on this thread.
+  // The replacement of `record` on this thread, until its input has reached the window.
+  void run(TypedAbbrevInfo& record) {
+    keysim.handle(record);
+    desktop.wait_input_idle();
+  }
   void expand(const std::string& typed_text, const std::string& expansion,
               int trigger_mode = TRIGGER_IMMEDIATELY) {
-    auto record = typed(typed_text, expansion, trigger_mode);
-    keysim.handle(*record);
-    desktop.wait_input_idle();
+    run(*typed(typed_text, expansion, trigger_mode));
   }
 
   void set_prefs(const std::function<void(KeysimPrefs&)>& change) {
@@ -127,10 +130,9 @@ struct KeysimScene {
     for (const auto& e : desktop.log().injected()) lines.push_back(sim::EventLog::format(e));
     return lines;
   }
-  int count_injected(const std::string& line) const {
-    int n = 0;
-    for (const auto& l : injected()) n += l == line;
-    return n;
+  int count_injected(const std::string& line) const { return count(injected(), line); }
+  static int count(const std::vector<std::string>& lines, const std::string& line) {
+    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
   }
 
   // Plays the user on another thread once the output thread waits for the user's typing.

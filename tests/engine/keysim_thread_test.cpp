@@ -53,5 +53,21 @@ TEST(KeysimThread, StoppingAbandonsAWaitingInput) {
   EXPECT_EQ(s.hook.posts.back(), MonMessage::EnableHook);
 }
 
+TEST(KeysimThread, WaitingWithoutTheThreadReturnsAtOnce) {
+  KeysimScene s;
+  // An input handled directly leaves its keyboard preparation queued for a thread.
+  std::thread user = s.user_when_asked([](sim::User& u) { u.tap(vk::Tab); });
+  s.run(*s.typed("dr", "Dear %(Input name),"));
+  user.join();
+  s.keysim.wait();
+  // Tab at once: the selected default is typed over by what follows.
+  EXPECT_EQ(s.desktop.text(s.window), "Dear ,");
+  // The thread started later serves it.
+  ASSERT_TRUE(s.keysim.create_thread());
+  s.keysim.wait();
+  s.desktop.wait_input_idle();
+  EXPECT_EQ(s.count_injected("inject down LControl"), 2);
+}
+
 }  // namespace
 }  // namespace tolvan::testing

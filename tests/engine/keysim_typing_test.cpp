@@ -26,8 +26,8 @@ TEST(KeysimTyping, HoldsShiftAcrossARunOfShiftedCharacters) {
   mixed.expand("x", "AbC!");
   EXPECT_EQ(mixed.text(), "AbC!|");
   auto events = typing_events(mixed);
-  EXPECT_EQ(std::count(events.begin(), events.end(), "inject down LShift"), 2);
-  EXPECT_EQ(std::count(events.begin(), events.end(), "inject up LShift"), 2);
+  EXPECT_EQ(KeysimScene::count(events, "inject down LShift"), 2);
+  EXPECT_EQ(KeysimScene::count(events, "inject up LShift"), 2);
   // "C!" share one press.
   EXPECT_EQ(events.back(), "inject up LShift");
 }
@@ -51,7 +51,7 @@ TEST(KeysimTyping, UsesAltGrOnTheGermanLayout) {
   // Windows brings the left Ctrl of AltGr along with the right Alt.
   EXPECT_EQ(at, (std::vector<std::string>{"inject down LControl", "inject down RMenu", "inject down Q",
                                           "inject up Q", "inject up RMenu", "inject up LControl"}));
-  EXPECT_EQ(std::count(events.begin(), events.end(), "inject down LShift"), 0);
+  EXPECT_EQ(KeysimScene::count(events, "inject down LShift"), 0);
 }
 
 TEST(KeysimTyping, SendsCharactersTheLayoutCannotTypeAsUnicodeEvents) {
@@ -59,7 +59,7 @@ TEST(KeysimTyping, SendsCharactersTheLayoutCannotTypeAsUnicodeEvents) {
   s.expand("eur", "5 € and 😀");
   EXPECT_EQ(s.desktop.text(s.window), "5 € and 😀");
   auto events = typing_events(s);
-  EXPECT_EQ(std::count(events.begin(), events.end(), "inject down U+20AC '€'"), 1);
+  EXPECT_EQ(KeysimScene::count(events, "inject down U+20AC '€'"), 1);
   // A character beyond 16 bits goes as its two surrogate halves.
   int packets = 0;
   for (const auto& e : events) packets += e.rfind("inject down U+D", 0) == 0;
@@ -81,7 +81,7 @@ TEST(KeysimTyping, PostsCharactersToTheWindowClassThatNeedsIt) {
     EXPECT_EQ(s.desktop.text(s.window), "Hi\nyou");
     auto events = typing_events(s);
     EXPECT_EQ(events.front(), "post 'H'") << method;
-    EXPECT_EQ(std::count(events.begin(), events.end(), "inject down V"), 0) << method;
+    EXPECT_EQ(KeysimScene::count(events, "inject down V"), 0) << method;
     EXPECT_EQ(s.desktop.clipboard().text(), "mine");
   }
 }
@@ -106,15 +106,15 @@ TEST(KeysimTyping, KeyDownHoldsAModifierThatTypingDoesNotPressAgain) {
   s.expand("sh", "%(KeyDown Shift)abc%(KeyUp Shift)d");
   EXPECT_EQ(s.text(), "ABCd|");
   auto events = typing_events(s);
-  EXPECT_EQ(std::count(events.begin(), events.end(), "inject down LShift"), 1);
-  EXPECT_EQ(std::count(events.begin(), events.end(), "inject up LShift"), 1);
+  EXPECT_EQ(KeysimScene::count(events, "inject down LShift"), 1);
+  EXPECT_EQ(KeysimScene::count(events, "inject up LShift"), 1);
 
   // A Shift the macro left down stays down after the replacement.
   KeysimScene left_down;
   left_down.expand("sh", "%(KeyDown Shift)ab");
   EXPECT_EQ(left_down.text(), "AB|");
   auto held = typing_events(left_down);
-  EXPECT_EQ(std::count(held.begin(), held.end(), "inject up LShift"), 0);
+  EXPECT_EQ(KeysimScene::count(held, "inject up LShift"), 0);
 }
 
 TEST(KeysimTyping, DelayPausesOnTheClock) {
