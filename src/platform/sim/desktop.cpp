@@ -11,7 +11,15 @@ constexpr int kLineHeight = 16;
 constexpr uint16_t kFakeAltGrControlScan = 0x21D;  // the left Ctrl that AltGr brings along
 }  // namespace
 
-Desktop::Desktop(DesktopOptions options) : options_(options) {}
+Desktop::Desktop(DesktopOptions options) : options_(options) {
+  // Input is handled in no virtual time: a program that sent keys and then sleeps finds
+  // them handled when it wakes, as it would on a real desktop after a real wait.
+  clock_.set_before_sleep([this] {
+    std::unique_lock lock(mutex_);
+    if (draining_ && drainer_ == std::this_thread::get_id()) return;
+    idle_.wait(lock, [&] { return !draining_ && queue_.empty(); });
+  });
+}
 
 Platform Desktop::platform() {
   Platform p;
