@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up, builds Tolvan with AddressSanitizer and UndefinedBehaviorSanitizer
-# (clang), runs every test through CTest, then each fuzz target for a short, fixed time.
-# Exits non-zero on any failure.
+# (clang), runs every test through CTest, then each fuzz target for a short, fixed time,
+# then the engine's tests once more under ThreadSanitizer. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,4 +34,14 @@ for fuzzer in "$build"/fuzz/fuzz_*; do
   fi
   rm -rf "$corpus"
 done
+
+# The engine's threads under ThreadSanitizer.
+tsan=build-tsan
+cmake -S . -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTOLVAN_TSAN=ON >/dev/null
+cmake --build "$tsan" --target tests_engine tests_simulation
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+if ! (cd "$tsan" && ctest --output-on-failure --timeout 600 -j "$(nproc)" -L '^(engine|simulation)$'); then
+  echo "FAILED: the engine's tests under ThreadSanitizer"; status=1
+fi
 exit $status

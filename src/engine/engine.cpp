@@ -3,8 +3,9 @@
 namespace tolvan {
 
 Engine::Engine(Platform platform, Library& library, MacroEnvironment environment,
-               TooltipScheduler* tooltip, LaunchHandler* launcher)
+               Tooltip* tooltip, LaunchHandler* launcher)
     : library_(library),
+      tooltip_(tooltip),
       keysim_(platform, *this, ii_, std::move(environment), launcher),
       monitor_(
           platform, library, ii_,
@@ -65,6 +66,7 @@ bool Engine::stop(bool force) {
 void Engine::prefs_reloaded(Settings& prefs) {
   monitor_.set_prefs(prefs);
   keysim_.set_prefs(KeysimPrefs::from(prefs));
+  if (tooltip_) tooltip_->set_prefs(prefs);
 }
 
 void Engine::insert_abbrev(std::unique_ptr<Abbreviation> abbreviation) {

@@ -24,7 +24,7 @@ class Engine final : public HookSide, public LibraryListener {
  public:
   // `tooltip` and `launcher` may be null (no tooltip shown, nothing launched).
   Engine(Platform platform, Library& library, MacroEnvironment environment,
-         TooltipScheduler* tooltip = nullptr, LaunchHandler* launcher = nullptr);
+         Tooltip* tooltip = nullptr, LaunchHandler* launcher = nullptr);
   ~Engine() override;
   Engine(const Engine&) = delete;
   Engine& operator=(const Engine&) = delete;
@@ -75,6 +75,7 @@ class Engine final : public HookSide, public LibraryListener {
   bool change_hook(MonMessage message, unsigned bit, bool install);
 
   Library& library_;
+  Tooltip* tooltip_;
   InteractiveInputState ii_;
   Keysim keysim_;
   Monitor monitor_;

@@ -47,14 +47,23 @@ char32_t first_char(std::string_view text) {
 }  // namespace
 
 Monitor::Monitor(Platform platform, Library& library, InteractiveInputState& ii,
-                 HandOff hand_off, TooltipScheduler* tooltip)
+                 HandOff hand_off, Tooltip* tooltip)
     : platform_(platform),
       library_(library),
       ii_(ii),
       hand_off_(std::move(hand_off)),
-      tooltip_(tooltip),
+      tooltip_(*this, tooltip),
       keys_(platform),
-      matcher_(buffer_, tooltip) {}
+      matcher_(buffer_, &tooltip_) {}
+
+void Monitor::TooltipLink::hide() {
+  if (tooltip_) tooltip_->hide();
+}
+
+void Monitor::TooltipLink::schedule(const AbbrevMatch& match) {
+  if (tooltip_)
+    tooltip_->schedule(*match.abbreviation, monitor_.matcher_.get_typed_abbrev(match).value_or(""));
+}
 
 void Monitor::set_prefs(Settings& prefs) {
   std::lock_guard lock(mutex_);
@@ -63,9 +72,7 @@ void Monitor::set_prefs(Settings& prefs) {
   cont_window_changed_ = prefs.get_int("cont_window_changed") != 0;
 }
 
-void Monitor::hide_tooltip() {
-  if (tooltip_) tooltip_->hide();
-}
+void Monitor::hide_tooltip() { tooltip_.hide(); }
 
 void Monitor::clear_buffer_and_waiting() {
   buffer_.clear();

@@ -21,6 +21,7 @@
 #include "engine/keysim_keys.h"
 #include "engine/mon_key_buffer.h"
 #include "engine/modifier_keys.h"
+#include "engine/tooltip.h"
 #include "engine/typed_abbrev_info.h"
 #include "library/library.h"
 #include "platform/platform.h"
@@ -33,7 +34,7 @@ class Monitor {
 
   // `hand_off` gives a completed abbreviation to the output thread; `tooltip` may be null.
   Monitor(Platform platform, Library& library, InteractiveInputState& ii, HandOff hand_off,
-          TooltipScheduler* tooltip);
+          Tooltip* tooltip);
 
   // The platform's callbacks (mon_keyboard_LL_hook_func, mon_mouse_LL_hook_func).
   HookAnswer on_key(const KeyEvent& event);
@@ -66,11 +67,23 @@ class Monitor {
   void clear_buffer_and_waiting();
   void hide_tooltip();
 
+  // Matching asks for the preview; the tooltip gets the abbreviation as it was typed.
+  class TooltipLink final : public TooltipScheduler {
+   public:
+    TooltipLink(Monitor& monitor, Tooltip* tooltip) : monitor_(monitor), tooltip_(tooltip) {}
+    void hide() override;
+    void schedule(const AbbrevMatch& match) override;
+
+   private:
+    Monitor& monitor_;
+    Tooltip* tooltip_;
+  };
+
   Platform platform_;
   Library& library_;
   InteractiveInputState& ii_;
   HandOff hand_off_;
-  TooltipScheduler* tooltip_;
+  TooltipLink tooltip_;
   KeySender keys_;
 
   mutable std::recursive_mutex mutex_;

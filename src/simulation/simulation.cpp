@@ -46,8 +46,11 @@ Simulation::Simulation(Library& library, Settings& prefs, SimulationOptions opti
   window_ = desktop_.add_window("Edit", layout);
   other_ = desktop_.add_window("Notepad", layout);
   desktop_.focus(window_);
+  if (options.tooltip_view && options.tooltip_timers)
+    tooltip_ = std::make_unique<Tooltip>(*options.tooltip_view, *options.tooltip_timers, desktop_,
+                                         environment_for(desktop_, options));
   engine_ = std::make_unique<Engine>(desktop_.platform(), library,
-                                     environment_for(desktop_, options));
+                                     environment_for(desktop_, options), tooltip_.get());
   engine_->prefs_reloaded(prefs);
   engine_->start();
 }
@@ -55,6 +58,7 @@ Simulation::Simulation(Library& library, Settings& prefs, SimulationOptions opti
 Simulation::~Simulation() {
   settle(true);
   engine_.reset();
+  if (tooltip_) tooltip_->destroy();
 }
 
 bool Simulation::settle(bool user_may_type) {

@@ -20,6 +20,7 @@
 
 #include "core/result.h"
 #include "engine/engine.h"
+#include "engine/tooltip.h"
 #include "library/library.h"
 #include "platform/sim/desktop.h"
 #include "platform/sim/user.h"
@@ -31,6 +32,10 @@ struct SimulationOptions {
   const sim::Layout* layout = nullptr;  // US when null
   bool can_swallow = true;
   std::optional<std::time_t> now;       // "now" of the date macros; the real time when empty
+  // The preview of waiting abbreviations, shown in this view on these timers (no preview
+  // without them).
+  TooltipView* tooltip_view = nullptr;
+  MainLoopTimers* tooltip_timers = nullptr;
 };
 
 class Simulation {
@@ -62,6 +67,7 @@ class Simulation {
   sim::User user_{desktop_};
   WindowId window_ = 0;
   WindowId other_ = 0;
+  std::unique_ptr<Tooltip> tooltip_;
   std::unique_ptr<Engine> engine_;
 };
 

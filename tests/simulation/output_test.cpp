@@ -4,6 +4,7 @@
 #include "scenario.h"
 
 #include "platform/vk_codes.h"
+#include "support/tooltip_doubles.h"
 
 namespace tolvan::testing {
 namespace {
@@ -145,6 +146,29 @@ TEST(EnableSwitch, ADisabledEngineLetsEverythingThrough) {
   EXPECT_EQ(s.type("btw "), "btw ");
   ASSERT_TRUE(s.simulation->engine().install_keyboard_hook());
   EXPECT_EQ(s.type("btw"), "btw by the way");
+}
+
+TEST(Tooltip, AWaitingAbbreviationIsPreviewedAndTypingOnHidesIt) {
+  Scenario s;
+  s.prefs.set_int("show_tooltips", 1);
+  s.prefs.set_int("show_tooltips_wec", 1);
+  s.add({"btw"}, "by the way", TRIGGER_WORD_ENDING, CASE_ADAPT);
+  s.add({"now"}, "at once");  // immediate: never previewed
+  RecordingTooltipView view;
+  ManualTimers timers;
+  SimulationOptions options;
+  options.tooltip_view = &view;
+  options.tooltip_timers = &timers;
+  s.start(options);
+  EXPECT_EQ(s.type("now Btw"), "at once Btw");
+  ASSERT_EQ(timers.pending.size(), 2u);
+  timers.run(0);
+  ASSERT_EQ(view.shown.size(), 1u);
+  EXPECT_EQ(view.shown[0].text, "By the way");
+  EXPECT_EQ(s.type("x"), "at once Btwx");
+  EXPECT_EQ(view.hides, 1) << "typing on hides it at once";
+  timers.run(1);
+  EXPECT_EQ(view.hides, 1) << "the old hide timer does nothing";
 }
 
 }  // namespace
