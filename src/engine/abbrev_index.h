@@ -2,7 +2,9 @@
 // library on every key. Two tries over the abbreviation strings read backwards, one by
 // bytes for the exact case mode and one by g_utf8_casefold_unit for the case-ignoring
 // modes, so that following the key buffer from its newest byte visits exactly the strings
-// that end it. Each trie node keeps, for each rule about the preceding text, the first
+// that end it. The keys are per byte position, not per character, exactly the values
+// g_utf8_strncasecmp compares: a continuation byte is a key of its own, so "İ" (two bytes)
+// never meets "i" (one byte) although both lower-case to "i". Each trie node keeps, for each rule about the preceding text, the first
 // string in walk order that ends there; the winner is then the one the walk would choose
 // (mon_walk_find_best_match): first top-level folder with a candidate, longest string, first
 // in walk order.
@@ -29,7 +31,6 @@ class AbbrevIndex {
   void clear();
   // The same answer as mon_walk_find_best_match(main, buffer).
   std::optional<AbbrevMatch> find(std::string_view buffer) const;
-  size_t strings() const { return entries_.size(); }
 
  private:
   struct Entry {
