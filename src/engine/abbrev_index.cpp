@@ -7,23 +7,53 @@
 
 namespace tolvan {
 
+AbbrevIndex::Trie::Trie() : slots_(16), has_children_(1, false) {}
+
+size_t AbbrevIndex::Trie::slot_of(uint32_t parent, uint32_t key) const {
+  uint64_t h = ((static_cast<uint64_t>(parent) << 32) | key) * 0x9E3779B97F4A7C15ull;
+  size_t mask = slots_.size() - 1;
+  size_t i = static_cast<size_t>(h >> 32) & mask;
+  while (slots_[i].parent != Slot::kEmpty &&
+         (slots_[i].parent != parent || slots_[i].key != key))
+    i = (i + 1) & mask;
+  return i;
+}
+
+void AbbrevIndex::Trie::grow() {
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(old.size() * 2, Slot{});
+  for (const Slot& s : old) {
+    if (s.parent != Slot::kEmpty) slots_[slot_of(s.parent, s.key)] = s;
+  }
+}
+
 void AbbrevIndex::Trie::insert(const std::vector<uint32_t>& reversed_keys, PrecedingRule rule,
                                EntryId entry) {
   uint32_t node = kRoot;
+  Slot* slot = nullptr;
   for (uint32_t key : reversed_keys) {
-    uint64_t edge = (static_cast<uint64_t>(node) << 32) | key;
-    auto [it, added] = edges_.try_emplace(edge, static_cast<uint32_t>(nodes_.size()));
-    if (added) nodes_.emplace_back();
-    node = it->second;
+    if (2 * (used_ + 1) > slots_.size()) grow();
+    size_t i = slot_of(node, key);
+    slot = &slots_[i];
+    if (slot->parent == Slot::kEmpty) {
+      slot->parent = node;
+      slot->key = key;
+      slot->node = static_cast<uint32_t>(has_children_.size());
+      has_children_.push_back(false);
+      has_children_[node] = true;
+      ++used_;
+    }
+    node = slot->node;
   }
-  EntryId& slot = nodes_[node].first[static_cast<int>(rule)];
+  if (!slot) return;
+  EntryId& first = slot->first[static_cast<int>(rule)];
   // Entries arrive in walk order, so the first one to land here stays.
-  if (slot < 0) slot = entry;
+  if (first < 0) first = entry;
 }
 
-uint32_t AbbrevIndex::Trie::child(uint32_t node, uint32_t key) const {
-  auto it = edges_.find((static_cast<uint64_t>(node) << 32) | key);
-  return it == edges_.end() ? kNone : it->second;
+const AbbrevIndex::Trie::Slot* AbbrevIndex::Trie::child(uint32_t node, uint32_t key) const {
+  const Slot& s = slots_[slot_of(node, key)];
+  return s.parent == Slot::kEmpty ? nullptr : &s;
 }
 
 void AbbrevIndex::clear() {
@@ -93,15 +123,15 @@ template <typename KeyAt>
 void AbbrevIndex::walk(const Trie& trie, std::string_view buffer, KeyAt key_at, EntryId& best,
                        size_t& best_length) const {
   uint32_t node = Trie::kRoot;
-  for (size_t n = 1; n <= buffer.size(); ++n) {
-    node = trie.child(node, key_at(buffer.size() - n));
-    if (node == Trie::kNone) return;
+  for (size_t n = 1; n <= buffer.size() && trie.has_children(node); ++n) {
+    const Trie::Slot* edge = trie.child(node, key_at(buffer.size() - n));
+    if (!edge) return;
     for (int r = 0; r < kPrecedingRules; ++r) {
-      auto rule = static_cast<PrecedingRule>(r);
-      EntryId entry = trie.first(node, rule);
-      if (entry >= 0 && mon_preceding_text_allows(rule, buffer, n))
+      EntryId entry = edge->first[r];
+      if (entry >= 0 && mon_preceding_text_allows(static_cast<PrecedingRule>(r), buffer, n))
         consider(entry, n, best, best_length);
     }
+    node = edge->node;
   }
 }
 

@@ -2,7 +2,9 @@
 // library on every key. Two tries over the abbreviation strings read backwards, one by
 // bytes for the exact case mode and one by g_utf8_casefold_unit for the case-ignoring
 // modes, so that following the key buffer from its newest byte visits exactly the strings
-// that end it. Each trie node keeps, for each rule about the preceding text, the first
+// that end it. The keys are per byte position, not per character, exactly the values
+// g_utf8_strncasecmp compares: a continuation byte is a key of its own, so "İ" (two bytes)
+// never meets "i" (one byte) although both lower-case to "i". Each trie node keeps, for each rule about the preceding text, the first
 // string in walk order that ends there; the winner is then the one the walk would choose
 // (mon_walk_find_best_match): first top-level folder with a candidate, longest string, first
 // in walk order.
@@ -15,7 +17,6 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/abbrev_match.h"
@@ -30,7 +31,6 @@ class AbbrevIndex {
   void clear();
   // The same answer as mon_walk_find_best_match(main, buffer).
   std::optional<AbbrevMatch> find(std::string_view buffer) const;
-  size_t strings() const { return entries_.size(); }
 
  private:
   struct Entry {
@@ -42,25 +42,34 @@ class AbbrevIndex {
   // Entry numbers are walk order.
   using EntryId = int32_t;
 
+  // The trie's edges in one open-addressing table, each slot also holding what ends at the
+  // node it leads to: following the key buffer back costs one memory access per byte even
+  // when the library is far larger than the caches.
   class Trie {
    public:
-    Trie() : nodes_(1) {}
-    // Adds `entry` under the keys of its string, newest (last) key first.
-    void insert(const std::vector<uint32_t>& reversed_keys, PrecedingRule rule, EntryId entry);
     static constexpr uint32_t kRoot = 0;
-    static constexpr uint32_t kNone = UINT32_MAX;
-    uint32_t child(uint32_t node, uint32_t key) const;
-    // The first entry in walk order ending at `node` under `rule`, or -1.
-    EntryId first(uint32_t node, PrecedingRule rule) const {
-      return nodes_[node].first[static_cast<int>(rule)];
-    }
-
-   private:
-    struct Node {
+    struct Slot {
+      static constexpr uint32_t kEmpty = UINT32_MAX;
+      uint32_t parent = kEmpty;
+      uint32_t key = 0;
+      uint32_t node = 0;  // the child
+      // The first entry in walk order ending at the child, per PrecedingRule; -1 for none.
       std::array<EntryId, kPrecedingRules> first{-1, -1, -1};
     };
-    std::vector<Node> nodes_;
-    std::unordered_map<uint64_t, uint32_t> edges_;  // (node << 32 | key) -> child
+
+    Trie();
+    // Adds `entry` under the keys of its string, newest (last) key first.
+    void insert(const std::vector<uint32_t>& reversed_keys, PrecedingRule rule, EntryId entry);
+    // The edge from `node` by `key`, or nullptr.
+    const Slot* child(uint32_t node, uint32_t key) const;
+    bool has_children(uint32_t node) const { return has_children_[node]; }
+
+   private:
+    size_t slot_of(uint32_t parent, uint32_t key) const;
+    void grow();
+    std::vector<Slot> slots_;        // size a power of two, at most half full
+    std::vector<bool> has_children_;  // by node
+    size_t used_ = 0;
   };
 
   void add_folder_tree(const Folder& folder, uint32_t top);

@@ -86,6 +86,9 @@ TEST_F(Matching, TheTriggerKeyReleasesAWaitingAbbreviationAndIsSwallowed) {
   // A key that adds nothing to the key buffer leaves it waiting: it is found again.
   EXPECT_EQ(typist.press(kF5), kNot);
   EXPECT_TRUE(matcher.waiting());
+  EXPECT_EQ(typist.shift_down(), kNot);
+  typist.shift_up();
+  EXPECT_TRUE(matcher.waiting());
   EXPECT_EQ(typist.press(vk::LControl), kCompleteSwallow);
   ASSERT_TRUE(typist.last);
   EXPECT_EQ(typist.last->abbreviation, &sig);
