@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace tolvan {
@@ -14,18 +15,8 @@ using testing::read_file;
 using testing::TempDir;
 using testing::write_file;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun cli(const TempDir& dir, std::vector<std::string> args) {
-  args.insert(args.begin(), {"--config-dir", dir.path()});
-  std::ostringstream out, err;
-  int status = cli::cli_main(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::cli;
+using testing::CliRun;
 
 const char* kLibrary =
     "<Tolvan n=\"All Abbreviations / Folders\" t=\"0\" d=\"0\" m=\"1\">"

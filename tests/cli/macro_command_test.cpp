@@ -6,15 +6,12 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "support/cli_run.h"
 
 namespace tolvan::cli {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using tolvan::testing::CliRun;
 
 class MacroCommand : public ::testing::Test {
  protected:
@@ -26,9 +23,7 @@ class MacroCommand : public ::testing::Test {
 
   CliRun run(std::vector<std::string> args) {
     args.insert(args.begin(), "macro");
-    std::ostringstream out, err;
-    int status = cli_main(args, out, err);
-    return {status, out.str(), err.str()};
+    return tolvan::testing::cli_run(std::move(args));
   }
 };
 

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace tolvan {
@@ -17,18 +18,8 @@ using testing::read_file;
 using testing::TempDir;
 using testing::write_file;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun cli(const TempDir& dir, std::vector<std::string> args) {
-  args.insert(args.begin(), {"--config-dir", dir.path()});
-  std::ostringstream out, err;
-  int status = cli::cli_main(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::cli;
+using testing::CliRun;
 
 TEST(PrefsCommand, ReadingShowsDefaultsWithoutWritingAnything) {
   TempDir dir;
