@@ -64,7 +64,7 @@ int restore(const Invocation& inv, const std::string& path) {
   abbr_flush_sandbox_to_main(s.library);
   if (!abbr_save_library(s.library, library_file, &s.prompts)) return 1;
   backup_create_new(s.ctx, false);  // as after every save of the library
-  for (const std::string& text : s.prompts.infos) {
+  for (const std::string& text : s.infos) {
     if (text.rfind("Backup successfully restored.", 0) != 0) inv.err << text << "\n";
   }
   inv.out << "Restored " << path << " to " << library_file << "\n";

@@ -6,7 +6,7 @@
 
 namespace tolvan::cli {
 
-Session::Session(const Invocation& inv) : prompts(inv.err) {
+Session::Session(const Invocation& inv) : prompts(inv.err, &infos) {
   XdgFolders desktop;
   ProgramFolders folders =
       compute_program_folders(desktop, "", false, config_dir_override_from(inv.config_dir));

@@ -16,32 +16,6 @@
 
 namespace tolvan::cli {
 
-// Errors and questions go to stderr and are answered No; information is kept for the
-// command to show or leave out.
-class TerminalPrompts final : public Prompts {
- public:
-  explicit TerminalPrompts(std::ostream& err) : err_(err) {}
-  std::vector<std::string> infos;
-
-  void info(std::string_view text) override { infos.emplace_back(text); }
-  void error(std::string_view text) override { err_ << text << "\n"; }
-  bool yes_no(std::string_view text, PromptKind) override {
-    err_ << text << "\n";
-    return false;
-  }
-  Answer yes_no_cancel(std::string_view text) override {
-    err_ << text << "\n";
-    return Answer::Cancel;
-  }
-  bool ask_again(std::string_view text, PromptKind, bool dont_show_again) override {
-    err_ << text << "\n";
-    return dont_show_again;
-  }
-
- private:
-  std::ostream& err_;
-};
-
 struct Session {
   // Preferences from the configured folder; a bad file means the defaults.
   explicit Session(const Invocation& inv);
@@ -52,7 +26,9 @@ struct Session {
   Settings prefs;
   RunTimeVariables gvar;
   Library library;
-  TerminalPrompts prompts;
+  // Errors and questions go to stderr and are answered No; information is kept here.
+  std::vector<std::string> infos;
+  StreamPrompts prompts;
 };
 
 }  // namespace tolvan::cli

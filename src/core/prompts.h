@@ -5,7 +5,9 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolvan {
 
@@ -31,12 +33,16 @@ class Prompts {
 
 // Prompts for a program without a user to ask: every text goes to `out`, every question is
 // answered No (Cancel for three-way questions), so nothing is retried or overwritten
-// unasked.
+// unasked. With `infos`, information is kept there for the caller to show or leave out.
 class StreamPrompts final : public Prompts {
  public:
-  explicit StreamPrompts(std::ostream& out) : out_(out) {}
+  explicit StreamPrompts(std::ostream& out, std::vector<std::string>* infos = nullptr)
+      : out_(out), infos_(infos) {}
 
-  void info(std::string_view text) override { out_ << text << "\n"; }
+  void info(std::string_view text) override {
+    if (infos_) infos_->emplace_back(text);
+    else out_ << text << "\n";
+  }
   void error(std::string_view text) override { out_ << text << "\n"; }
   bool yes_no(std::string_view text, PromptKind) override {
     out_ << text << "\n";
@@ -53,6 +59,7 @@ class StreamPrompts final : public Prompts {
 
  private:
   std::ostream& out_;
+  std::vector<std::string>* infos_;
 };
 
 }  // namespace tolvan
