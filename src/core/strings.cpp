@@ -262,6 +262,10 @@ constexpr gunichar kCutShort = static_cast<gunichar>(-2);
 
 uint32_t g_utf8_casefold_unit(std::string_view s, size_t i) {
   if (i >= s.size()) return 0;
+  // ASCII is by far the most common, and lower-cases on its own; a zero byte is not a
+  // character here (GLib calls it a cut-short sequence), so it takes the long way.
+  auto byte = static_cast<unsigned char>(s[i]);
+  if (byte != 0 && byte < 0x80) return (byte >= 'A' && byte <= 'Z') ? byte + ('a' - 'A') : byte;
   gunichar c = g_utf8_get_char_validated(s.data() + i, static_cast<gssize>(s.size() - i));
   if (c == kNoCharacterHere || c == kCutShort) return c;
   return g_unichar_tolower(c);

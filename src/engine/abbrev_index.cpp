@@ -102,21 +102,13 @@ void AbbrevIndex::add_string(const Abbreviation& abbrev, const std::string& s, i
   exact_.insert(keys, rule, id);
 }
 
-void AbbrevIndex::consider(EntryId entry, size_t length, EntryId& best,
-                           size_t& best_length) const {
-  if (best >= 0) {
-    const Entry& a = entries_[entry];
-    const Entry& b = entries_[best];
-    if (a.top != b.top) {
-      if (a.top > b.top) return;
-    } else if (length != best_length) {
-      if (length < best_length) return;
-    } else if (entry > best) {
-      return;
-    }
-  }
-  best = entry;
-  best_length = length;
+bool AbbrevIndex::beats(EntryId entry, size_t length, EntryId best, size_t best_length) const {
+  if (best < 0) return true;
+  const Entry& a = entries_[entry];
+  const Entry& b = entries_[best];
+  if (a.top != b.top) return a.top < b.top;
+  if (length != best_length) return length > best_length;
+  return entry < best;
 }
 
 template <typename KeyAt>
@@ -128,8 +120,12 @@ void AbbrevIndex::walk(const Trie& trie, std::string_view buffer, KeyAt key_at, 
     if (!edge) return;
     for (int r = 0; r < kPrecedingRules; ++r) {
       EntryId entry = edge->first[r];
-      if (entry >= 0 && mon_preceding_text_allows(static_cast<PrecedingRule>(r), buffer, n))
-        consider(entry, n, best, best_length);
+      // The cheap order test first: what precedes the tail costs a character decode.
+      if (entry >= 0 && beats(entry, n, best, best_length) &&
+          mon_preceding_text_allows(static_cast<PrecedingRule>(r), buffer, n)) {
+        best = entry;
+        best_length = n;
+      }
     }
     node = edge->node;
   }
@@ -145,8 +141,11 @@ std::optional<AbbrevMatch> AbbrevIndex::find(std::string_view buffer) const {
   for (auto [entry, rule] : zero_byte_strings_) {
     const std::string& s = *entries_[entry].string;
     if (s.size() > buffer.size() || !mon_preceding_text_allows(rule, buffer, s.size())) continue;
-    if (mon_tail_equals(CASE_SENSITIVE, buffer.substr(buffer.size() - s.size()), s))
-      consider(entry, s.size(), best, best_length);
+    if (beats(entry, s.size(), best, best_length) &&
+        mon_tail_equals(CASE_SENSITIVE, buffer.substr(buffer.size() - s.size()), s)) {
+      best = entry;
+      best_length = s.size();
+    }
   }
   if (best < 0) return std::nullopt;
   const Entry& e = entries_[best];

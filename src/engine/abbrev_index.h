@@ -78,7 +78,8 @@ class AbbrevIndex {
   template <typename KeyAt>
   void walk(const Trie& trie, std::string_view buffer, KeyAt key_at, EntryId& best,
             size_t& best_length) const;
-  void consider(EntryId entry, size_t length, EntryId& best, size_t& best_length) const;
+  // Whether `entry`, ending `length` bytes back, wins over `best` (none when negative).
+  bool beats(EntryId entry, size_t length, EntryId best, size_t best_length) const;
 
   std::vector<Entry> entries_;
   Trie exact_;
