@@ -14,28 +14,6 @@
 namespace tolvan {
 namespace {
 
-// `n` abbreviations of two to eight letters (some accented), in folders of 100, in every
-// case mode and Anywhere Mode, mostly immediate.
-FolderList make_library(long n, std::mt19937& rng) {
-  FolderList list;
-  Folder& top = testing::add_top(list);
-  Folder* folder = nullptr;
-  const std::vector<std::string> letters = {"a", "b", "c", "d", "e", "f", "g", "h", "i",
-                                            "j", "k", "l", "m", "n", "o", "p", "q", "r",
-                                            "s", "t", "u", "v", "w", "x", "y", "z", "\xC3\xA9"};
-  auto pick = [&](size_t bound) { return std::uniform_int_distribution<size_t>(0, bound - 1)(rng); };
-  for (long i = 0; i < n; ++i) {
-    if (i % 100 == 0) folder = &testing::add_folder(top, "Folder " + std::to_string(i));
-    std::string s;
-    size_t len = 2 + pick(7);
-    for (size_t k = 0; k < len; ++k) s += letters[pick(letters.size())];
-    testing::AbbrevSpec spec{static_cast<int>(pick(3)), pick(4) == 0 ? TRIGGER_WORD_ENDING : TRIGGER_IMMEDIATELY,
-                             static_cast<uint8_t>(pick(3))};
-    testing::add_abbrev(*folder, {s}, spec);
-  }
-  return list;
-}
-
 // Ordinary typing: words of letters separated by spaces.
 std::u16string make_typing(std::mt19937& rng) {
   std::u16string text;
@@ -48,7 +26,7 @@ std::u16string make_typing(std::mt19937& rng) {
 
 void BM_KeyDown(benchmark::State& state) {
   std::mt19937 rng(7);
-  FolderList main = make_library(state.range(0), rng);
+  FolderList main = testing::make_sized_library(state.range(0), rng);
   std::u16string typing = make_typing(rng);
   MatcherPrefs prefs;
   prefs.delim_chars = " ";
@@ -72,7 +50,7 @@ BENCHMARK(BM_KeyDown)->Arg(1000)->Arg(10000)->Arg(100000);
 // The walk over the whole library on every key, for comparison.
 void BM_KeyDownWalk(benchmark::State& state) {
   std::mt19937 rng(7);
-  FolderList main = make_library(state.range(0), rng);
+  FolderList main = testing::make_sized_library(state.range(0), rng);
   std::u16string typing = make_typing(rng);
   KeyBuffer buffer;
   buffer.adjust_size(main);
@@ -88,7 +66,7 @@ BENCHMARK(BM_KeyDownWalk)->Arg(1000)->Arg(10000)->Arg(100000);
 // Building the index when the library is loaded or changed.
 void BM_LibraryChanged(benchmark::State& state) {
   std::mt19937 rng(7);
-  FolderList main = make_library(state.range(0), rng);
+  FolderList main = testing::make_sized_library(state.range(0), rng);
   KeyBuffer buffer;
   AbbrevMatcher matcher(buffer, nullptr);
   for (auto _ : state) matcher.library_changed(main);

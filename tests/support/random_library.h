@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -134,6 +135,28 @@ void random_typing(Next& next, Buffer& buffer, size_t steps, Step step) {
     }
     step();
   }
+}
+
+// For benchmarks: `n` abbreviations of two to eight letters (some accented), in folders of
+// 100, in every case mode and Anywhere Mode, mostly immediate.
+inline FolderList make_sized_library(long n, std::mt19937& rng) {
+  FolderList list;
+  Folder& top = add_top(list);
+  Folder* folder = nullptr;
+  const std::vector<std::string> letters = {"a", "b", "c", "d", "e", "f", "g", "h", "i",
+                                            "j", "k", "l", "m", "n", "o", "p", "q", "r",
+                                            "s", "t", "u", "v", "w", "x", "y", "z", "\xC3\xA9"};
+  auto pick = [&](size_t bound) { return std::uniform_int_distribution<size_t>(0, bound - 1)(rng); };
+  for (long i = 0; i < n; ++i) {
+    if (i % 100 == 0) folder = &add_folder(top, "Folder " + std::to_string(i));
+    std::string s;
+    size_t len = 2 + pick(7);
+    for (size_t k = 0; k < len; ++k) s += letters[pick(letters.size())];
+    AbbrevSpec spec{static_cast<int>(pick(3)), pick(4) == 0 ? TRIGGER_WORD_ENDING : TRIGGER_IMMEDIATELY,
+                             static_cast<uint8_t>(pick(3))};
+    add_abbrev(*folder, {s}, spec);
+  }
+  return list;
 }
 
 }  // namespace tolvan::testing
