@@ -7,13 +7,15 @@
 #include <atomic>
 
 #include "engine/keysim_keys.h"
+#include "platform/clock.h"
 
 namespace tolvan {
 
 class CapsLock {
  public:
-  // Output thread.
-  void preppy(const KeySender& keys, KeyboardState& keyboard);
+  // Output thread. Waits (a bounded while) until the hook has seen its own two events, so
+  // that they are counted before the hook is asked to switch Caps Lock on again.
+  void preppy(const KeySender& keys, KeyboardState& keyboard, Clock& clock);
   // Hook thread: a Caps Lock event, down or up, injected or not, while disabled.
   void count_event() { pressed_count_.fetch_add(1); }
   // Hook thread.

@@ -239,11 +239,14 @@ void Monitor::before_replace() {
 }
 
 void Monitor::caps_lock_preppy() {
-  caps_.preppy(keys_, *platform_.keyboard);
+  caps_.preppy(keys_, *platform_.keyboard, *platform_.clock);
   trigger_vk_pressed_ = 0;
 }
 
 int Monitor::serve(MonMessage message) {
+  // The state read for a restore must include every key the output thread sent before.
+  if (message == MonMessage::RestoreModifiers || message == MonMessage::RestoreCapsLock)
+    platform_.hook->flush();
   std::lock_guard lock(mutex_);
   switch (message) {
     case MonMessage::InstallKeyboardHook:

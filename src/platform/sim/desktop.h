@@ -98,6 +98,7 @@ class Desktop final : public KeyboardHook,
   bool can_swallow() const override { return options_.can_swallow; }
   Status grab_key(uint16_t vk) override;
   void ungrab_key(uint16_t vk) override;
+  void flush() override { wait_input_idle(); }
 
   // --- KeyboardState ---
   std::optional<KeyStateArray> keyboard_state() override;
