@@ -1,0 +1,204 @@
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/keysym.h>
+#undef Status
+
+#include "platform/x11/x11_hook.h"
+
+#include <cstring>
+
+#include "platform/vk_codes.h"
+#include "platform/x11/x11_error_trap.h"
+
+namespace tolvan::x11 {
+namespace {
+
+constexpr const char* kXTestKeyboard = "Virtual core XTEST keyboard";
+
+unsigned num_lock_mask(Display* display) {
+  unsigned mask = 0;
+  XModifierKeymap* map = XGetModifierMapping(display);
+  const KeyCode num = XKeysymToKeycode(display, XK_Num_Lock);
+  for (int mod = 0; map && mod < 8; ++mod)
+    for (int k = 0; k < map->max_keypermod; ++k)
+      if (num != 0 && map->modifiermap[mod * map->max_keypermod + k] == num) mask = 1u << mod;
+  if (map) XFreeModifiermap(map);
+  return mask ? mask : Mod2Mask;
+}
+
+}  // namespace
+
+std::array<unsigned, 4> lock_variants(unsigned modifiers, unsigned num) {
+  return {modifiers, modifiers | LockMask, modifiers | num, modifiers | LockMask | num};
+}
+
+X11Hook::X11Hook(X11Keyboard& keyboard, InjectionLedger& ledger, Clock& clock)
+    : keyboard_(keyboard), ledger_(ledger), clock_(clock) {
+  if (!x_.ok()) {
+    why_ = "Cannot open the X display.";
+    return;
+  }
+  Display* d = x_.display();
+  int event = 0, error = 0;
+  int major = 2, minor = 2;
+  if (!XQueryExtension(d, "XInputExtension", &xi_opcode_, &event, &error) ||
+      XIQueryVersion(d, &major, &minor) != Success || major < 2 || (major == 2 && minor < 2)) {
+    why_ = "The X server lacks XInput 2.2.";
+    return;
+  }
+  int count = 0;
+  if (XIDeviceInfo* devices = XIQueryDevice(d, XIAllDevices, &count)) {
+    for (int i = 0; i < count; ++i)
+      if (devices[i].use == XISlaveKeyboard && std::strcmp(devices[i].name, kXTestKeyboard) == 0)
+        xtest_keyboard_ = devices[i].deviceid;
+    XIFreeDeviceInfo(devices);
+  }
+  unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+  XISetMask(bits, XI_RawKeyPress);
+  XISetMask(bits, XI_RawKeyRelease);
+  XISetMask(bits, XI_RawButtonPress);
+  XISetMask(bits, XI_RawButtonRelease);
+  XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
+  XISelectEvents(d, DefaultRootWindow(d), &mask, 1);
+  XFlush(d);
+  ok_ = true;
+  x_.start([this](XEvent& e) { handle(e); });
+}
+
+X11Hook::~X11Hook() {
+  x_.stop();
+  if (!ok_) return;
+  auto held = x_.lock();
+  for (uint8_t kc : std::set<uint8_t>(grabbed_)) XUngrabKey(x_.display(), kc, AnyModifier, DefaultRootWindow(x_.display()));
+  XFlush(x_.display());
+}
+
+void X11Hook::handle(XEvent& event) {
+  XGenericEventCookie* cookie = &event.xcookie;
+  if (cookie->type != GenericEvent || cookie->extension != xi_opcode_) return;
+  if (!XGetEventData(x_.display(), cookie)) return;
+  const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+  switch (cookie->evtype) {
+    case XI_RawKeyPress:
+    case XI_RawKeyRelease:
+      on_raw_key(static_cast<uint8_t>(raw->detail), raw->sourceid, cookie->evtype == XI_RawKeyPress);
+      break;
+    case XI_RawButtonPress:
+    case XI_RawButtonRelease: {
+      std::shared_ptr<MouseCallback> callback;
+      {
+        std::lock_guard held(callbacks_mutex_);
+        callback = mouse_callback_;
+      }
+      MouseEvent m;
+      m.down = cookie->evtype == XI_RawButtonPress;
+      if (raw->detail == 1) m.button = MouseButton::Left;
+      else if (raw->detail == 2) m.button = MouseButton::Middle;
+      else if (raw->detail == 3) m.button = MouseButton::Right;
+      else break;  // wheel and side buttons
+      if (callback) (*callback)(m);
+      break;
+    }
+    default:
+      break;
+  }
+  XFreeEventData(x_.display(), cookie);
+}
+
+void X11Hook::on_raw_key(uint8_t keycode, int source, bool down) {
+  KeyEvent e;
+  std::optional<InjectedKey> ours;
+  if (source == xtest_keyboard_) ours = ledger_.take(keycode, down);
+  if (ours) {
+    e.vk = ours->vk;
+    e.scan = ours->scan;
+    e.extended = ours->extended;
+    e.injected = true;
+  } else {
+    const KeyPosition key = keyboard_.key_of(keycode);
+    e.vk = key.vk;
+    e.scan = key.scan & 0xFF;
+    e.extended = (key.scan & kExtendedScan) != 0;
+  }
+  // Windows sends the "system" messages while Alt is held without Ctrl (AltGr counts as
+  // Ctrl+Alt), for Alt itself, and for F10.
+  const KeyStateArray state = keyboard_.keyboard_state().value_or(KeyStateArray{});
+  const bool ctrl = (state[vk::Control] & kKeyDownBit) != 0;
+  const bool alt = (state[vk::Menu] & kKeyDownBit) != 0 || (down && vk::is_alt(e.vk));
+  const bool sys = ((alt && !ctrl) || e.vk == vk::F10) && !keyboard_.is_altgr_key(keycode);
+  if (down) e.message = sys ? KeyMessage::SysKeyDown : KeyMessage::KeyDown;
+  else e.message = sys ? KeyMessage::SysKeyUp : KeyMessage::KeyUp;
+  e.time_ms = clock_.now_ms();
+
+  std::shared_ptr<KeyCallback> callback;
+  {
+    std::lock_guard held(callbacks_mutex_);
+    callback = key_callback_;
+  }
+  if (callback) (void)(*callback)(e);
+  // The key's own event still sees the state from before it, as a Windows hook does.
+  keyboard_.note_key(keycode, down);
+}
+
+Status X11Hook::install_keyboard(KeyCallback callback) {
+  if (!ok_) return Error{why_};
+  keyboard_.refresh_from_server();
+  std::lock_guard held(callbacks_mutex_);
+  key_callback_ = std::make_shared<KeyCallback>(std::move(callback));
+  return {};
+}
+
+Status X11Hook::uninstall_keyboard() {
+  std::lock_guard held(callbacks_mutex_);
+  key_callback_.reset();
+  return {};
+}
+
+Status X11Hook::install_mouse(MouseCallback callback) {
+  if (!ok_) return Error{why_};
+  std::lock_guard held(callbacks_mutex_);
+  mouse_callback_ = std::make_shared<MouseCallback>(std::move(callback));
+  return {};
+}
+
+Status X11Hook::uninstall_mouse() {
+  std::lock_guard held(callbacks_mutex_);
+  mouse_callback_.reset();
+  return {};
+}
+
+Status X11Hook::grab_key(uint16_t code) {
+  if (!ok_) return Error{why_};
+  std::optional<KeyCode> kc = keyboard_.keycode_for_vk(code);
+  if (!kc) return Error{"No key types this virtual key."};
+  auto held = x_.lock();
+  Display* d = x_.display();
+  const Window root = DefaultRootWindow(d);
+  XErrorTrap trap(d);
+  const unsigned num = num_lock_mask(d);
+  // With Shift as well: Shift+Tab must not slip past a grabbed Tab.
+  for (unsigned base : {0u, static_cast<unsigned>(ShiftMask)})
+    for (unsigned mods : lock_variants(base, num)) XGrabKey(d, *kc, mods, root, False, GrabModeAsync, GrabModeAsync);
+  if (trap.sync() != 0) {
+    for (unsigned base : {0u, static_cast<unsigned>(ShiftMask)})
+      for (unsigned mods : lock_variants(base, num)) XUngrabKey(d, *kc, mods, root);
+    return Error{"Another program holds that key."};
+  }
+  grabbed_.insert(*kc);
+  return {};
+}
+
+void X11Hook::ungrab_key(uint16_t code) {
+  if (!ok_) return;
+  std::optional<KeyCode> kc = keyboard_.keycode_for_vk(code);
+  if (!kc) return;
+  auto held = x_.lock();
+  Display* d = x_.display();
+  XErrorTrap trap(d);
+  const unsigned num = num_lock_mask(d);
+  for (unsigned base : {0u, static_cast<unsigned>(ShiftMask)})
+    for (unsigned mods : lock_variants(base, num)) XUngrabKey(d, *kc, mods, DefaultRootWindow(d));
+  grabbed_.erase(*kc);
+}
+
+}  // namespace tolvan::x11
