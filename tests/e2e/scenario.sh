@@ -83,6 +83,15 @@ case $name in
     abbr "caf&#233;" 5 0 "coffee"
     act() { keys c a f dead_acute e space; }
     expect="coffee " ;;
+  interactive_tab)
+    abbr qqr 3 0 "Dear %(Input name),%(Key Enter)Thanks"
+    act() { type_text "qqr"; sleep 0.5; type_text "Bob"; keys Tab; }
+    expect="Dear Bob,
+Thanks" ;;
+  interactive_escape)
+    abbr qqr 3 0 "Dear %(Input name),%(Key Enter)Thanks"
+    act() { type_text "qqr"; sleep 0.5; type_text "Bob"; keys Escape; type_text " ok"; }
+    expect="Dear Bob ok" ;;
   *)
     echo "unknown scenario $name" >&2
     exit 2 ;;

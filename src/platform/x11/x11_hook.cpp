@@ -74,6 +74,12 @@ X11Hook::~X11Hook() {
 }
 
 void X11Hook::handle(XEvent& event) {
+  // A grabbed key's events come to this connection as core events, and the server keeps
+  // its raw events from us meanwhile: the core ones stand in for them.
+  if ((event.type == KeyPress || event.type == KeyRelease) && grabbed_.count(static_cast<uint8_t>(event.xkey.keycode))) {
+    on_raw_key(static_cast<uint8_t>(event.xkey.keycode), xtest_keyboard_, event.type == KeyPress);
+    return;
+  }
   XGenericEventCookie* cookie = &event.xcookie;
   if (cookie->type != GenericEvent || cookie->extension != xi_opcode_) return;
   if (!XGetEventData(x_.display(), cookie)) return;
@@ -81,6 +87,7 @@ void X11Hook::handle(XEvent& event) {
   switch (cookie->evtype) {
     case XI_RawKeyPress:
     case XI_RawKeyRelease:
+      if (grabbed_.count(static_cast<uint8_t>(raw->detail))) break;  // comes as a core event
       on_raw_key(static_cast<uint8_t>(raw->detail), raw->sourceid, cookie->evtype == XI_RawKeyPress);
       break;
     case XI_RawButtonPress:
@@ -198,6 +205,10 @@ void X11Hook::ungrab_key(uint16_t code) {
   const unsigned num = num_lock_mask(d);
   for (unsigned base : {0u, static_cast<unsigned>(ShiftMask)})
     for (unsigned mods : lock_variants(base, num)) XUngrabKey(d, *kc, mods, DefaultRootWindow(d));
+  // A press of the key made the grab active for the whole keyboard until its release;
+  // what Tolvan types next must reach the application, so that ends now.
+  XUngrabKeyboard(d, CurrentTime);
+  XFlush(d);
   grabbed_.erase(*kc);
 }
 
