@@ -4,7 +4,7 @@
 
 #include "platform/hotkeys.h"
 #include "platform/vk_codes.h"
-#include "platform/x11/x11_hook.h"
+#include "platform/x11/x11_grab_masks.h"
 #include "platform/x11/x11_hotkeys.h"
 #include "platform/x11/x11_injections.h"
 #include "platform/x11/x11_input.h"

@@ -1,6 +1,5 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
-#include <X11/keysym.h>
 #undef Status
 
 #include "platform/x11/x11_hook.h"
@@ -9,28 +8,14 @@
 
 #include "platform/vk_codes.h"
 #include "platform/x11/x11_error_trap.h"
+#include "platform/x11/x11_grab_masks.h"
 
 namespace tolvan::x11 {
 namespace {
 
 constexpr const char* kXTestKeyboard = "Virtual core XTEST keyboard";
 
-unsigned num_lock_mask(Display* display) {
-  unsigned mask = 0;
-  XModifierKeymap* map = XGetModifierMapping(display);
-  const KeyCode num = XKeysymToKeycode(display, XK_Num_Lock);
-  for (int mod = 0; map && mod < 8; ++mod)
-    for (int k = 0; k < map->max_keypermod; ++k)
-      if (num != 0 && map->modifiermap[mod * map->max_keypermod + k] == num) mask = 1u << mod;
-  if (map) XFreeModifiermap(map);
-  return mask ? mask : Mod2Mask;
-}
-
 }  // namespace
-
-std::array<unsigned, 4> lock_variants(unsigned modifiers, unsigned num) {
-  return {modifiers, modifiers | LockMask, modifiers | num, modifiers | LockMask | num};
-}
 
 X11Hook::X11Hook(X11Keyboard& keyboard, InjectionLedger& ledger, Clock& clock)
     : keyboard_(keyboard), ledger_(ledger), clock_(clock) {

@@ -5,7 +5,6 @@
 // comes back after the callback has returned.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -51,9 +50,5 @@ class X11Hook final : public KeyboardHook {
   std::shared_ptr<MouseCallback> mouse_callback_;
   std::set<uint8_t> grabbed_;
 };
-
-// The modifier masks a passive grab needs beside the wanted ones, so that it holds whatever
-// Caps Lock and Num Lock are: every combination of Lock and the Num Lock modifier.
-std::array<unsigned, 4> lock_variants(unsigned modifiers, unsigned num_lock_mask);
 
 }  // namespace tolvan::x11

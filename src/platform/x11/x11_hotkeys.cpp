@@ -1,28 +1,16 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
-#include <X11/keysym.h>
 #undef Status
 
 #include "platform/x11/x11_hotkeys.h"
 
 #include "platform/x11/x11_error_trap.h"
-#include "platform/x11/x11_hook.h"
+#include "platform/x11/x11_grab_masks.h"
 
 namespace tolvan::x11 {
 namespace {
 
 constexpr unsigned kWantedMask = ShiftMask | ControlMask | Mod1Mask | Mod4Mask;
-
-unsigned find_num_lock(Display* d) {
-  unsigned mask = Mod2Mask;
-  XModifierKeymap* map = XGetModifierMapping(d);
-  const ::KeyCode num = XKeysymToKeycode(d, XK_Num_Lock);
-  for (int mod = 0; map && mod < 8; ++mod)
-    for (int k = 0; k < map->max_keypermod; ++k)
-      if (num != 0 && map->modifiermap[mod * map->max_keypermod + k] == num) mask = 1u << mod;
-  if (map) XFreeModifiermap(map);
-  return mask;
-}
 
 }  // namespace
 
@@ -40,7 +28,7 @@ X11Hotkeys::X11Hotkeys(X11Keyboard& keyboard) : keyboard_(keyboard) {
   // Held keys repeat as presses only, so a release really is the end of a press.
   Bool supported = False;
   XkbSetDetectableAutoRepeat(x_.display(), True, &supported);
-  num_lock_ = find_num_lock(x_.display());
+  num_lock_ = num_lock_mask(x_.display());
   x_.start([this](XEvent& e) { handle(e); });
 }
 
