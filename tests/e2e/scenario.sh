@@ -56,6 +56,10 @@ case $name in
     abbr qqu 3 0 "caf&#233; stra&#223;e &#26085;&#26412; &#128512;"
     act() { type_text "qqu"; }
     expect="café straße 日本 😀" ;;
+  unicode_caps_lock)
+    abbr qqu 3 1 "caf&#233; &#252;ber"
+    act() { keys Caps_Lock; type_text "qqu"; keys Caps_Lock; }
+    expect="café über" ;;
   cursor)
     abbr tag 3 0 "&lt;b&gt;%(cursor)&lt;/b&gt;"
     act() { type_text "tag"; type_text "bold"; }

@@ -126,5 +126,18 @@ TEST_F(X11HookTest, AGrabbedKeyStillReachesTheCallback) {
   EXPECT_TRUE(events[1].up());
 }
 
+TEST_F(X11HookTest, AHeldKeyRepeatsItsPress) {
+  ASSERT_EQ(std::system("xdotool keydown x; sleep 1; xdotool keyup x"), 0);
+  auto events = recorder_.wait_for(3);
+  auto x = of_key(events, 'X');
+  ASSERT_GE(x.size(), 3u);
+  EXPECT_TRUE(x[0].down());
+  EXPECT_TRUE(x[1].down()) << "a repeat is one more press, as Windows reports it";
+  EXPECT_TRUE(x.back().up());
+  size_t ups = 0;
+  for (const KeyEvent& e : x) ups += e.up();
+  EXPECT_EQ(ups, 1u);
+}
+
 }  // namespace
 }  // namespace tolvan::x11

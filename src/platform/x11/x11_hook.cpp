@@ -1,3 +1,4 @@
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #undef Status
@@ -45,12 +46,49 @@ X11Hook::X11Hook(X11Keyboard& keyboard, InjectionLedger& ledger, Clock& clock)
   XISetMask(bits, XI_RawButtonRelease);
   XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
   XISelectEvents(d, DefaultRootWindow(d), &mask, 1);
+  unsigned delay = 0, interval = 0;
+  if (XkbGetAutoRepeatRate(d, XkbUseCoreKbd, &delay, &interval) && delay > 0 && interval > 0) {
+    repeat_delay_ = std::chrono::milliseconds(delay);
+    repeat_interval_ = std::chrono::milliseconds(interval);
+  }
+  XKeyboardState control;
+  XGetKeyboardControl(d, &control);
+  for (int kc = 0; kc < 256; ++kc)
+    repeats_[kc] = control.global_auto_repeat == AutoRepeatModeOn && ((control.auto_repeats[kc / 8] >> (kc % 8)) & 1);
   XFlush(d);
   ok_ = true;
   x_.start([this](XEvent& e) { handle(e); });
+  repeater_ = std::thread([this] { repeat_held_keys(); });
+}
+
+void X11Hook::repeat_held_keys() {
+  std::unique_lock held(repeat_mutex_);
+  for (;;) {
+    if (stopping_) return;
+    if (held_ == 0) {
+      repeat_changed_.wait(held);
+      continue;
+    }
+    if (repeat_changed_.wait_until(held, next_repeat_) != std::cv_status::timeout) continue;
+    if (held_ == 0 || stopping_) continue;
+    const uint8_t key = held_;
+    next_repeat_ += repeat_interval_;
+    held.unlock();
+    {
+      auto x = x_.lock();  // one callback at a time, with the X thread's
+      on_raw_key(key, -1, true, true);
+    }
+    held.lock();
+  }
 }
 
 X11Hook::~X11Hook() {
+  {
+    std::lock_guard held(repeat_mutex_);
+    stopping_ = true;
+  }
+  repeat_changed_.notify_all();
+  if (repeater_.joinable()) repeater_.join();
   x_.stop();
   if (!ok_) return;
   auto held = x_.lock();
@@ -97,10 +135,20 @@ void X11Hook::handle(XEvent& event) {
   XFreeEventData(x_.display(), cookie);
 }
 
-void X11Hook::on_raw_key(uint8_t keycode, int source, bool down) {
+void X11Hook::on_raw_key(uint8_t keycode, int source, bool down, bool repeat) {
   KeyEvent e;
   std::optional<InjectedKey> ours;
-  if (source == xtest_keyboard_) ours = ledger_.take(keycode, down);
+  if (source == xtest_keyboard_ && !repeat) ours = ledger_.take(keycode, down);
+  if (!repeat) {
+    std::lock_guard held(repeat_mutex_);
+    if (down && !ours && repeats_[keycode]) {
+      held_ = keycode;
+      next_repeat_ = std::chrono::steady_clock::now() + repeat_delay_;
+    } else if (down || keycode == held_) {
+      held_ = 0;  // another key's press or this key's release ends the repeat
+    }
+    repeat_changed_.notify_all();
+  }
   if (ours) {
     e.vk = ours->vk;
     e.scan = ours->scan;
@@ -129,7 +177,7 @@ void X11Hook::on_raw_key(uint8_t keycode, int source, bool down) {
   }
   if (callback) (void)(*callback)(e);
   // The key's own event still sees the state from before it, as a Windows hook does.
-  keyboard_.note_key(keycode, down);
+  if (!repeat) keyboard_.note_key(keycode, down);
 }
 
 Status X11Hook::install_keyboard(KeyCallback callback) {

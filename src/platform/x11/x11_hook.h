@@ -2,10 +2,16 @@
 // read by a thread and connection of its own, reach the callbacks one at a time on that
 // thread. X only lets Tolvan watch, so nothing can be swallowed (can_swallow() is false);
 // a key that must not arrive is grabbed with XGrabKey instead. Input a callback sends
-// comes back after the callback has returned.
+// comes back after the callback has returned. Raw events carry no auto-repeat, so the hook
+// repeats a held key's press itself at the server's repeat delay and rate, as Windows
+// reports a held key.
 #pragma once
 
+#include <array>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <thread>
 #include <mutex>
 #include <set>
 
@@ -35,7 +41,8 @@ class X11Hook final : public KeyboardHook {
 
  private:
   void handle(_XEvent& event);
-  void on_raw_key(uint8_t keycode, int source, bool down);
+  void on_raw_key(uint8_t keycode, int source, bool down, bool repeat = false);
+  void repeat_held_keys();
 
   X11Keyboard& keyboard_;
   InjectionLedger& ledger_;
@@ -49,6 +56,16 @@ class X11Hook final : public KeyboardHook {
   std::shared_ptr<KeyCallback> key_callback_;
   std::shared_ptr<MouseCallback> mouse_callback_;
   std::set<uint8_t> grabbed_;
+
+  // Auto-repeat: the key held last, and when its next press is due.
+  std::mutex repeat_mutex_;
+  std::condition_variable repeat_changed_;
+  uint8_t held_ = 0;
+  std::chrono::steady_clock::time_point next_repeat_;
+  std::chrono::milliseconds repeat_delay_{660}, repeat_interval_{40};
+  std::array<bool, 256> repeats_{};  // keys the server auto-repeats
+  bool stopping_ = false;
+  std::thread repeater_;
 };
 
 }  // namespace tolvan::x11
