@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds Tolvan with AddressSanitizer and UndefinedBehaviorSanitizer
-# (clang), runs every test through CTest, then each fuzz target for a short, fixed time,
-# then the engine's tests once more under ThreadSanitizer. Exits non-zero on any failure.
+# (clang), runs every test through CTest (the end-to-end ones on a fresh Xvfb), then each
+# fuzz target for a short, fixed time, then the engine's tests once more under
+# ThreadSanitizer. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,7 +19,9 @@ cmake --build "$build"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd "$build" && ctest --output-on-failure --timeout 300 -j "$(nproc)")
+(cd "$build" && ctest --output-on-failure --timeout 300 -j "$(nproc)" -LE e2e)
+# The end-to-end tests drive real X clients on a display of their own.
+scripts/with-x.sh sh -c "cd '$build' && ctest --output-on-failure --timeout 300 -L e2e"
 
 status=0
 shopt -s nullglob

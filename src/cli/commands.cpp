@@ -13,6 +13,7 @@ std::span<const CommandEntry> command_table() {
       {"library", "check, list and convert abbreviation files", run_library_command},
       {"macro", "run and convert the macros of expansions", run_macro_command},
       {"prefs", "show and change preferences", run_prefs_command},
+      {"run", "run Tolvan's engine on the X display until interrupted", run_run_command},
       {"simulate", "type keys into a simulated desktop with Tolvan running", run_simulate_command},
   };
   return commands;

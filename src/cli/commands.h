@@ -20,5 +20,7 @@ int run_library_command(const Invocation& inv);
 int run_backup_command(const Invocation& inv);
 // tolvan-cli simulate: the engine on the simulated desktop.
 int run_simulate_command(const Invocation& inv);
+// tolvan-cli run: the engine on the real X display.
+int run_run_command(const Invocation& inv);
 
 }  // namespace tolvan::cli

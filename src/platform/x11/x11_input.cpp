@@ -1,0 +1,138 @@
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#undef Status
+
+#include "platform/x11/x11_input.h"
+
+#include "platform/vk_codes.h"
+
+namespace tolvan::x11 {
+namespace {
+
+// The keysym of a character: Latin-1 keysyms are the code points, the rest the Unicode
+// keysym range.
+KeySym keysym_of(uint32_t cp) {
+  if ((cp >= 0x20 && cp <= 0x7E) || (cp >= 0xA0 && cp <= 0xFF)) return cp;
+  return 0x01000000 + cp;
+}
+
+std::vector<KeyCode> find_spare_keys(Display* d) {
+  int lo = 0, hi = 0, per = 0;
+  XDisplayKeycodes(d, &lo, &hi);
+  KeySym* map = XGetKeyboardMapping(d, static_cast<::KeyCode>(lo), hi - lo + 1, &per);
+  std::vector<KeyCode> spare;
+  for (int kc = hi; map && kc >= lo; --kc) {  // from the top: far from real keys
+    bool empty = true;
+    for (int i = 0; i < per; ++i) empty = empty && map[(kc - lo) * per + i] == NoSymbol;
+    if (empty) spare.push_back(static_cast<KeyCode>(kc));
+    if (spare.size() == 16) break;
+  }
+  if (map) XFree(map);
+  return spare;
+}
+
+}  // namespace
+
+std::optional<SpareKeys::Pick> SpareKeys::pick(uint32_t cp) {
+  if (codes_.empty()) return std::nullopt;
+  for (size_t i = 0; i < codes_.size(); ++i)
+    if (bound_[i] == cp) return Pick{codes_[i], false};
+  const size_t i = next_;
+  next_ = (next_ + 1) % codes_.size();
+  bound_[i] = cp;
+  return Pick{codes_[i], true};
+}
+
+X11Input::X11Input(X11Keyboard& keyboard, InjectionLedger& ledger) : keyboard_(keyboard), ledger_(ledger) {
+  display_ = XOpenDisplay(nullptr);
+  if (!display_) return;
+  int event = 0, error = 0, major = 0, minor = 0;
+  if (!XTestQueryExtension(display_, &event, &error, &major, &minor)) {
+    XCloseDisplay(display_);
+    display_ = nullptr;
+    return;
+  }
+  spares_ = SpareKeys(find_spare_keys(display_));
+}
+
+X11Input::~X11Input() {
+  if (!display_) return;
+  // Give the spare keys back empty.
+  KeySym none[4] = {NoSymbol, NoSymbol, NoSymbol, NoSymbol};
+  for (KeyCode kc : spares_.codes()) XChangeKeyboardMapping(display_, kc, 4, none, 1);
+  XSync(display_, False);
+  XCloseDisplay(display_);
+}
+
+void X11Input::fake(KeyCode keycode, bool down, const InjectedKey& as) {
+  InjectedKey entry = as;
+  entry.keycode = keycode;
+  entry.down = down;
+  ledger_.sent(entry);
+  XTestFakeKeyEvent(display_, keycode, down ? True : False, CurrentTime);
+  XFlush(display_);
+}
+
+void X11Input::type_code_point(uint32_t cp, bool down, char16_t unit) {
+  InjectedKey as{0, down, vk::Packet, unit, false};
+  if (!down) {
+    if (unicode_key_down_ != 0) fake(unicode_key_down_, false, as);
+    unicode_key_down_ = 0;
+    return;
+  }
+  std::optional<SpareKeys::Pick> pick = spares_.pick(cp);
+  if (!pick) return;
+  if (pick->rebind) {
+    KeySym sym = keysym_of(cp);
+    KeySym syms[4] = {sym, sym, sym, sym};
+    XChangeKeyboardMapping(display_, pick->keycode, 4, syms, 1);
+    XSync(display_, False);
+  }
+  fake(pick->keycode, true, as);
+  unicode_key_down_ = pick->keycode;
+}
+
+void X11Input::send_key(uint16_t code, uint16_t scan, uint32_t flags) {
+  if (!display_) return;
+  std::lock_guard held(mutex_);
+  const bool down = (flags & kKeyUp) == 0;
+  if (flags & kKeyUnicode) {
+    const char16_t unit = scan;
+    if (unit >= 0xD800 && unit < 0xDC00) {  // the pair types once its second half comes
+      if (down) high_surrogate_ = unit;
+      return;
+    }
+    uint32_t cp = unit;
+    if (unit >= 0xDC00 && unit < 0xE000) {
+      if (high_surrogate_ == 0) return;
+      cp = 0x10000 + ((high_surrogate_ - 0xD800u) << 10) + (unit - 0xDC00u);
+      if (!down) high_surrogate_ = 0;
+    }
+    type_code_point(cp, down, unit);
+    return;
+  }
+  const bool extended = (flags & kKeyExtended) != 0;
+  // The generic modifiers become a side the way Windows resolves them.
+  if (code == vk::Shift) code = scan == 0x36 ? vk::RShift : vk::LShift;
+  else if (code == vk::Control) code = extended ? vk::RControl : vk::LControl;
+  else if (code == vk::Menu) code = extended ? vk::RMenu : vk::LMenu;
+  std::optional<KeyCode> kc = keyboard_.keycode_for_vk(code);
+  if (!kc) return;
+  if (down && !vk::is_shift(code) && !vk::is_control(code) && !vk::is_alt(code)) {
+    // A key the user still holds cannot go down again: the server would drop the press
+    // (the delimiter Tolvan types again while the user's is not yet up). Let it up first.
+    char keys[32];
+    XQueryKeymap(display_, keys);
+    if ((keys[*kc / 8] >> (*kc % 8)) & 1) fake(*kc, false, InjectedKey{*kc, false, code, scan, extended});
+  }
+  fake(*kc, down, InjectedKey{*kc, down, code, scan, extended});
+}
+
+bool X11Input::post_char(WindowId, char16_t unit) {
+  // X has no posted characters; the character is typed to the focused window instead.
+  send_key(0, unit, kKeyUnicode);
+  send_key(0, unit, kKeyUnicode | kKeyUp);
+  return display_ != nullptr;
+}
+
+}  // namespace tolvan::x11

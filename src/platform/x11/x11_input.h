@@ -1,0 +1,61 @@
+// X11Input: synthetic input through XTest on a connection of its own. Keys are pressed by
+// the key that makes the virtual key in the current group; a Unicode character is typed on
+// a spare key code (one the keymap leaves empty) bound to the character's keysym at every
+// level, so what the user holds cannot change it. Bindings stay until the spare key is
+// needed for another character or the input is closed, because an application reads the
+// keymap only when it handles the key.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+#include "platform/input_synth.h"
+#include "platform/x11/x11_injections.h"
+#include "platform/x11/x11_keyboard.h"
+
+struct _XDisplay;
+
+namespace tolvan::x11 {
+
+// Spare key codes, each bound to one character: the least recently used one is rebound.
+class SpareKeys {
+ public:
+  explicit SpareKeys(std::vector<KeyCode> codes) : codes_(std::move(codes)), bound_(codes_.size(), 0) {}
+  struct Pick {
+    KeyCode keycode = 0;
+    bool rebind = false;  // the key must be bound to the character first
+  };
+  // nullopt when there are no spare keys at all.
+  std::optional<Pick> pick(uint32_t code_point);
+  const std::vector<KeyCode>& codes() const { return codes_; }
+
+ private:
+  std::vector<KeyCode> codes_;
+  std::vector<uint32_t> bound_;
+  size_t next_ = 0;
+};
+
+class X11Input final : public InputSynth {
+ public:
+  X11Input(X11Keyboard& keyboard, InjectionLedger& ledger);
+  ~X11Input() override;
+  bool ok() const { return display_ != nullptr; }
+
+  void send_key(uint16_t vk, uint16_t scan, uint32_t flags) override;
+  bool post_char(WindowId window, char16_t unit) override;
+
+ private:
+  void fake(KeyCode keycode, bool down, const InjectedKey& as);
+  void type_code_point(uint32_t cp, bool down, char16_t unit);
+
+  X11Keyboard& keyboard_;
+  InjectionLedger& ledger_;
+  _XDisplay* display_ = nullptr;
+  std::mutex mutex_;
+  SpareKeys spares_{{}};
+  char16_t high_surrogate_ = 0;
+  KeyCode unicode_key_down_ = 0;
+};
+
+}  // namespace tolvan::x11

@@ -1,0 +1,143 @@
+// X11Hook and X11Input together on a real server: what the hook reports for keys typed by
+// another program (xdotool) and for keys Tolvan sends itself, and a grabbed key.
+#include "platform/x11/x11_hook.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/vk_codes.h"
+#include "platform/x11/x11_input.h"
+
+namespace tolvan::x11 {
+namespace {
+
+class Recorder {
+ public:
+  HookAnswer operator()(const KeyEvent& e) {
+    std::lock_guard held(mutex_);
+    events_.push_back(e);
+    changed_.notify_all();
+    return HookAnswer::Pass;
+  }
+  // Waits until `count` events came (or a few seconds passed) and gives them.
+  std::vector<KeyEvent> wait_for(size_t count) {
+    std::unique_lock held(mutex_);
+    changed_.wait_for(held, std::chrono::seconds(5), [&] { return events_.size() >= count; });
+    return events_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<KeyEvent> events_;
+};
+
+class X11HookTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) GTEST_SKIP() << "no X display";
+    ASSERT_EQ(std::system("setxkbmap us"), 0);
+    keyboard_ = std::make_unique<X11Keyboard>();
+    hook_ = std::make_unique<X11Hook>(*keyboard_, ledger_, clock_);
+    ASSERT_TRUE(hook_->ok()) << hook_->why();
+    ASSERT_TRUE(hook_->install_keyboard([this](const KeyEvent& e) { return recorder_(e); }).ok());
+  }
+  SteadyClock clock_;
+  InjectionLedger ledger_;
+  std::unique_ptr<X11Keyboard> keyboard_;
+  std::unique_ptr<X11Hook> hook_;
+  Recorder recorder_;
+};
+
+// The events of one key, in order (xdotool may add releases of its own around them).
+std::vector<KeyEvent> of_key(const std::vector<KeyEvent>& events, uint16_t key) {
+  std::vector<KeyEvent> out;
+  for (const KeyEvent& e : events)
+    if (e.vk == key) out.push_back(e);
+  return out;
+}
+
+TEST_F(X11HookTest, AnotherProgramsKeysAreTypedKeysWithWindowsCodes) {
+  EXPECT_FALSE(hook_->can_swallow());
+  ASSERT_EQ(std::system("xdotool key shift+a"), 0);
+  auto events = recorder_.wait_for(4);
+  ASSERT_GE(events.size(), 4u);
+  EXPECT_EQ(events[0].vk, vk::LShift);
+  EXPECT_EQ(events[0].scan, 0x2A);
+  EXPECT_TRUE(events[0].down());
+  auto a = of_key(events, 'A');
+  ASSERT_EQ(a.size(), 2u);
+  EXPECT_EQ(a[0].scan, 0x1E);
+  EXPECT_EQ(a[0].message, KeyMessage::KeyDown);
+  EXPECT_EQ(a[1].message, KeyMessage::KeyUp);
+  for (const KeyEvent& e : events) EXPECT_FALSE(e.injected);
+}
+
+TEST_F(X11HookTest, AltWithoutCtrlMakesSystemMessages) {
+  ASSERT_EQ(std::system("xdotool key alt+x"), 0);
+  ASSERT_EQ(std::system("xdotool key ctrl+alt+x"), 0);
+  auto events = recorder_.wait_for(10);
+  ASSERT_GE(events.size(), 10u);
+  EXPECT_EQ(events[0].vk, vk::LMenu);
+  EXPECT_EQ(events[0].message, KeyMessage::SysKeyDown);
+  auto x = of_key(events, 'X');
+  ASSERT_EQ(x.size(), 4u);
+  // (xdotool lets Alt go before the key, so the key's release is an ordinary one.)
+  EXPECT_EQ(x[0].message, KeyMessage::SysKeyDown);
+  // With Ctrl held as well, it is ordinary.
+  EXPECT_EQ(x[2].message, KeyMessage::KeyDown);
+}
+
+TEST_F(X11HookTest, TolvansOwnInputComesBackInjectedWithWhatWasSent) {
+  X11Input input(*keyboard_, ledger_);
+  ASSERT_TRUE(input.ok());
+  input.send_key(vk::Control, 0x1D, kKeyExtended);  // the right Ctrl, as Windows resolves it
+  input.send_key(vk::Control, 0x1D, kKeyExtended | kKeyUp);
+  input.send_unicode(u'ß', false);
+  input.send_unicode(u'ß', true);
+  auto events = recorder_.wait_for(4);
+  ASSERT_EQ(events.size(), 4u);
+  EXPECT_EQ(events[0].vk, vk::RControl);
+  EXPECT_TRUE(events[0].extended);
+  EXPECT_EQ(events[2].vk, vk::Packet);
+  EXPECT_EQ(events[2].scan, u'ß');
+  for (const KeyEvent& e : events) EXPECT_TRUE(e.injected);
+  ASSERT_EQ(std::system("xdotool key b"), 0);
+  events = recorder_.wait_for(6);
+  ASSERT_EQ(events.size(), 6u);
+  EXPECT_FALSE(events[4].injected) << "XTest input of other programs is not Tolvan's";
+}
+
+TEST_F(X11HookTest, AGrabbedKeyStillReachesTheCallback) {
+  ASSERT_TRUE(hook_->grab_key(vk::Tab).ok());
+  ASSERT_EQ(std::system("xdotool key Tab"), 0);
+  auto events = recorder_.wait_for(2);
+  hook_->ungrab_key(vk::Tab);
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[0].vk, vk::Tab);
+  EXPECT_TRUE(events[0].down());
+  EXPECT_TRUE(events[1].up());
+}
+
+TEST_F(X11HookTest, AHeldKeyRepeatsItsPress) {
+  ASSERT_EQ(std::system("xdotool keydown x; sleep 1; xdotool keyup x"), 0);
+  auto events = recorder_.wait_for(3);
+  auto x = of_key(events, 'X');
+  ASSERT_GE(x.size(), 3u);
+  EXPECT_TRUE(x[0].down());
+  EXPECT_TRUE(x[1].down()) << "a repeat is one more press, as Windows reports it";
+  EXPECT_TRUE(x.back().up());
+  size_t ups = 0;
+  for (const KeyEvent& e : x) ups += e.up();
+  EXPECT_EQ(ups, 1u);
+}
+
+}  // namespace
+}  // namespace tolvan::x11
