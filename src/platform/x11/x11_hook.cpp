@@ -245,4 +245,14 @@ void X11Hook::ungrab_key(uint16_t code) {
   grabbed_.erase(*kc);
 }
 
+void X11Hook::flush() {
+  {
+    std::lock_guard lock(callbacks_mutex_);
+    if (!key_callback_) return;  // nothing comes back without the hook
+  }
+  // Events the server dropped never come back; the wait ends regardless.
+  for (int waited = 0; waited < 200 && !ledger_.empty(); ++waited)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
 }  // namespace tolvan::x11

@@ -38,6 +38,8 @@ class X11Hook final : public KeyboardHook {
   bool can_swallow() const override { return false; }
   Status grab_key(uint16_t vk) override;
   void ungrab_key(uint16_t vk) override;
+  // Waits, a bounded while, until the events Tolvan sent have come back through the hook.
+  void flush() override;
 
  private:
   void handle(_XEvent& event);

@@ -20,4 +20,9 @@ std::optional<InjectedKey> InjectionLedger::take(KeyCode keycode, bool down) {
   return std::nullopt;
 }
 
+bool InjectionLedger::empty() {
+  std::lock_guard held(mutex_);
+  return pending_.empty();
+}
+
 }  // namespace tolvan::x11

@@ -26,6 +26,8 @@ class InjectionLedger {
   void sent(const InjectedKey& key);
   // The oldest sent event of this key and direction, taken off the ledger.
   std::optional<InjectedKey> take(KeyCode keycode, bool down);
+  // Every event sent has come back through the hook.
+  bool empty();
 
  private:
   static constexpr size_t kMaxPending = 4096;  // events the server dropped never come back
