@@ -10,6 +10,7 @@
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
+#include "platform/x11/pop_sound.h"
 #include "platform/sound.h"
 
 namespace tolvan::x11 {
@@ -36,12 +37,6 @@ class UnavailableClipboard final : public Clipboard {
   std::optional<std::string> text() override { return std::nullopt; }
 };
 
-// Stands in for the pop sound until Tolvan plays it through libcanberra.
-class SilentSound final : public Sound {
- public:
-  void play_pop() override {}
-};
-
 class X11Platform {
  public:
   // Connects every part to the display; an error says what is missing.
@@ -57,7 +52,7 @@ class X11Platform {
 
   SteadyClock clock_;
   UnavailableClipboard clipboard_;
-  SilentSound sound_;
+  PopSound sound_;
   std::unique_ptr<InjectionLedger> ledger_;
   std::unique_ptr<X11Keyboard> keyboard_;
   std::unique_ptr<X11Hook> hook_;
