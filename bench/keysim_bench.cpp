@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "../tests/support/typed_record.h"
 #include "engine/keysim.h"
 #include "platform/sim/desktop.h"
 
@@ -50,13 +51,8 @@ void run(benchmark::State& state, const std::string& expansion, int output_metho
   prefs.output_method = output_method;
   keysim.set_prefs(prefs);
 
-  TypedAbbrevInfo record;
-  record.abbreviation = std::make_unique<Abbreviation>();
-  record.abbreviation->abbreviations = {"x"};
-  record.abbreviation->expansion() = expansion;
-  record.abbreviation->case_mode = CASE_SENSITIVE;
-  record.typed = "x";
-  record.window = window;
+  auto typed = testing::typed_record("x", expansion, window, CASE_SENSITIVE);
+  TypedAbbrevInfo& record = *typed;
   for (auto _ : state) {
     desktop.set_text(window, "x");
     keysim.handle(record);

@@ -15,11 +15,11 @@ namespace tolvan {
 namespace {
 
 // Ordinary typing: words of letters separated by spaces.
-std::u16string make_typing(std::mt19937& rng) {
-  std::u16string text;
+std::string make_typing(std::mt19937& rng) {
+  std::string text;
   for (int i = 0; i < 4096; ++i) {
-    text += static_cast<char16_t>(u'a' + rng() % 26);
-    if (rng() % 6 == 0) text += u' ';
+    text += static_cast<char>('a' + rng() % 26);
+    if (rng() % 6 == 0) text += ' ';
   }
   return text;
 }
@@ -27,7 +27,7 @@ std::u16string make_typing(std::mt19937& rng) {
 void BM_KeyDown(benchmark::State& state) {
   std::mt19937 rng(7);
   FolderList main = testing::make_sized_library(state.range(0), rng);
-  std::u16string typing = make_typing(rng);
+  std::string typing = make_typing(rng);
   MatcherPrefs prefs;
   prefs.delim_chars = " ";
   KeyBuffer buffer;
@@ -37,9 +37,8 @@ void BM_KeyDown(benchmark::State& state) {
   std::optional<AbbrevMatch> out;
   size_t i = 0, complete = 0;
   for (auto _ : state) {
-    char16_t c = typing[i++ % typing.size()];
-    buffer.key_pressed(std::u16string_view(&c, 1), 0);
-    char typed[2] = {static_cast<char>(c), 0};
+    const char typed[2] = {typing[i++ % typing.size()], 0};
+    buffer.key_pressed(typed, 0);
     complete += matcher.was_abbrev_typed_by_user(0, typed, &out) & kAbbrevComplete;
   }
   state.counters["complete_per_key"] =
@@ -51,13 +50,13 @@ BENCHMARK(BM_KeyDown)->Arg(1000)->Arg(10000)->Arg(100000);
 void BM_KeyDownWalk(benchmark::State& state) {
   std::mt19937 rng(7);
   FolderList main = testing::make_sized_library(state.range(0), rng);
-  std::u16string typing = make_typing(rng);
+  std::string typing = make_typing(rng);
   KeyBuffer buffer;
   buffer.adjust_size(main);
   size_t i = 0;
   for (auto _ : state) {
-    char16_t c = typing[i++ % typing.size()];
-    buffer.key_pressed(std::u16string_view(&c, 1), 0);
+    const char typed[2] = {typing[i++ % typing.size()], 0};
+    buffer.key_pressed(typed, 0);
     benchmark::DoNotOptimize(mon_walk_find_best_match(main, buffer.bytes()));
   }
 }

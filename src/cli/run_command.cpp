@@ -9,7 +9,6 @@
 #include "cli/cli_session.h"
 #include "cli/commands.h"
 #include "engine/engine.h"
-#include "platform/x11/x11_keyboard.h"
 #include "platform/x11/x11_platform.h"
 
 namespace tolvan::cli {
@@ -49,13 +48,6 @@ class SignalWait {
   int fd_ = -1;
 };
 
-KeyLayoutLookup layout_lookup(x11::X11Keyboard& keyboard) {
-  return [&keyboard](char32_t ch) {
-    if (ch > 0xFFFF) return -1;
-    return int{keyboard.vk_key_scan(static_cast<char16_t>(ch), keyboard.layout_of(0))};
-  };
-}
-
 }  // namespace
 
 int run_run_command(const Invocation& inv) {
@@ -86,9 +78,7 @@ int run_run_command(const Invocation& inv) {
   Session session(inv);
   (void)session.load_library(library_file);  // problems went to the prompts (stderr)
 
-  MacroEnvironment env;
-  env.key_layout = layout_lookup((*desktop)->keyboard());
-  Engine engine((*desktop)->platform(), session.library, env);
+  Engine engine((*desktop)->platform(), session.library, MacroEnvironment{});
   engine.prefs_reloaded(session.prefs);
   if (!engine.start()) {
     inv.err << "tolvan-cli run: The keyboard hook could not be installed.\n";

@@ -115,8 +115,8 @@ int run_simulate_command(const Invocation& inv) {
     return 2;
   }
   Session session(inv);
-  LoadOutcome loaded = session.load_library(options->library);
-  (void)loaded;  // a missing or damaged library has been reported through the prompts
+  // A missing or damaged library has been reported through the prompts.
+  session.load_library(options->library);
 
   SimulationOptions sim_options;
   sim_options.layout = options->layout;

@@ -288,4 +288,41 @@ std::string read_entire_line_from_string(std::string_view s, bool keep_newline) 
   return std::string(s.substr(0, stop));
 }
 
+std::u32string utf8_to_u32(std::string_view utf8) {
+  glong n = 0;
+  gunichar* chars = g_utf8_to_ucs4(utf8.data(), static_cast<glong>(utf8.size()), nullptr, &n, nullptr);
+  if (!chars) return {};
+  std::u32string result(reinterpret_cast<char32_t*>(chars), static_cast<size_t>(n));
+  g_free(chars);
+  return result;
+}
+
+std::string u32_to_utf8(std::u32string_view s) {
+  gchar* utf8 = g_ucs4_to_utf8(reinterpret_cast<const gunichar*>(s.data()),
+                               static_cast<glong>(s.size()), nullptr, nullptr, nullptr);
+  if (!utf8) return {};
+  std::string result(utf8);
+  g_free(utf8);
+  return result;
+}
+
+std::u16string utf8_to_u16(std::string_view utf8) {
+  glong n = 0;
+  gunichar2* units = g_utf8_to_utf16(utf8.data(), static_cast<glong>(utf8.size()), nullptr, &n, nullptr);
+  if (!units) return {};
+  std::u16string result(reinterpret_cast<char16_t*>(units), static_cast<size_t>(n));
+  g_free(units);
+  return result;
+}
+
+std::string u16_to_utf8(std::u16string_view s) {
+  glong written = 0;
+  gchar* utf8 = g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(s.data()),
+                                static_cast<glong>(s.size()), nullptr, &written, nullptr);
+  if (!utf8) return {};
+  std::string result(utf8, static_cast<size_t>(written));
+  g_free(utf8);
+  return result;
+}
+
 }  // namespace tolvan

@@ -108,4 +108,10 @@ bool equals_ignore_case(std::string_view a, std::string_view b);
 // line feed is included, without it the line feed and a carriage return before it are not.
 std::string read_entire_line_from_string(std::string_view s, bool keep_newline);
 
+// Conversions between UTF-8, UTF-16 and UTF-32 (invalid input gives "").
+std::u32string utf8_to_u32(std::string_view utf8);
+std::string u32_to_utf8(std::u32string_view s);
+std::u16string utf8_to_u16(std::string_view utf8);
+std::string u16_to_utf8(std::u16string_view s);
+
 }  // namespace tolvan

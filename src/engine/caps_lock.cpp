@@ -3,23 +3,16 @@
 #include "platform/vk_codes.h"
 
 namespace tolvan {
-namespace {
-
-// How long a backend may take to show the hook what Tolvan sent.
-constexpr int kSeenWaitMs = 100;
-
-}  // namespace
 
 void CapsLock::tap(const KeySender& keys) { keys.tap(vk::Capital, 0x45, kKeyExtended); }
 
-void CapsLock::preppy(const KeySender& keys, KeyboardState& keyboard, Clock& clock) {
+void CapsLock::preppy(const KeySender& keys, KeyboardState& keyboard) {
   was_enabled_ = false;
   pressed_count_ = 0;
   if (keyboard.key_state(vk::Capital) & kKeyToggledBit) {
     was_enabled_ = true;
     pressed_count_ = -2;  // our own two events bring it back to 0
     tap(keys);
-    for (int waited = 0; pressed_count_ < 0 && waited < kSeenWaitMs; ++waited) clock.sleep_ms(1);
   }
 }
 

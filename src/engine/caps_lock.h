@@ -7,18 +7,17 @@
 #include <atomic>
 
 #include "engine/keysim_keys.h"
-#include "platform/clock.h"
 
 namespace tolvan {
 
 class CapsLock {
  public:
-  // Output thread. Waits (a bounded while) until the hook has seen its own two events, so
-  // that they are counted before the hook is asked to switch Caps Lock on again.
-  void preppy(const KeySender& keys, KeyboardState& keyboard, Clock& clock);
+  // Output thread.
+  void preppy(const KeySender& keys, KeyboardState& keyboard);
   // Hook thread: a Caps Lock event, down or up, injected or not, while disabled.
   void count_event() { pressed_count_.fetch_add(1); }
-  // Hook thread.
+  // Hook thread, once the input sent before has been through the hook (so the count
+  // includes the two events of preppy).
   void restore(const KeySender& keys, KeyboardState& keyboard);
 
  private:

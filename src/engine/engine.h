@@ -57,10 +57,6 @@ class Engine final : public HookSide, public LibraryListener {
   void wait_output(bool user_may_type) {
     keysim_.wait(user_may_type ? Keysim::Until::kIdleOrWaitingForUser : Keysim::Until::kIdle);
   }
-  bool waiting_for_user() const { return keysim_.waiting_for_user(); }
-
-  Monitor& monitor() { return monitor_; }
-  InteractiveInputState& interactive_input() { return ii_; }
 
   // HookSide
   void post(MonMessage message) override { hook_thread_.post(message); }

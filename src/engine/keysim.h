@@ -52,9 +52,8 @@ TextToType keysim_get_text_to_type(const TypedAbbrevInfo* record, const Abbrevia
 class Keysim {
  public:
   // The platform, hook side and interactive-input flags outlive this object. An empty
-  // env.clipboard_text reads the platform's clipboard; env.key_layout is replaced by the
-  // target window's layout for each replacement. launcher may be null (launchers then do
-  // nothing).
+  // env.clipboard_text reads the platform's clipboard. Key names are looked up in the
+  // target window's layout. launcher may be null (launchers then do nothing).
   Keysim(Platform platform, HookSide& hook, InteractiveInputState& ii, MacroEnvironment env,
          LaunchHandler* launcher);
   ~Keysim();

@@ -1,5 +1,5 @@
 // What the macros need from the desktop, as plain functions the engine wires to the
-// platform layer: the clock, the clipboard's text and the target window's keyboard layout.
+// platform layer: the clock and the clipboard's text.
 // Tests and the command line put fakes in their place.
 #pragma once
 
@@ -19,8 +19,6 @@ struct MacroEnvironment {
   std::function<std::time_t()> now;
   // The clipboard's Unicode text as UTF-8; nullopt when it holds no text or cannot be read.
   std::function<std::optional<std::string>()> clipboard_text;
-  // The target window's layout for short key names not in the key-name table.
-  KeyLayoutLookup key_layout;
 
   std::time_t current_time() const { return now ? now() : std::time(nullptr); }
 };

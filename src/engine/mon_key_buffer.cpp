@@ -60,19 +60,12 @@ void KeyBuffer::resize(int size) {
 
 void KeyBuffer::free_buffer() { buffer_ = {}; }
 
-void KeyBuffer::key_pressed(std::u16string_view chars, uint16_t vk) {
-  if (buffer_.empty() || chars.empty()) return;
-  glong written = 0;
-  std::unique_ptr<gchar, decltype(&g_free)> utf8(
-      g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(chars.data()),
-                      static_cast<glong>(chars.size()), nullptr, &written, nullptr),
-      &g_free);
-  if (utf8 && written > 0) {
-    gunichar first = g_utf8_get_char_validated(utf8.get(), written);
-    if (first != static_cast<gunichar>(-1) && first != static_cast<gunichar>(-2) &&
-        mon_gunichar_isprint(first == '\r' ? '\n' : first)) {
-      for (glong i = 0; i < written; ++i) add_byte(utf8.get()[i]);
-    }
+void KeyBuffer::key_pressed(std::string_view utf8, uint16_t vk) {
+  if (buffer_.empty() || utf8.empty()) return;
+  gunichar first = g_utf8_get_char_validated(utf8.data(), static_cast<gssize>(utf8.size()));
+  if (first != static_cast<gunichar>(-1) && first != static_cast<gunichar>(-2) &&
+      mon_gunichar_isprint(first == '\r' ? '\n' : first)) {
+    for (char b : utf8) add_byte(b);
   }
   if (vk == vk::Back) {
     const char* begin = buffer_.data();

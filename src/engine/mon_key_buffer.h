@@ -35,10 +35,10 @@ class KeyBuffer {
   void adjust_size(const FolderList& main);
   void resize(int size);         // the same for a given size; 0 frees the buffer
   void free_buffer();            // mon_free_key_buffer
-  // mon_key_pressed: `chars` is what the layout produced for a key-down (UTF-16). A
-  // printable result is appended (a carriage return as byte 13); Backspace then takes off
-  // the whole last UTF-8 character.
-  void key_pressed(std::u16string_view chars, uint16_t vk);
+  // mon_key_pressed: `utf8` is what the layout produced for a key-down. A printable
+  // result is appended (a carriage return as byte 13); Backspace then takes off the whole
+  // last UTF-8 character. Nothing happens for a key that produced nothing.
+  void key_pressed(std::string_view utf8, uint16_t vk);
 
   std::string_view bytes() const { return {buffer_.data(), buffer_.size()}; }
   int size() const { return static_cast<int>(buffer_.size()); }  // key_bufsize

@@ -2,6 +2,7 @@
 
 #include <glib.h>
 
+#include "core/strings.h"
 #include "library/folder_tree.h"
 #include "platform/vk_codes.h"
 
@@ -21,15 +22,8 @@ bool is_alt_navigation(uint16_t key) {
   }
 }
 
-// The UTF-8 form of what a key produced, cut to whole characters within 63 bytes.
-std::string typed_text(std::u16string_view units) {
-  std::string text;
-  glong written = 0;
-  gchar* utf8 = g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(units.data()),
-                                static_cast<glong>(units.size()), nullptr, &written, nullptr);
-  if (utf8 == nullptr) return text;
-  text.assign(utf8, static_cast<size_t>(written));
-  g_free(utf8);
+// What a key produced, cut to whole characters within 63 bytes, as matching sees it.
+std::string cut_typed_text(std::string text) {
   while (text.size() > 63) {
     const char* last = g_utf8_find_prev_char(text.data(), text.data() + text.size());
     text.resize(last ? static_cast<size_t>(last - text.data()) : 0);
@@ -158,11 +152,12 @@ HookAnswer Monitor::key_event(const KeyEvent& event) {
   }
   std::string typed;
   if (n > 0) {
-    typed = typed_text(std::u16string_view(units).substr(0, static_cast<size_t>(n)));
+    std::string produced = u16_to_utf8(std::u16string_view(units).substr(0, static_cast<size_t>(n)));
     if (!ii_.mode_enabled())
-      buffer_.key_pressed(std::u16string_view(units).substr(0, static_cast<size_t>(n)), event.vk);
+      buffer_.key_pressed(produced, event.vk);
     else
-      ii_.add_chars_typed(static_cast<int>(g_utf8_strlen(typed.data(), typed.size())));
+      ii_.add_chars_typed(static_cast<int>(g_utf8_strlen(produced.data(), produced.size())));
+    typed = cut_typed_text(std::move(produced));
   }
 
   HookAnswer answer = HookAnswer::Pass;
@@ -239,7 +234,7 @@ void Monitor::before_replace() {
 }
 
 void Monitor::caps_lock_preppy() {
-  caps_.preppy(keys_, *platform_.keyboard, *platform_.clock);
+  caps_.preppy(keys_, *platform_.keyboard);
   trigger_vk_pressed_ = 0;
 }
 
@@ -301,18 +296,6 @@ void Monitor::insert_abbrev(std::unique_ptr<Abbreviation> abbreviation) {
   info->do_not_erase = true;
   before_replace();
   hand_off_(std::move(info));
-}
-
-std::string Monitor::key_buffer_text() const {
-  std::lock_guard lock(mutex_);
-  std::string_view bytes = buffer_.bytes();
-  size_t start = bytes.find_last_of('\0');
-  return std::string(start == std::string_view::npos ? bytes : bytes.substr(start + 1));
-}
-
-bool Monitor::abbreviation_waiting() const {
-  std::lock_guard lock(mutex_);
-  return matcher_.waiting().has_value();
 }
 
 }  // namespace tolvan

@@ -54,10 +54,6 @@ class Monitor {
   bool temp_disabled() const { return temp_disable_.load(); }
   void set_temp_disable(bool on) { temp_disable_.store(on); }
 
-  // For tests and the command line: what the key buffer holds, and the waiting abbreviation.
-  std::string key_buffer_text() const;
-  bool abbreviation_waiting() const;
-
  private:
   HookAnswer key_event(const KeyEvent& event);
   void track(const KeyEvent& event);
@@ -86,7 +82,7 @@ class Monitor {
   TooltipLink tooltip_;
   KeySender keys_;
 
-  mutable std::recursive_mutex mutex_;
+  std::recursive_mutex mutex_;
   KeyBuffer buffer_;
   AbbrevMatcher matcher_;
   DeadKeys dead_;

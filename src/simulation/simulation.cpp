@@ -34,7 +34,6 @@ MacroEnvironment environment_for(sim::Desktop& desktop, const SimulationOptions&
     env.now = [now] { return now; };
   }
   env.clipboard_text = [&desktop] { return desktop.clipboard().text(); };
-  env.key_layout = layout_lookup(desktop);
   return env;
 }
 

@@ -16,7 +16,7 @@ namespace {
 using testing::add_abbrev;
 using testing::add_folder;
 using testing::add_top;
-using testing::AbbrevSpec;
+using testing::AbbrevModes;
 
 // A key buffer holding `typed` after `size - typed.size()` zero bytes.
 std::string buffer_with(std::string_view typed, size_t size = 32) {
@@ -40,7 +40,7 @@ const std::string* matched(const FolderList& main, std::string_view typed, size_
   return m ? m->string : nullptr;
 }
 
-constexpr AbbrevSpec kIgnoreCase{CASE_INSENSITIVE};
+constexpr AbbrevModes kIgnoreCase{CASE_INSENSITIVE};
 
 TEST(AbbrevIndex, CaseFoldingComparesCharacterByCharacterOverTheStringsBytes) {
   FolderList main;

@@ -15,7 +15,7 @@ namespace {
 using testing::add_abbrev;
 using testing::add_folder;
 using testing::add_top;
-using testing::AbbrevSpec;
+using testing::AbbrevModes;
 
 class Matching : public ::testing::Test {
  protected:
@@ -32,7 +32,7 @@ class Matching : public ::testing::Test {
     matcher.library_changed(main);
   }
   Abbreviation& abbrev(std::string s, int trigger, int case_mode = CASE_SENSITIVE) {
-    return add_abbrev(*main[0], {std::move(s)}, AbbrevSpec{case_mode, trigger, 1});
+    return add_abbrev(*main[0], {std::move(s)}, AbbrevModes{case_mode, trigger, 1});
   }
   std::string typed_copy() { return matcher.get_typed_abbrev(*typist.last).value_or("(none)"); }
 
@@ -131,7 +131,7 @@ TEST_F(Matching, AMultiByteDelimiterIsLeftOutOfTheTypedCopyByItsLength) {
   prefs().delim_chars = "\xC3\xA9";  // é
   loaded();
   typist.type("ok");
-  buffer.key_pressed(u"\u00e9", 0);
+  buffer.key_pressed("\u00e9", 0);
   EXPECT_EQ(matcher.was_abbrev_typed_by_user(0, "\xC3\xA9", &typist.last), kCompleteSwallow);
   EXPECT_EQ(typist.last->delimiter_length, 2);
   EXPECT_EQ(typed_copy(), "ok");
@@ -351,7 +351,7 @@ TEST(MatcherFolders, ADisabledFoldersSubfolderStillExpands) {
 TEST(MatcherFolders, AbbreviationTypedAfterAClearNeedsNothingBeforeIt) {
   FolderList main;
   Folder& top = add_top(main);
-  add_abbrev(top, {"btw"}, AbbrevSpec{CASE_SENSITIVE, TRIGGER_IMMEDIATELY, 0});
+  add_abbrev(top, {"btw"}, AbbrevModes{CASE_SENSITIVE, TRIGGER_IMMEDIATELY, 0});
   KeyBuffer buffer;
   AbbrevMatcher matcher(buffer, nullptr);
   matcher.library_changed(main);

@@ -70,7 +70,7 @@ TEST(CapsLock, IsSwitchedOffAndOnAgain) {
   Desk d;
   d.user.tap(vk::Capital);
   ASSERT_TRUE(d.desktop.caps_lock_on());
-  d.caps.preppy(d.keys, d.desktop, d.desktop.clock());
+  d.caps.preppy(d.keys, d.desktop);
   EXPECT_FALSE(d.desktop.caps_lock_on());
   d.caps.restore(d.keys, d.desktop);
   EXPECT_TRUE(d.desktop.caps_lock_on());
@@ -79,7 +79,7 @@ TEST(CapsLock, IsSwitchedOffAndOnAgain) {
 TEST(CapsLock, IsLeftAsTheUserSetItMeanwhile) {
   Desk d;
   d.user.tap(vk::Capital);
-  d.caps.preppy(d.keys, d.desktop, d.desktop.clock());
+  d.caps.preppy(d.keys, d.desktop);
   d.user.tap(vk::Capital);  // on again by hand
   d.user.tap(vk::Capital);  // and off
   d.caps.restore(d.keys, d.desktop);
@@ -88,7 +88,7 @@ TEST(CapsLock, IsLeftAsTheUserSetItMeanwhile) {
 
 TEST(CapsLock, OffStaysOff) {
   Desk d;
-  d.caps.preppy(d.keys, d.desktop, d.desktop.clock());
+  d.caps.preppy(d.keys, d.desktop);
   d.caps.restore(d.keys, d.desktop);
   EXPECT_FALSE(d.desktop.caps_lock_on());
   EXPECT_TRUE(d.desktop.log().injected().empty());

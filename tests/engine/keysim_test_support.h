@@ -17,6 +17,7 @@
 
 #include "engine/interactive_input_state.h"
 #include "engine/keysim.h"
+#include "support/typed_record.h"
 #include "platform/sim/desktop.h"
 #include "platform/sim/user.h"
 #include "platform/vk_codes.h"
@@ -95,14 +96,7 @@ struct KeysimScene {
                                          int trigger_mode = TRIGGER_IMMEDIATELY) {
     EXPECT_TRUE(user.type(typed_text).ok());
     desktop.wait_input_idle();
-    auto record = std::make_unique<TypedAbbrevInfo>();
-    record->abbreviation = std::make_unique<Abbreviation>();
-    record->abbreviation->abbreviations = {typed_text};
-    record->abbreviation->expansion() = expansion;
-    record->abbreviation->trigger_mode = trigger_mode;
-    record->typed = typed_text;
-    record->window = window;
-    return record;
+    return testing::typed_record(typed_text, expansion, window, CASE_ADAPT, trigger_mode);
   }
 
   // The replacement of `record` on this thread, until its input has reached the window.

@@ -3,13 +3,12 @@
 // every key-down.
 #pragma once
 
-#include <glib.h>
-
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/strings.h"
 #include "engine/abbrev_matcher.h"
 #include "engine/mon_key_buffer.h"
 #include "platform/sim/layout.h"
@@ -33,9 +32,8 @@ class Typist {
     std::u16string out;
     sim::DeadKeyState dead;
     int n = sim::translate_key(sim::us_layout(), dead, vk, state_, out);
-    std::u16string chars = n > 0 ? out.substr(0, static_cast<size_t>(n)) : std::u16string();
-    buffer_.key_pressed(chars, vk);
-    std::string typed = utf8(chars);
+    std::string typed = n > 0 ? u16_to_utf8(out.substr(0, static_cast<size_t>(n))) : "";
+    buffer_.key_pressed(typed, vk);
     return matcher_.was_abbrev_typed_by_user(vk, typed, &last);
   }
   // Types ASCII text key by key (Shift as the layout needs it); the answer of the last key.
@@ -60,14 +58,6 @@ class Typist {
   std::optional<AbbrevMatch> last;
 
  private:
-  static std::string utf8(std::u16string_view s) {
-    if (s.empty()) return {};
-    gchar* u = g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(s.data()),
-                               static_cast<glong>(s.size()), nullptr, nullptr, nullptr);
-    std::string r = u ? u : "";
-    g_free(u);
-    return r;
-  }
   KeyBuffer& buffer_;
   AbbrevMatcher& matcher_;
   KeyStateArray state_{};

@@ -45,10 +45,10 @@ TEST(KeyBufferSize, ALibraryWithoutStringsHasNoBufferAndRecordsNothing) {
   KeyBuffer b = sized(10);
   b.adjust_size(main);
   EXPECT_EQ(b.size(), 0);
-  b.key_pressed(u"a", vk::KeyA);
+  b.key_pressed("a", vk::KeyA);
   b.add_byte('x');
   b.backspace_byte();
-  b.key_pressed(u"\b", vk::Back);
+  b.key_pressed("\b", vk::Back);
   EXPECT_EQ(b.bytes(), "");
 }
 
@@ -73,39 +73,39 @@ TEST(KeyBuffer, SlidesOldBytesOutAtTheStart) {
 
 TEST(KeyBufferKeyPressed, StoresPrintableTextOnly) {
   KeyBuffer b = sized(16);
-  b.key_pressed(u"a", vk::KeyA);
-  b.key_pressed(u"\u00e9", 0);       // é: two bytes
-  b.key_pressed(u"\t", vk::Tab);     // tab counts as printable
-  b.key_pressed(u"\r", vk::Return);  // tested as a line feed, stored as it is
-  b.key_pressed(u"\x1b", vk::Escape);
-  b.key_pressed(u"\x7f", 0);
-  b.key_pressed(u"\x01x", 0);  // the first character decides for the whole text
-  b.key_pressed(u"", vk::F1);
-  b.key_pressed(u"`a", 0);     // a dead key that did not compose: both characters
+  b.key_pressed("a", vk::KeyA);
+  b.key_pressed("\u00e9", 0);       // é: two bytes
+  b.key_pressed("\t", vk::Tab);     // tab counts as printable
+  b.key_pressed("\r", vk::Return);  // tested as a line feed, stored as it is
+  b.key_pressed("\x1b", vk::Escape);
+  b.key_pressed("\x7f", 0);
+  b.key_pressed("\x01x", 0);  // the first character decides for the whole text
+  b.key_pressed("", vk::F1);
+  b.key_pressed("`a", 0);     // a dead key that did not compose: both characters
   EXPECT_EQ(typed(b), "a\xC3\xA9\t\r`a");
 }
 
 TEST(KeyBufferKeyPressed, BackspaceTakesOffAWholeCharacter) {
   KeyBuffer b = sized(16);
-  b.key_pressed(u"x", vk::KeyA);
-  b.key_pressed(u"\u00e9", 0);
-  b.key_pressed(u"\u20ac", 0);      // €: three bytes
-  b.key_pressed(u"\U0001F600", 0);  // a surrogate pair: four bytes
-  b.key_pressed(u"\b", vk::Back);
+  b.key_pressed("x", vk::KeyA);
+  b.key_pressed("\u00e9", 0);
+  b.key_pressed("\u20ac", 0);      // €: three bytes
+  b.key_pressed("\U0001F600", 0);  // a surrogate pair: four bytes
+  b.key_pressed("\b", vk::Back);
   EXPECT_EQ(typed(b), "x\xC3\xA9\xE2\x82\xAC");
-  b.key_pressed(u"\b", vk::Back);
+  b.key_pressed("\b", vk::Back);
   EXPECT_EQ(typed(b), "x\xC3\xA9");
-  b.key_pressed(u"\b", vk::Back);
+  b.key_pressed("\b", vk::Back);
   EXPECT_EQ(typed(b), "x");
-  b.key_pressed(u"\b", vk::Back);
-  b.key_pressed(u"\b", vk::Back);  // nothing left: harmless
+  b.key_pressed("\b", vk::Back);
+  b.key_pressed("\b", vk::Back);  // nothing left: harmless
   EXPECT_EQ(b.bytes(), std::string(16, '\0'));
 }
 
 TEST(KeyBufferKeyPressed, BackspaceOverStrayBytesTakesOneAtATime) {
   KeyBuffer b = sized(3);
   for (char c : std::string("\x80\x80\x80")) b.add_byte(c);
-  b.key_pressed(u"\b", vk::Back);  // no character starts anywhere: one byte
+  b.key_pressed("\b", vk::Back);  // no character starts anywhere: one byte
   EXPECT_EQ(b.bytes(), std::string("\0\x80\x80", 3));
 }
 

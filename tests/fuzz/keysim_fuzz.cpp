@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "../support/typed_record.h"
 #include "engine/keysim.h"
 #include "platform/sim/desktop.h"
 
@@ -71,13 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   prefs.clipboard_restore = (options & 16) != 0;
   keysim.set_prefs(prefs);
 
-  TypedAbbrevInfo record;
-  record.abbreviation = std::make_unique<Abbreviation>();
-  record.abbreviation->abbreviations = {"x"};
-  record.abbreviation->expansion() = expansion;
-  record.abbreviation->case_mode = CASE_SENSITIVE;
-  record.typed = "x";
-  record.window = window;
+  auto typed = testing::typed_record("x", expansion, window, CASE_SENSITIVE);
+  TypedAbbrevInfo& record = *typed;
   keysim.handle(record);
   desktop.wait_input_idle();
 

@@ -31,10 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr) &&
       g_utf8_validate(clipboard.data(), static_cast<gssize>(clipboard.size()), nullptr);
 
+  const tolvan::KeyLayoutLookup ascii_layout = [](char32_t c) {
+    return c < 0x80 ? static_cast<int>(c) : -1;
+  };
   tolvan::MacroEnvironment env;
   env.now = [] { return static_cast<std::time_t>(1'234'567'890); };
   env.clipboard_text = [&clipboard] { return std::optional<std::string>(clipboard); };
-  env.key_layout = [](char32_t c) { return c < 0x80 ? static_cast<int>(c) : -1; };
 
   tolvan::InsertionResult result = tolvan::insertion_macros_execute(text, env);
   require_utf8(valid, result.text);
@@ -43,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   require_utf8(valid, tolvan::te_macros_to_tolvan_macros(text));
 
   for (size_t pos = text.find('%'); pos != std::string_view::npos; pos = text.find('%', pos + 1)) {
-    tolvan::TypingMacroStep step = tolvan::keysim_plan_macro(text, pos, env.key_layout);
+    tolvan::TypingMacroStep step = tolvan::keysim_plan_macro(text, pos, ascii_layout);
     if (step.length_bytes > text.size() - pos) std::abort();
     if (step.kind == tolvan::TypingMacroKind::kInput) require_utf8(valid, step.input_default);
   }

@@ -30,7 +30,8 @@ inline Folder& add_top(FolderList& list, std::string name = kAbsoluteParentName)
   return *list.back();
 }
 
-struct AbbrevSpec {
+// The modes and type of a generated abbreviation.
+struct AbbrevModes {
   int case_mode = CASE_SENSITIVE;
   int trigger_mode = TRIGGER_IMMEDIATELY;
   uint8_t anywhere = 1;
@@ -39,13 +40,13 @@ struct AbbrevSpec {
 
 // Appends (the abbreviation's index is then the folder's last).
 inline Abbreviation& add_abbrev(Folder& folder, std::vector<std::string> strings,
-                                AbbrevSpec spec = {}) {
+                                AbbrevModes modes = {}) {
   auto a = std::make_unique<Abbreviation>();
-  a->set_type(spec.type);
+  a->set_type(modes.type);
   a->abbreviations = std::move(strings);
-  a->case_mode = spec.case_mode;
-  a->trigger_mode = spec.trigger_mode;
-  a->anywhere = spec.anywhere;
+  a->case_mode = modes.case_mode;
+  a->trigger_mode = modes.trigger_mode;
+  a->anywhere = modes.anywhere;
   a->folder = &folder;
   folder.abbreviations.push_back(std::move(a));
   return *folder.abbreviations.back();
@@ -92,11 +93,11 @@ FolderList random_library(Next& next, size_t max_abbrevs) {
   size_t n = next(max_abbrevs + 1);
   std::vector<std::string> earlier;
   for (size_t i = 0; i < n; ++i) {
-    AbbrevSpec spec;
-    spec.case_mode = static_cast<int>(next(4));  // 3: out of range, compared exactly
-    spec.trigger_mode = static_cast<int>(3 + next(3));
-    spec.anywhere = static_cast<uint8_t>(next(3));
-    spec.type = next(8) == 0 ? ABBR_TYPE_UNSUPPORTED : ABBR_TYPE_TEXT;
+    AbbrevModes modes;
+    modes.case_mode = static_cast<int>(next(4));  // 3: out of range, compared exactly
+    modes.trigger_mode = static_cast<int>(3 + next(3));
+    modes.anywhere = static_cast<uint8_t>(next(3));
+    modes.type = next(8) == 0 ? ABBR_TYPE_UNSUPPORTED : ABBR_TYPE_TEXT;
     std::vector<std::string> strings;
     size_t count = 1 + next(2);
     for (size_t k = 0; k < count; ++k) {
@@ -107,7 +108,7 @@ FolderList random_library(Next& next, size_t max_abbrevs) {
       }
       earlier.push_back(strings.back());
     }
-    add_abbrev(*folders[next(folders.size())], std::move(strings), spec);
+    add_abbrev(*folders[next(folders.size())], std::move(strings), modes);
   }
   return list;
 }
@@ -125,7 +126,7 @@ void random_typing(Next& next, Buffer& buffer, size_t steps, Step step) {
     } else if (what == 1) {
       buffer.resize(static_cast<int>(next(12)));
     } else if (what <= 4) {
-      buffer.key_pressed(u"\b", 0x08);
+      buffer.key_pressed("\b", 0x08);
     } else {
       for (char b : pieces[next(pieces.size())]) {
         buffer.add_byte(b);
@@ -152,9 +153,10 @@ inline FolderList make_sized_library(long n, std::mt19937& rng) {
     std::string s;
     size_t len = 2 + pick(7);
     for (size_t k = 0; k < len; ++k) s += letters[pick(letters.size())];
-    AbbrevSpec spec{static_cast<int>(pick(3)), pick(4) == 0 ? TRIGGER_WORD_ENDING : TRIGGER_IMMEDIATELY,
-                             static_cast<uint8_t>(pick(3))};
-    add_abbrev(*folder, {s}, spec);
+    AbbrevModes modes{static_cast<int>(pick(3)),
+                      pick(4) == 0 ? TRIGGER_WORD_ENDING : TRIGGER_IMMEDIATELY,
+                      static_cast<uint8_t>(pick(3))};
+    add_abbrev(*folder, {s}, modes);
   }
   return list;
 }

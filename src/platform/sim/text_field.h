@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/strings.h"
+
 namespace tolvan::sim {
 
 class TextField {
@@ -62,11 +64,5 @@ class TextField {
   size_t anchor_ = 0;
   char16_t high_surrogate_ = 0;
 };
-
-// UTF-8 and UTF-32 conversions used by the simulated desktop (invalid input gives "").
-std::u32string utf8_to_u32(std::string_view utf8);
-std::string u32_to_utf8(std::u32string_view s);
-std::u16string utf8_to_u16(std::string_view utf8);
-std::string u16_to_utf8(std::u16string_view s);
 
 }  // namespace tolvan::sim

@@ -44,8 +44,6 @@ class X11Platform {
   ~X11Platform();
 
   Platform platform();
-  X11Keyboard& keyboard() { return *keyboard_; }
-  X11Hotkeys& hotkeys() { return *hotkeys_; }
 
  private:
   X11Platform();
