@@ -14,6 +14,7 @@
 #include "library/library_aside.h"
 #include "library/main_list_file.h"
 #include "support/recording_prompts.h"
+#include "support/parse_library.h"
 #include "support/temp_dir.h"
 
 namespace tolvan {
@@ -67,13 +68,7 @@ FolderList sample_library(UidCounter& uids) {
   return list;
 }
 
-ParsedLibrary parse(std::string_view text, UidCounter& uids,
-                    LoadMode mode = LoadMode::Import) {
-  ParseOptions options;
-  options.mode = mode;
-  options.default_time = {1, 2, 2003, 4, 5, 6};
-  return abbr_parse_library_text(abbr_prepare_text_for_parser(text), uids, options);
-}
+using testing::parse;
 
 TEST(AbbrevFileWriter, WritesTheFormatByteForByte) {
   UidCounter uids;

@@ -11,6 +11,7 @@
 #include "library/folder_tree.h"
 #include "library/main_list_file.h"
 #include "support/recording_prompts.h"
+#include "support/parse_library.h"
 #include "support/temp_dir.h"
 #include "textexpander/plist_reader.h"
 #include "textexpander/plist_values.h"
@@ -22,13 +23,7 @@ namespace fs = std::filesystem;
 using testing::read_file;
 using testing::write_file;
 
-ParsedLibrary parse(std::string_view text, UidCounter& uids,
-                    LoadMode mode = LoadMode::Import) {
-  ParseOptions options;
-  options.mode = mode;
-  options.default_time = {1, 2, 2003, 4, 5, 6};
-  return abbr_parse_library_text(abbr_prepare_text_for_parser(text), uids, options);
-}
+using testing::parse;
 
 // A list that holds every kind of value, with text that XML and line-end handling like to
 // change: CR, CR LF, LF, tab, markup characters, references and non-ASCII.
