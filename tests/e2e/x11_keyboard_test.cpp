@@ -46,6 +46,8 @@ TEST_F(X11KeyboardTest, UsLettersShiftCapsAndControlCharacters) {
   EXPECT_EQ(press(kb, vk::Oem1, true), (std::pair{1, std::u16string(u":")}));
   EXPECT_EQ(press(kb, vk::Return).second, u"\r");
   EXPECT_EQ(press(kb, vk::LShift).first, 0);
+  EXPECT_EQ(press(kb, 'T', false, true).first, 0) << "Ctrl+Alt+T is a shortcut, as on Windows";
+  EXPECT_EQ(press(kb, 'T', true, true).first, 0);
   EXPECT_EQ(kb.vk_key_scan(u'a', kb.layout_of(0)), 'A');
   EXPECT_EQ(kb.vk_key_scan(u'A', kb.layout_of(0)), (kScanShift << 8) | 'A');
   EXPECT_EQ(kb.vk_key_scan(u'?', kb.layout_of(0)), (kScanShift << 8) | vk::Oem2);

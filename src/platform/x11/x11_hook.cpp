@@ -182,7 +182,14 @@ void X11Hook::on_raw_key(uint8_t keycode, int source, bool down, bool repeat) {
 
 Status X11Hook::install_keyboard(KeyCallback callback) {
   if (!ok_) return Error{why_};
-  keyboard_.refresh_from_server();
+  {
+    // On the events' own connection: the raw events that came before the answer are still
+    // queued, and are handled after it.
+    auto x_held = x_.lock();
+    char keys[32];
+    XQueryKeymap(x_.display(), keys);
+    keyboard_.set_down_keys(keys);
+  }
   std::lock_guard held(callbacks_mutex_);
   key_callback_ = std::make_shared<KeyCallback>(std::move(callback));
   return {};

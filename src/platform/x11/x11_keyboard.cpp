@@ -138,6 +138,11 @@ void X11Keyboard::note_key(KeyCode keycode, bool is_down) {
   down_[keycode] = is_down;
 }
 
+void X11Keyboard::set_down_keys(const char (&keys)[32]) {
+  std::lock_guard held(mutex_);
+  for (int code = 0; code < 256; ++code) down_[code] = (keys[code / 8] >> (code % 8)) & 1;
+}
+
 void X11Keyboard::refresh_from_server() {
   std::lock_guard held(mutex_);
   auto cookie = xcb_query_keymap(connection_);
@@ -260,6 +265,19 @@ std::u16string X11Keyboard::spacing_of_dead(uint32_t dead) {
   return out;
 }
 
+bool X11Keyboard::has_altgr_level(KeyCode keycode, uint32_t depressed, uint32_t locked,
+                                   uint32_t group) {
+  StatePtr with(xkb_state_new(keymap_));
+  StatePtr without(xkb_state_new(keymap_));
+  if (!with || !without) return false;
+  xkb_mod_index_t mod5 = xkb_keymap_mod_get_index(keymap_, "Mod5");
+  const xkb_mod_mask_t altgr = mod5 == XKB_MOD_INVALID ? 0 : (1u << mod5);
+  xkb_state_update_mask(with.get(), depressed | altgr, 0, locked, 0, 0, group);
+  xkb_state_update_mask(without.get(), depressed & ~altgr, 0, locked, 0, 0, group);
+  return xkb_state_key_get_level(with.get(), keycode, group) !=
+         xkb_state_key_get_level(without.get(), keycode, group);
+}
+
 int X11Keyboard::to_unicode(uint16_t code, uint16_t scan, const KeyStateArray& state,
                             std::u16string& out, LayoutId layout) {
   std::lock_guard held(mutex_);
@@ -292,7 +310,13 @@ int X11Keyboard::to_unicode(uint16_t code, uint16_t scan, const KeyStateArray& s
   if (state[vk::NumLock] & kKeyToggledBit) locked |= bit(XKB_MOD_NAME_NUM);
   StatePtr xs(xkb_state_new(keymap_));
   if (!xs) return 0;
-  xkb_state_update_mask(xs.get(), depressed, 0, locked, 0, 0, static_cast<xkb_layout_index_t>(layout));
+  const auto group = static_cast<xkb_layout_index_t>(layout);
+  xkb_state_update_mask(xs.get(), depressed, 0, locked, 0, 0, group);
+  if (ctrl && alt && !has_altgr_level(*keycode, depressed, locked, group)) {
+    // Windows reads Ctrl+Alt as AltGr: a key without an AltGr character types nothing
+    // (a Ctrl+Alt shortcut), where xkb would give its plain character.
+    return 0;
+  }
   const xkb_keysym_t sym = xkb_state_key_get_one_sym(xs.get(), *keycode);
   if (sym == XKB_KEY_NoSymbol) return 0;
   const uint32_t cp = xkb_state_key_get_utf32(xs.get(), *keycode);

@@ -32,8 +32,11 @@ class X11Keyboard final : public KeyboardState {
   bool ok() const { return keymap_ != nullptr; }
 
   // The hook's view of the keys: a raw key event, and the server's key vector afresh.
+  // A vector read on another connection than the raw events' may be older than the events
+  // handled meanwhile, so the hook takes it on its own connection (set_down_keys).
   void note_key(KeyCode keycode, bool down);
   void refresh_from_server();
+  void set_down_keys(const char (&keys)[32]);
   // The virtual key and scan code of an X key in the current group.
   KeyPosition key_of(KeyCode keycode);
   // The key that types a virtual key in the current group (letters by what they type).
@@ -61,6 +64,8 @@ class X11Keyboard final : public KeyboardState {
   bool load_keymap();
   ServerState server_state();
   uint32_t base_keysym(KeyCode keycode, uint32_t group, bool num_lock);
+  // Whether AltGr (Mod5) changes the level the key types with the other modifiers given.
+  bool has_altgr_level(KeyCode keycode, uint32_t depressed, uint32_t locked, uint32_t group);
   KeyStateArray build_state(const ServerState& server);
   std::u16string spacing_of_dead(uint32_t keysym);
   std::optional<KeyCode> keycode_in_group(uint16_t vk, uint32_t group);
