@@ -1,14 +1,15 @@
 // tolvan-cli run: Tolvan's expansion engine on the real X display, with the configured
 // preferences and library, until it is interrupted (SIGINT or SIGTERM).
+#include <glib-unix.h>
+#include <glib.h>
 #include <signal.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 #include <ostream>
 
 #include "cli/cli_session.h"
 #include "cli/commands.h"
 #include "engine/engine.h"
+#include "launch/app_hotkeys.h"
 #include "platform/x11/x11_platform.h"
 
 namespace tolvan::cli {
@@ -18,35 +19,43 @@ constexpr const char* kUsage =
     "Usage: tolvan-cli [--config-dir DIR] run [--library FILE]\n\n"
     "Runs Tolvan's expansion engine on the X display named by DISPLAY, with the\n"
     "preferences of the configured folder, and prints \"ready\" once it watches the\n"
-    "keyboard. It runs until interrupted (Ctrl+C, SIGTERM) and then removes its hooks.\n\n"
+    "keyboard. It runs until interrupted (Ctrl+C, SIGTERM) and then removes its hooks.\n"
+    "The toggle-status hotkey of the preferences (ed_enable, ed_hotkey) switches it off\n"
+    "and on again, printing \"disabled\" and \"enabled\".\n\n"
     "Options:\n"
     "  --library FILE      the abbreviation file (default: the configured library)\n";
 
-// SIGINT and SIGTERM blocked for every thread started meanwhile, and read as a file.
-class SignalWait {
+// Without Tolvan's windows only the toggle-status hotkey has something to do; the others
+// stay free for other programs.
+class HeadlessHotkeyActions final : public HotkeyActions {
  public:
-  SignalWait() {
-    sigemptyset(&set_);
-    sigaddset(&set_, SIGINT);
-    sigaddset(&set_, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &set_, &old_);
-    fd_ = signalfd(-1, &set_, SFD_CLOEXEC);
-  }
-  ~SignalWait() {
-    if (fd_ >= 0) close(fd_);
-    pthread_sigmask(SIG_SETMASK, &old_, nullptr);
-  }
-  bool ok() const { return fd_ >= 0; }
-  void wait() {
-    signalfd_siginfo info;
-    while (read(fd_, &info, sizeof info) < 0) {
+  HeadlessHotkeyActions(Engine& engine, std::ostream& out, std::ostream& err)
+      : engine_(engine), out_(out), err_(err) {}
+  bool provides(int hotkey_id) const override { return hotkey_id == kToggleStatusHotkeyId; }
+  void show_launchpad() override {}
+  void toggle_status() override {
+    const bool enable = !engine_.enabled();
+    const bool done = enable ? engine_.install_keyboard_hook() : engine_.uninstall_keyboard_hook();
+    if (done) {
+      out_ << (enable ? "enabled" : "disabled") << std::endl;
+    } else {
+      err_ << "tolvan-cli run: The keyboard hook could not be " << (enable ? "installed" : "removed")
+           << ".\n";
     }
   }
+  void show_main_window() override {}
+  void show_abbrev_menu() override {}
 
  private:
-  sigset_t set_{}, old_{};
-  int fd_ = -1;
+  Engine& engine_;
+  std::ostream& out_;
+  std::ostream& err_;
 };
+
+gboolean quit_loop(gpointer loop) {
+  g_main_loop_quit(static_cast<GMainLoop*>(loop));
+  return G_SOURCE_CONTINUE;
+}
 
 }  // namespace
 
@@ -65,29 +74,38 @@ int run_run_command(const Invocation& inv) {
       return 2;
     }
   }
-  SignalWait signals;
-  if (!signals.ok()) {
-    inv.err << "tolvan-cli run: Cannot wait for signals.\n";
-    return 1;
-  }
+  GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
+  const guint on_int = g_unix_signal_add(SIGINT, quit_loop, loop);
+  const guint on_term = g_unix_signal_add(SIGTERM, quit_loop, loop);
+  const auto finish = [&](int status) {
+    g_source_remove(on_int);
+    g_source_remove(on_term);
+    g_main_loop_unref(loop);
+    return status;
+  };
   auto desktop = x11::X11Platform::open();
   if (!desktop) {
     inv.err << "tolvan-cli run: " << desktop.error() << "\n";
-    return 1;
+    return finish(1);
   }
   Session session(inv);
   (void)session.load_library(library_file);  // problems went to the prompts (stderr)
 
-  Engine engine((*desktop)->platform(), session.library, MacroEnvironment{});
+  const Platform platform = (*desktop)->platform();
+  Engine engine(platform, session.library, MacroEnvironment{});
   engine.prefs_reloaded(session.prefs);
   if (!engine.start()) {
     inv.err << "tolvan-cli run: The keyboard hook could not be installed.\n";
-    return 1;
+    return finish(1);
   }
+  HeadlessHotkeyActions actions(engine, inv.out, inv.err);
+  AppHotkeys hotkeys(*platform.hotkeys, session.prefs, actions);
+  hotkeys.register_all();
   inv.out << "ready" << std::endl;
-  signals.wait();
+  g_main_loop_run(loop);
+  hotkeys.unregister_all();
   engine.stop(true);
-  return 0;
+  return finish(0);
 }
 
 }  // namespace tolvan::cli

@@ -1,6 +1,7 @@
 #!/bin/sh
 # hotkey.sh HOTKEY_PROBE: presses Ctrl+Alt+K plainly, with Num Lock on, with Caps Lock on,
-# and once held for a second (auto-repeat), plus Ctrl+K which is not the hotkey: four presses.
+# and once held for a second (auto-repeat), plus Ctrl+K which is not the hotkey: four presses,
+# each handled on the probe's main loop.
 set -u
 [ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
 out=$(mktemp)
@@ -19,6 +20,7 @@ xdotool key Num_Lock; xdotool key ctrl+alt+k; xdotool key Num_Lock
 xdotool key Caps_Lock; xdotool key ctrl+alt+k; xdotool key Caps_Lock
 xdotool keydown ctrl+alt+k; sleep 1.2; xdotool keyup k alt ctrl
 wait $probe
+grep -q '^stray' "$out" && { echo "a press reached the handler off the main loop"; cat "$out"; exit 1; }
 result=$(tail -1 "$out")
 [ "$result" = "presses: 4" ] || { echo "expected presses: 4, got $result"; exit 1; }
 echo "ok: hotkey_once"

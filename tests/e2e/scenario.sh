@@ -25,6 +25,15 @@ entries=
 abbr() {
   entries="$entries<a a=\"$1\" d=\"\" e=\"$4\" c=\"$3\" t=\"$2\" r=\"0\" x=\"030f07dc0e0509\" y=\"030f07dc0e0509\"/>"
 }
+prefs=
+# pref KEY VALUE: a preference set before Tolvan starts.
+pref() { prefs="$prefs$1=$2
+"; }
+# Waits until tolvan-cli has printed the line.
+wait_for_line() {
+  for i in $(seq 50); do grep -qx "$1" "$work/cli.out" && return; sleep 0.1; done
+  echo "tolvan-cli did not print $1"
+}
 type_text() { xdotool type --delay 80 "$1"; }
 keys() { xdotool key --delay 80 "$@"; }
 layout=us
@@ -96,6 +105,16 @@ Thanks" ;;
     abbr qqr 3 0 "Dear %(Input name),%(Key Enter)Thanks"
     act() { type_text "qqr"; sleep 0.5; type_text "Bob"; keys Escape; type_text " ok"; }
     expect="Dear Bob ok" ;;
+  toggle_hotkey)
+    pref ed_enable 1
+    pref ed_hotkey "17 18 84"
+    abbr btw 5 0 "by the way"
+    act() {
+      type_text "btw "; keys ctrl+alt+t; wait_for_line disabled
+      type_text "btw "; keys ctrl+alt+t; wait_for_line enabled
+      type_text "btw "
+    }
+    expect="by the way btw by the way " ;;
   *)
     echo "unknown scenario $name" >&2
     exit 2 ;;
@@ -104,6 +123,9 @@ esac
 if [ -n "$variant" ]; then setxkbmap "$layout" -variant "$variant"; else setxkbmap "$layout"; fi
 printf '%s' "<Tolvan n=\"All Abbreviations / Folders\" t=\"0\" d=\"0\" m=\"1\"><f n=\"E2E\" t=\"0\" d=\"0\">$entries</f></Tolvan>" >"$work/lib.tlv"
 mkdir -p "$work/config"
+printf '%s' "$prefs" | while IFS='=' read -r key value; do
+  "$cli" --config-dir "$work/config" prefs set "$key" "$value" >/dev/null || exit 1
+done || { echo "cannot set the preferences"; exit 1; }
 
 LANG=C.UTF-8 xterm -class TolvanE2E -e sh -c "stty raw -echo; cat > '$work/received'" &
 xterm_pid=$!

@@ -4,6 +4,7 @@
 
 #include "platform/x11/x11_hotkeys.h"
 
+#include "core/main_loop.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_grab_masks.h"
 
@@ -96,7 +97,7 @@ void X11Hotkeys::handle(XEvent& event) {
       std::lock_guard held(handler_mutex_);
       handler = handler_;
     }
-    if (handler) handler(id);
+    if (handler) post_to_main_loop([handler, id = id] { handler(id); });
   }
 }
 

@@ -1,7 +1,7 @@
 // X11Hotkeys: global hotkeys as passive key grabs on the root window, one for every
 // Caps Lock / Num Lock combination so that a lock does not hide the hotkey. Each press
-// reaches the handler once (auto-repeat does not repeat it), on the hotkeys' own X
-// thread: the program's main loop receives it from there later, not during the call.
+// reaches the handler once (auto-repeat does not repeat it), on the program's main loop
+// (GLib's default main context), posted there from the hotkeys' own X thread.
 #pragma once
 
 #include <cstdint>
