@@ -71,7 +71,7 @@ X11Keyboard::X11Keyboard() {
   if (xcb_connection_has_error(connection_)) return;
   if (!xkb_x11_setup_xkb_extension(connection_, XKB_X11_MIN_MAJOR_XKB_VERSION,
                                    XKB_X11_MIN_MINOR_XKB_VERSION, XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS,
-                                   nullptr, nullptr, nullptr, nullptr))
+                                   nullptr, nullptr, &xkb_event_base_, nullptr))
     return;
   device_ = xkb_x11_get_core_keyboard_device_id(connection_);
   context_ = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
@@ -83,15 +83,19 @@ X11Keyboard::X11Keyboard() {
     if (compose_table_) break;
   }
   if (compose_table_) compose_ = xkb_compose_state_new(compose_table_, XKB_COMPOSE_STATE_NO_FLAGS);
-  // Any keymap change on the server comes as one of these; the next call reloads.
-  const uint16_t events = XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY | XCB_XKB_EVENT_TYPE_MAP_NOTIFY;
+  // Keymap changes come as the first two, lock and group changes as the third.
+  const uint16_t events = XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY | XCB_XKB_EVENT_TYPE_MAP_NOTIFY |
+                          XCB_XKB_EVENT_TYPE_STATE_NOTIFY;
   const uint16_t parts = XCB_XKB_MAP_PART_KEY_TYPES | XCB_XKB_MAP_PART_KEY_SYMS |
                          XCB_XKB_MAP_PART_MODIFIER_MAP | XCB_XKB_MAP_PART_KEY_ACTIONS |
                          XCB_XKB_MAP_PART_VIRTUAL_MODS | XCB_XKB_MAP_PART_VIRTUAL_MOD_MAP;
   xcb_xkb_select_events(connection_, static_cast<xcb_xkb_device_spec_t>(device_), events, 0, events,
                         parts, parts, nullptr);
   xcb_flush(connection_);
-  if (load_keymap()) refresh_from_server();
+  if (load_keymap()) {
+    refresh_from_server();
+    state_ = query_server_state();
+  }
 }
 
 X11Keyboard::~X11Keyboard() {
@@ -112,23 +116,41 @@ bool X11Keyboard::load_keymap() {
 }
 
 void X11Keyboard::reload_if_changed() {
-  bool changed = false;
+  bool keymap_changed = false;
   while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
-    changed = true;
+    const bool is_xkb = (event->response_type & 0x7F) == xkb_event_base_;
+    // The XKB event kind sits where core events keep their detail byte.
+    if (is_xkb && event->pad0 == XCB_XKB_STATE_NOTIFY) {
+      const auto* notify = reinterpret_cast<const xcb_xkb_state_notify_event_t*>(event);
+      state_ = state_of(notify->group, notify->lockedMods);
+    } else {
+      keymap_changed = true;
+    }
     free(event);
   }
-  if (changed) load_keymap();
+  if (keymap_changed) {
+    load_keymap();
+    state_ = query_server_state();
+  }
 }
 
-X11Keyboard::ServerState X11Keyboard::server_state() {
+X11Keyboard::ServerState X11Keyboard::state_of(uint32_t group, uint32_t locked_mods) const {
+  ServerState s;
+  s.group = group;
+  s.caps = (locked_mods & XCB_MOD_MASK_LOCK) != 0;
+  const xkb_mod_index_t num = xkb_keymap_mod_get_index(keymap_, XKB_MOD_NAME_NUM);
+  s.num = num != XKB_MOD_INVALID && (locked_mods & (1u << num)) != 0;
+  return s;
+}
+
+X11Keyboard::ServerState X11Keyboard::server_state() { return state_; }
+
+X11Keyboard::ServerState X11Keyboard::query_server_state() {
   ServerState s;
   auto cookie = xcb_xkb_get_state(connection_, static_cast<xcb_xkb_device_spec_t>(device_));
   xcb_xkb_get_state_reply_t* reply = xcb_xkb_get_state_reply(connection_, cookie, nullptr);
   if (!reply) return s;
-  s.group = reply->group;
-  const xkb_mod_index_t num = xkb_keymap_mod_get_index(keymap_, XKB_MOD_NAME_NUM);
-  s.caps = (reply->lockedMods & XCB_MOD_MASK_LOCK) != 0;
-  s.num = num != XKB_MOD_INVALID && (reply->lockedMods & (1u << num)) != 0;
+  s = state_of(reply->group, reply->lockedMods);
   free(reply);
   return s;
 }
@@ -138,9 +160,20 @@ void X11Keyboard::note_key(KeyCode keycode, bool is_down) {
   down_[keycode] = is_down;
 }
 
+void X11Keyboard::note_user_key(KeyCode keycode, bool is_down) {
+  std::lock_guard held(mutex_);
+  user_down_[keycode] = is_down;
+}
+
+bool X11Keyboard::user_holds(KeyCode keycode) {
+  std::lock_guard held(mutex_);
+  return user_down_[keycode];
+}
+
 void X11Keyboard::set_down_keys(const char (&keys)[32]) {
   std::lock_guard held(mutex_);
   for (int code = 0; code < 256; ++code) down_[code] = (keys[code / 8] >> (code % 8)) & 1;
+  user_down_ = down_;
 }
 
 void X11Keyboard::refresh_from_server() {
@@ -149,6 +182,7 @@ void X11Keyboard::refresh_from_server() {
   xcb_query_keymap_reply_t* reply = xcb_query_keymap_reply(connection_, cookie, nullptr);
   if (!reply) return;
   for (int code = 0; code < 256; ++code) down_[code] = (reply->keys[code / 8] >> (code % 8)) & 1;
+  user_down_ = down_;
   free(reply);
 }
 

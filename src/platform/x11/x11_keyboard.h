@@ -34,9 +34,13 @@ class X11Keyboard final : public KeyboardState {
   // The hook's view of the keys: a raw key event, and the server's key vector afresh.
   // A vector read on another connection than the raw events' may be older than the events
   // handled meanwhile, so the hook takes it on its own connection (set_down_keys).
+  // The user's own keys are noted apart (note_user_key, before the hook's callback runs, so
+  // that what the callback makes Tolvan type already knows them): user_holds answers.
   void note_key(KeyCode keycode, bool down);
+  void note_user_key(KeyCode keycode, bool down);
   void refresh_from_server();
   void set_down_keys(const char (&keys)[32]);
+  bool user_holds(KeyCode keycode);
   // The virtual key and scan code of an X key in the current group.
   KeyPosition key_of(KeyCode keycode);
   // The key that types a virtual key in the current group (letters by what they type).
@@ -60,8 +64,12 @@ class X11Keyboard final : public KeyboardState {
     bool caps = false;
     bool num = false;
   };
+  // Follows the server: keymap changes reload the keymap, state changes (group, locks)
+  // update the state kept here, so asking for it costs no round trip.
   void reload_if_changed();
   bool load_keymap();
+  ServerState query_server_state();
+  ServerState state_of(uint32_t group, uint32_t locked_mods) const;
   ServerState server_state();
   uint32_t base_keysym(KeyCode keycode, uint32_t group, bool num_lock);
   // Whether AltGr (Mod5) changes the level the key types with the other modifiers given.
@@ -73,12 +81,15 @@ class X11Keyboard final : public KeyboardState {
   std::recursive_mutex mutex_;
   xcb_connection_t* connection_ = nullptr;
   int32_t device_ = -1;
+  uint8_t xkb_event_base_ = 0;
+  ServerState state_;
   xkb_context* context_ = nullptr;
   xkb_keymap* keymap_ = nullptr;
   xkb_compose_table* compose_table_ = nullptr;
   xkb_compose_state* compose_ = nullptr;
   uint32_t pending_dead_ = 0;  // the dead keysym that compose is waiting on
   std::array<bool, 256> down_{};
+  std::array<bool, 256> user_down_{};
 };
 
 // The locales to try for the compose table, most wanted first: the user's (LC_ALL,
