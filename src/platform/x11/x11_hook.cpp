@@ -170,6 +170,7 @@ void X11Hook::on_raw_key(uint8_t keycode, int source, bool down, bool repeat) {
   else e.message = sys ? KeyMessage::SysKeyUp : KeyMessage::KeyUp;
   e.time_ms = clock_.now_ms();
 
+  if (!ours && !repeat) keyboard_.note_user_key(keycode, down);
   std::shared_ptr<KeyCallback> callback;
   {
     std::lock_guard held(callbacks_mutex_);

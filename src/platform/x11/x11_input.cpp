@@ -121,9 +121,8 @@ void X11Input::send_key(uint16_t code, uint16_t scan, uint32_t flags) {
   if (down && !vk::is_shift(code) && !vk::is_control(code) && !vk::is_alt(code)) {
     // A key the user still holds cannot go down again: the server would drop the press
     // (the delimiter Tolvan types again while the user's is not yet up). Let it up first.
-    char keys[32];
-    XQueryKeymap(display_, keys);
-    if ((keys[*kc / 8] >> (*kc % 8)) & 1) fake(*kc, false, InjectedKey{*kc, false, code, scan, extended});
+    // The hook's record of the user's keys answers without a round trip to the server.
+    if (keyboard_.user_holds(*kc)) fake(*kc, false, InjectedKey{*kc, false, code, scan, extended});
   }
   fake(*kc, down, InjectedKey{*kc, down, code, scan, extended});
 }
