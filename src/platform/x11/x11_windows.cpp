@@ -17,26 +17,13 @@ X11Windows::~X11Windows() {
 
 WindowId X11Windows::foreground() {
   if (!display_) return 0;
+  if (std::optional<uint64_t> active = active_.current()) return *active;
   std::lock_guard held(mutex_);
   XErrorTrap trap(display_);
-  const Atom active = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  WindowId window = 0;
-  if (XGetWindowProperty(display_, DefaultRootWindow(display_), active, 0, 1, False, XA_WINDOW, &type,
-                         &format, &count, &after, &data) == Success &&
-      data && count == 1 && format == 32)
-    window = *reinterpret_cast<unsigned long*>(data);
-  if (data) XFree(data);
-  if (window == 0) {
-    Window focus = None;
-    int revert = 0;
-    XGetInputFocus(display_, &focus, &revert);
-    if (focus != None && focus != PointerRoot) window = focus;
-  }
-  return window;
+  Window focus = None;
+  int revert = 0;
+  XGetInputFocus(display_, &focus, &revert);
+  return focus != None && focus != PointerRoot ? focus : 0;
 }
 
 std::string X11Windows::class_name(WindowId window) {

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/windows.h"
+#include "platform/x11/x11_active_window.h"
 
 struct _XDisplay;
 
@@ -25,6 +26,7 @@ class X11Windows final : public Windows {
  private:
   _XDisplay* display_ = nullptr;
   std::mutex mutex_;
+  ActiveWindow active_;
 };
 
 }  // namespace tolvan::x11
