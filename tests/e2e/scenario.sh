@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 [ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
 work=$(mktemp -d)
 xterm_pid=
-cli_pid=
+. "$here/e2e_lib.sh"
 cleanup() {
   [ -n "$cli_pid" ] && kill "$cli_pid" 2>/dev/null
   [ -n "$xterm_pid" ] && kill "$xterm_pid" 2>/dev/null
@@ -19,14 +19,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-entries=
-# abbr ABBREVIATION TRIGGER CASE EXPANSION (XML-escaped): trigger 3 immediate, 4 trigger
-# key, 5 word ending; case 0 sensitive, 1 insensitive, 2 adapt.
-abbr() {
-  entries="$entries<a a=\"$1\" d=\"\" e=\"$4\" c=\"$3\" t=\"$2\" r=\"0\" x=\"030f07dc0e0509\" y=\"030f07dc0e0509\"/>"
-}
-type_text() { xdotool type --delay 80 "$1"; }
-keys() { xdotool key --delay 80 "$@"; }
 layout=us
 variant=
 
@@ -101,9 +93,8 @@ Thanks" ;;
     exit 2 ;;
 esac
 
-if [ -n "$variant" ]; then setxkbmap "$layout" -variant "$variant"; else setxkbmap "$layout"; fi
-printf '%s' "<Tolvan n=\"All Abbreviations / Folders\" t=\"0\" d=\"0\" m=\"1\"><f n=\"E2E\" t=\"0\" d=\"0\">$entries</f></Tolvan>" >"$work/lib.tlv"
-mkdir -p "$work/config"
+use_layout "$layout" "$variant"
+write_library "$work/lib.tlv"
 
 LANG=C.UTF-8 xterm -class TolvanE2E -e sh -c "stty raw -echo; cat > '$work/received'" &
 xterm_pid=$!
@@ -117,32 +108,12 @@ for i in $(seq 50); do
 done
 sleep 0.3
 
-"$cli" --config-dir "$work/config" run --library "$work/lib.tlv" >"$work/cli.out" 2>"$work/cli.err" &
-cli_pid=$!
-tries=0
-until grep -q '^ready$' "$work/cli.out" 2>/dev/null; do
-  tries=$((tries + 1))
-  if [ $tries -gt 100 ] || ! kill -0 "$cli_pid" 2>/dev/null; then
-    echo "tolvan-cli run did not get ready:"; cat "$work/cli.err"; exit 1
-  fi
-  sleep 0.1
-done
+start_cli "$cli" || exit 1
 
 act
 # Done when the xterm has received nothing new for a while.
-last=-1
-for i in $(seq 60); do
-  sleep 0.25
-  size=$(wc -c <"$work/received")
-  [ "$size" = "$last" ] && break
-  last=$size
-done
-
-kill -TERM "$cli_pid"
-wait "$cli_pid"
-status=$?
-cli_pid=
-[ $status -eq 0 ] || { echo "tolvan-cli run ended with $status"; cat "$work/cli.err"; exit 1; }
+wait_until_still "$work/received"
+stop_cli || exit 1
 
 got=$(python3 "$here/render.py" "$work/received"; printf x)
 got=${got%x}
