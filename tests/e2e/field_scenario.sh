@@ -136,6 +136,8 @@ write_library "$work/lib.tlv"
 ASAN_OPTIONS=detect_leaks=0 "$app" --report "$work/report.json" --focus "$focus" >"$work/app.out" 2>"$work/app.err" &
 app_pid=$!
 wait_for_line "$work/app.out" ready "$app_pid" "text_field_app" || { cat "$work/app.err"; exit 1; }
+main=$(xdotool search --name '^Tolvan field$' | head -1)
+wait_active "$main" || { echo "the field's window did not keep the focus"; exit 1; }
 sleep 0.3
 
 start_cli "$cli" "$prefs" || exit 1

@@ -48,6 +48,8 @@ class FieldApp {
     other_window_.set_default_size(300, 80);
     other_window_.add(other_);
     other_window_.move(700, 100);
+    // Only the main window takes the focus by itself; the other one is activated on purpose.
+    other_window_.set_focus_on_map(false);
 
     main_window_.set_title("Tolvan field");
     main_window_.set_default_size(500, 300);
@@ -84,7 +86,7 @@ class FieldApp {
   }
 
   void maybe_ready() {
-    if (ready_ || !main_window_.is_active()) return;
+    if (ready_ || !main_window_.is_active() || !other_window_.get_mapped()) return;
     focused_field().grab_focus();
     ready_ = true;
     std::cout << "ready" << std::endl;
