@@ -5,14 +5,39 @@
 
 #include "platform/x11/x11_windows.h"
 
+#include "platform/x11/atspi_focus.h"
 #include "platform/x11/x11_error_trap.h"
 
 namespace tolvan::x11 {
 
-X11Windows::X11Windows() { display_ = XOpenDisplay(nullptr); }
+X11Windows::X11Windows() {
+  display_ = XOpenDisplay(nullptr);
+  if (display_) focus_ = std::make_unique<AtspiFocus>();
+}
 
 X11Windows::~X11Windows() {
+  focus_.reset();
   if (display_) XCloseDisplay(display_);
+}
+
+uint32_t X11Windows::window_pid(WindowId window) {
+  if (window == pid_window_) return pid_;
+  XErrorTrap trap(display_);
+  const Atom wm_pid = XInternAtom(display_, "_NET_WM_PID", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  uint32_t pid = 0;
+  if (XGetWindowProperty(display_, static_cast<Window>(window), wm_pid, 0, 1, False, XA_CARDINAL, &type,
+                         &format, &count, &after, &data) == Success &&
+      data && count == 1 && format == 32)
+    pid = static_cast<uint32_t>(*reinterpret_cast<unsigned long*>(data));
+  if (data) XFree(data);
+  if (trap.sync() != 0) pid = 0;
+  pid_window_ = window;
+  pid_ = pid;
+  return pid;
 }
 
 WindowId X11Windows::foreground() {
@@ -62,10 +87,31 @@ std::optional<Caret> X11Windows::caret() {
   Window child = None;
   XTranslateCoordinates(display_, static_cast<Window>(window), DefaultRootWindow(display_), 0, 0, &x, &y,
                         &child);
+  XWindowAttributes attributes{};
+  const bool have_size = XGetWindowAttributes(display_, static_cast<Window>(window), &attributes) != 0;
   Caret caret;
   caret.window = window;
-  if (trap.sync() == 0) caret.rect = Rect{x, y, x, y};
+  if (trap.sync() != 0) return caret;
+  caret.rect = Rect{x, y, x, y};
+  if (!focus_ || !have_size) return caret;
+  const FocusedAccessible focused = focus_->focused();
+  if (!focused.caret || focused.pid == 0 || focused.pid != window_pid(window)) return caret;
+  const Rect& at = *focused.caret;
+  const bool inside = at.left >= x && at.left <= x + attributes.width && at.top >= y &&
+                      at.top < y + attributes.height;
+  if (!inside) return caret;
+  caret.rect = at;
+  caret.reported = true;
   return caret;
+}
+
+bool X11Windows::focus_is_secret() {
+  if (!focus_) return false;
+  const uint32_t secret = focus_->secret_pid();
+  if (secret == 0) return false;
+  const WindowId window = foreground();
+  std::lock_guard held(mutex_);
+  return window != 0 && window_pid(window) == secret;
 }
 
 bool X11Windows::bring_to_front(WindowId window) {
