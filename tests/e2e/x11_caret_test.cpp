@@ -8,26 +8,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
-#include <thread>
 
 #include "platform/x11/atspi_focus.h"
 #include "platform/x11/x11_windows.h"
+#include "x11_test_support.h"
 
 namespace tolvan::x11 {
 namespace {
-
-template <class Predicate>
-bool eventually(Predicate p) {
-  for (int i = 0; i < 100; ++i) {
-    if (p()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
-}
 
 // text_field_app with the entry focused, ended with the test.
 class FieldApp {
@@ -89,14 +80,30 @@ void type(const char* keys) {
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 
-TEST(X11Caret, FollowsTypingInAGtkEntryAndKnowsPasswordFields) {
-  const char* display = std::getenv("DISPLAY");
-  if (!display || !*display) GTEST_SKIP() << "no X display";
-  FieldApp app;
-  ASSERT_TRUE(app.ready());
-  X11Windows windows;
-  ASSERT_TRUE(windows.ok());
-  if (!windows.focus_tracker()->wait_started()) GTEST_SKIP() << "no accessibility bus";
+// The GTK application shows its window with the entry focused; X11Windows is asked as the
+// expander asks it.
+class X11Caret : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) GTEST_SKIP() << "no X display";
+    app_ = std::make_unique<FieldApp>();
+    ASSERT_TRUE(app_->ready());
+    windows_ = std::make_unique<X11Windows>();
+    ASSERT_TRUE(windows_->ok());
+    if (!windows_->focus_tracker()->wait_started()) GTEST_SKIP() << "no accessibility bus";
+  }
+  void TearDown() override {
+    windows_.reset();
+    app_.reset();
+  }
+
+  std::unique_ptr<FieldApp> app_;
+  std::unique_ptr<X11Windows> windows_;
+};
+
+TEST_F(X11Caret, FollowsTypingInAGtkEntryAndKnowsPasswordFields) {
+  X11Windows& windows = *windows_;
 
   std::optional<Caret> caret;
   ASSERT_TRUE(eventually([&] { return (caret = windows.caret()) && caret->reported; }))
@@ -127,32 +134,20 @@ TEST(X11Caret, FollowsTypingInAGtkEntryAndKnowsPasswordFields) {
   EXPECT_TRUE(eventually([&] { return !windows.focus_is_secret(); }));
 }
 
-TEST(X11Caret, UnknownInAWindowWithoutAccessibility) {
-  const char* display = std::getenv("DISPLAY");
-  if (!display || !*display) GTEST_SKIP() << "no X display";
-  FieldApp app;
-  ASSERT_TRUE(app.ready());
-  X11Windows windows;
-  ASSERT_TRUE(windows.ok());
-  if (!windows.focus_tracker()->wait_started()) GTEST_SKIP() << "no accessibility bus";
+TEST_F(X11Caret, UnknownInAWindowWithoutAccessibility) {
+  X11Windows& windows = *windows_;
   ASSERT_TRUE(eventually([&] { return windows.caret() && windows.caret()->reported; }));
   type("key Tab");
   ASSERT_TRUE(eventually([&] { return windows.focus_is_secret(); }));
 
   // An xterm takes the focus: it tells AT-SPI nothing, and the GTK entry's caret and
   // password field are no longer believed.
-  const pid_t xterm = fork();
-  if (xterm == 0) {
-    execlp("xterm", "xterm", "-class", "TolvanCaretXterm", "-e", "sleep", "30", static_cast<char*>(nullptr));
-    _exit(127);
-  }
+  Xterm xterm("TolvanCaretXterm");
   EXPECT_TRUE(eventually([&] { return windows.class_name(windows.foreground()) == "TolvanCaretXterm"; }));
   std::optional<Caret> caret = windows.caret();
   ASSERT_TRUE(caret);
   EXPECT_FALSE(caret->reported);
   EXPECT_FALSE(windows.focus_is_secret());
-  kill(xterm, SIGTERM);
-  waitpid(xterm, nullptr, 0);
 }
 
 }  // namespace

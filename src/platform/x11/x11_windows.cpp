@@ -9,6 +9,24 @@
 #include "platform/x11/x11_error_trap.h"
 
 namespace tolvan::x11 {
+namespace {
+
+// The one 32-bit value of a window's property (a window, a cardinal); 0 when it has none.
+unsigned long property_value(Display* display, Window window, Atom property, Atom type) {
+  Atom actual = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  unsigned long value = 0;
+  if (XGetWindowProperty(display, window, property, 0, 1, False, type, &actual, &format, &count, &after,
+                         &data) == Success &&
+      data && count == 1 && format == 32)
+    value = *reinterpret_cast<unsigned long*>(data);
+  if (data) XFree(data);
+  return value;
+}
+
+}  // namespace
 
 X11Windows::X11Windows() {
   display_ = XOpenDisplay(nullptr);
@@ -23,17 +41,8 @@ X11Windows::~X11Windows() {
 uint32_t X11Windows::window_pid(WindowId window) {
   if (window == pid_window_) return pid_;
   XErrorTrap trap(display_);
-  const Atom wm_pid = XInternAtom(display_, "_NET_WM_PID", False);
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  uint32_t pid = 0;
-  if (XGetWindowProperty(display_, static_cast<Window>(window), wm_pid, 0, 1, False, XA_CARDINAL, &type,
-                         &format, &count, &after, &data) == Success &&
-      data && count == 1 && format == 32)
-    pid = static_cast<uint32_t>(*reinterpret_cast<unsigned long*>(data));
-  if (data) XFree(data);
+  uint32_t pid = static_cast<uint32_t>(property_value(
+      display_, static_cast<Window>(window), XInternAtom(display_, "_NET_WM_PID", False), XA_CARDINAL));
   if (trap.sync() != 0) pid = 0;
   pid_window_ = window;
   pid_ = pid;
@@ -44,17 +53,8 @@ WindowId X11Windows::foreground() {
   if (!display_) return 0;
   std::lock_guard held(mutex_);
   XErrorTrap trap(display_);
-  const Atom active = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  WindowId window = 0;
-  if (XGetWindowProperty(display_, DefaultRootWindow(display_), active, 0, 1, False, XA_WINDOW, &type,
-                         &format, &count, &after, &data) == Success &&
-      data && count == 1 && format == 32)
-    window = *reinterpret_cast<unsigned long*>(data);
-  if (data) XFree(data);
+  WindowId window = property_value(display_, DefaultRootWindow(display_),
+                                   XInternAtom(display_, "_NET_ACTIVE_WINDOW", False), XA_WINDOW);
   if (window == 0) {
     Window focus = None;
     int revert = 0;
