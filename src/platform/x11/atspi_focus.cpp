@@ -106,6 +106,15 @@ AtspiAccessible* focused_in(AtspiAccessible* app) {
 
 }  // namespace
 
+std::optional<Rect> believed_caret(const FocusedAccessible& focused, uint32_t window_pid, const Rect& frame) {
+  if (!focused.caret || focused.pid == 0 || focused.pid != window_pid) return std::nullopt;
+  const Rect& at = *focused.caret;
+  const bool inside = at.left >= frame.left && at.left <= frame.right && at.top >= frame.top &&
+                      at.top < frame.bottom && at.bottom >= at.top;
+  if (!inside) return std::nullopt;
+  return at;
+}
+
 struct AtspiFocus::Loop {
   explicit Loop(AtspiFocus& owner) : owner(owner) {}
 

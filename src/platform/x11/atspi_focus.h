@@ -27,6 +27,11 @@ struct FocusedAccessible {
   std::optional<Rect> caret;  // the text caret in screen coordinates, where it reports one
 };
 
+// The caret of `focused` where it can be believed for a window of process `window_pid`
+// with `frame` on the screen: the accessible is that process's and its caret lies inside the
+// frame. What another process says is taken for nothing more.
+std::optional<Rect> believed_caret(const FocusedAccessible& focused, uint32_t window_pid, const Rect& frame);
+
 class AtspiFocus {
  public:
   AtspiFocus();

@@ -94,13 +94,10 @@ std::optional<Caret> X11Windows::caret() {
   if (trap.sync() != 0) return caret;
   caret.rect = Rect{x, y, x, y};
   if (!focus_ || !have_size) return caret;
-  const FocusedAccessible focused = focus_->focused();
-  if (!focused.caret || focused.pid == 0 || focused.pid != window_pid(window)) return caret;
-  const Rect& at = *focused.caret;
-  const bool inside = at.left >= x && at.left <= x + attributes.width && at.top >= y &&
-                      at.top < y + attributes.height;
-  if (!inside) return caret;
-  caret.rect = at;
+  const std::optional<Rect> at = believed_caret(focus_->focused(), window_pid(window),
+                                                Rect{x, y, x + attributes.width, y + attributes.height});
+  if (!at) return caret;
+  caret.rect = *at;
   caret.reported = true;
   return caret;
 }
