@@ -53,5 +53,17 @@ TEST(PasswordField, WhatCameBeforeItIsForgottenToo) {
   EXPECT_EQ(s.type(" btw"), "btxw by the way");
 }
 
+TEST(PasswordField, AnAbbreviationWaitingForTheTriggerKeyIsDropped) {
+  Scenario s;
+  s.add({"sig"}, "Kind regards", TRIGGER_KEY);
+  Simulation& sim = s.start();
+  EXPECT_EQ(s.type("sig"), "sig");
+  set_secret(s, sim.window(), true);
+  EXPECT_EQ(s.type("x"), "sigx");
+  set_secret(s, sim.window(), false);
+  EXPECT_EQ(s.type("{Ctrl}"), "sigx");
+  EXPECT_EQ(s.type(" sig{Ctrl}"), "sigx Kind regards");
+}
+
 }  // namespace
 }  // namespace tolvan::testing
