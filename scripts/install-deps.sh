@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libexpat1-dev libglib2.0-dev libgtkmm-3.0-dev libcurl4-openssl-dev
   libx11-dev libxi-dev libxtst-dev libxkbcommon-dev libxkbcommon-x11-dev
-  libatspi2.0-dev libcanberra-dev
+  libatspi2.0-dev libcanberra-dev at-spi2-core
   python3
   xvfb openbox xdotool xterm dbus-x11 x11-utils x11-xkb-utils
   locales

@@ -19,9 +19,11 @@ cmake --build "$build"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp"
 (cd "$build" && ctest --output-on-failure --timeout 300 -j "$(nproc)" -LE e2e)
 # The end-to-end tests drive real X clients on a display of their own.
-scripts/with-x.sh sh -c "cd '$build' && ctest --output-on-failure --timeout 300 -L e2e"
+# They race real applications, so a scenario that fails is run again, up to twice.
+scripts/with-x.sh sh -c "cd '$build' && ctest --output-on-failure --timeout 300 -L e2e --repeat until-pass:3"
 
 status=0
 shopt -s nullglob

@@ -1,7 +1,9 @@
 #!/bin/sh
 # with-x.sh CMD...: runs CMD on a fresh X server (Xvfb on a free display, with openbox as
 # the window manager and a D-Bus session when dbus-run-session exists), then takes it all
-# down again. Exits with CMD's status.
+# down again. Exits with CMD's status. The session bus starts the accessibility bus
+# (at-spi2-core) when the first application asks for it, which is how Tolvan learns of
+# GTK applications' focus and caret.
 set -u
 if [ $# -eq 0 ]; then
   echo "usage: with-x.sh CMD..." >&2

@@ -114,6 +114,13 @@ HookAnswer Monitor::key_event(const KeyEvent& event) {
     ii_.set_unselect_key_pressed_first(true);
   if (dead_.absorb(event, kb)) return HookAnswer::Swallow;
   if (dead_.take_ignored(event)) return HookAnswer::Pass;
+  // Nothing typed into a password field is remembered, and what came before is forgotten
+  // too, so that no abbreviation is completed out of a secret or across one.
+  if (!ii_.mode_enabled() && platform_.windows->focus_is_secret()) {
+    clear_buffer_and_waiting();
+    hide_tooltip();
+    return HookAnswer::Pass;
+  }
 
   auto library_lock = library_.lock_main_list();
   std::optional<KeyStateArray> state = kb.keyboard_state();

@@ -1,5 +1,6 @@
-// Windows: the foreground window, its class, the text caret and bringing a window back to
-// the front (GetForegroundWindow, GetClassName, GetGUIThreadInfo, SetForegroundWindow).
+// Windows: the foreground window, its class, the text caret, whether the focused control is
+// a password field, and bringing a window back to the front (GetForegroundWindow,
+// GetClassName, GetGUIThreadInfo, SetForegroundWindow).
 #pragma once
 
 #include <cstdint>
@@ -38,6 +39,10 @@ class Windows {
   // The caret of the foreground window's focused control; nullopt with no foreground window.
   virtual std::optional<Caret> caret() = 0;
   virtual bool bring_to_front(WindowId window) = 0;
+  // Whether the focused control takes secret text (a password field), whose keys must not
+  // be remembered. Asked for every key event, so it answers from state the backend keeps
+  // current, without a round trip; false when the backend cannot tell.
+  virtual bool focus_is_secret() = 0;
 };
 
 }  // namespace tolvan

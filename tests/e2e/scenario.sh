@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 [ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
 work=$(mktemp -d)
 xterm_pid=
-cli_pid=
+. "$here/e2e_lib.sh"
 cleanup() {
   [ -n "$cli_pid" ] && kill "$cli_pid" 2>/dev/null
   [ -n "$xterm_pid" ] && kill "$xterm_pid" 2>/dev/null
@@ -19,25 +19,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-entries=
-# abbr ABBREVIATION TRIGGER CASE EXPANSION (XML-escaped): trigger 3 immediate, 4 trigger
-# key, 5 word ending; case 0 sensitive, 1 insensitive, 2 adapt.
-abbr() {
-  entries="$entries<a a=\"$1\" d=\"\" e=\"$4\" c=\"$3\" t=\"$2\" r=\"0\" x=\"030f07dc0e0509\" y=\"030f07dc0e0509\"/>"
-}
-prefs=
-# pref KEY VALUE: a preference set before Tolvan starts.
-pref() { prefs="$prefs$1=$2
-"; }
-# Waits until tolvan-cli has printed the line.
-wait_for_line() {
-  for i in $(seq 50); do grep -qx "$1" "$work/cli.out" && return; sleep 0.1; done
-  echo "tolvan-cli did not print $1"
-}
-type_text() { xdotool type --delay 80 "$1"; }
-keys() { xdotool key --delay 80 "$@"; }
 layout=us
 variant=
+prefs=
 
 case $name in
   immediate)
@@ -106,12 +90,13 @@ Thanks" ;;
     act() { type_text "qqr"; sleep 0.5; type_text "Bob"; keys Escape; type_text " ok"; }
     expect="Dear Bob ok" ;;
   toggle_hotkey)
-    pref ed_enable 1
-    pref ed_hotkey "17 18 84"
+    prefs="ed_enable=1
+ed_hotkey=17 18 84"
     abbr btw 5 0 "by the way"
+    status_is() { wait_for_line "$work/cli.out" "$1" "$cli_pid" "the $1 status"; }
     act() {
-      type_text "btw "; keys ctrl+alt+t; wait_for_line disabled
-      type_text "btw "; keys ctrl+alt+t; wait_for_line enabled
+      type_text "btw "; keys ctrl+alt+t; status_is disabled
+      type_text "btw "; keys ctrl+alt+t; status_is enabled
       type_text "btw "
     }
     expect="by the way btw by the way " ;;
@@ -120,12 +105,8 @@ Thanks" ;;
     exit 2 ;;
 esac
 
-if [ -n "$variant" ]; then setxkbmap "$layout" -variant "$variant"; else setxkbmap "$layout"; fi
-printf '%s' "<Tolvan n=\"All Abbreviations / Folders\" t=\"0\" d=\"0\" m=\"1\"><f n=\"E2E\" t=\"0\" d=\"0\">$entries</f></Tolvan>" >"$work/lib.tlv"
-mkdir -p "$work/config"
-printf '%s' "$prefs" | while IFS='=' read -r key value; do
-  "$cli" --config-dir "$work/config" prefs set "$key" "$value" >/dev/null || exit 1
-done || { echo "cannot set the preferences"; exit 1; }
+use_layout "$layout" "$variant"
+write_library "$work/lib.tlv"
 
 LANG=C.UTF-8 xterm -class TolvanE2E -e sh -c "stty raw -echo; cat > '$work/received'" &
 xterm_pid=$!
@@ -139,32 +120,12 @@ for i in $(seq 50); do
 done
 sleep 0.3
 
-"$cli" --config-dir "$work/config" run --library "$work/lib.tlv" >"$work/cli.out" 2>"$work/cli.err" &
-cli_pid=$!
-tries=0
-until grep -q '^ready$' "$work/cli.out" 2>/dev/null; do
-  tries=$((tries + 1))
-  if [ $tries -gt 100 ] || ! kill -0 "$cli_pid" 2>/dev/null; then
-    echo "tolvan-cli run did not get ready:"; cat "$work/cli.err"; exit 1
-  fi
-  sleep 0.1
-done
+start_cli "$cli" "$prefs" || exit 1
 
 act
 # Done when the xterm has received nothing new for a while.
-last=-1
-for i in $(seq 60); do
-  sleep 0.25
-  size=$(wc -c <"$work/received")
-  [ "$size" = "$last" ] && break
-  last=$size
-done
-
-kill -TERM "$cli_pid"
-wait "$cli_pid"
-status=$?
-cli_pid=
-[ $status -eq 0 ] || { echo "tolvan-cli run ended with $status"; cat "$work/cli.err"; exit 1; }
+wait_until_still "$work/received"
+stop_cli || exit 1
 
 got=$(python3 "$here/render.py" "$work/received"; printf x)
 got=${got%x}

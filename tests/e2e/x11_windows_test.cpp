@@ -3,43 +3,14 @@
 #include "platform/x11/x11_windows.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <string>
-#include <thread>
+
+#include "x11_test_support.h"
 
 namespace tolvan::x11 {
 namespace {
-
-// An xterm of the given class, ended with the test.
-class Xterm {
- public:
-  explicit Xterm(const std::string& klass) {
-    pid_ = fork();
-    if (pid_ == 0) {
-      execlp("xterm", "xterm", "-class", klass.c_str(), "-e", "sleep", "30", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-  }
-  ~Xterm() {
-    if (pid_ > 0) kill(pid_, SIGTERM);
-  }
-
- private:
-  pid_t pid_ = -1;
-};
-
-template <class Predicate>
-bool eventually(Predicate p) {
-  for (int i = 0; i < 100; ++i) {
-    if (p()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
-}
 
 TEST(X11Windows, FollowsTheActiveWindowAndBringsOneBack) {
   const char* display = std::getenv("DISPLAY");

@@ -526,6 +526,12 @@ std::optional<Caret> Desktop::caret() {
   return caret;
 }
 
+bool Desktop::focus_is_secret() {
+  std::lock_guard lock(mutex_);
+  const Window* w = find(focused_);
+  return w && w->field.secret();
+}
+
 bool Desktop::bring_to_front(WindowId window) {
   std::lock_guard lock(mutex_);
   if (!find(window)) return false;

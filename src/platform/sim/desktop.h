@@ -122,6 +122,7 @@ class Desktop final : public KeyboardHook,
   std::string class_name(WindowId window) override;
   std::optional<Caret> caret() override;
   bool bring_to_front(WindowId window) override;
+  bool focus_is_secret() override;
 
   // --- Sound ---
   void play_pop() override;

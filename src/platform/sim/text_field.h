@@ -33,6 +33,10 @@ class TextField {
   // The same with the selection's other end marked "^" when there is a selection.
   std::string text_with_selection() const;
 
+  // A password field: the desktop reports it as secret while it has the focus.
+  bool secret() const { return secret_; }
+  void set_secret(bool secret) { secret_ = secret; }
+
   // Positions are in characters.
   size_t caret() const { return caret_; }
   bool has_selection() const { return anchor_ != caret_; }
@@ -63,6 +67,7 @@ class TextField {
   size_t caret_ = 0;
   size_t anchor_ = 0;
   char16_t high_surrogate_ = 0;
+  bool secret_ = false;
 };
 
 }  // namespace tolvan::sim

@@ -5,6 +5,7 @@
 #include "platform/x11/x11_active_window.h"
 
 #include "platform/x11/x11_error_trap.h"
+#include "platform/x11/x11_property.h"
 
 namespace tolvan::x11 {
 
@@ -31,19 +32,10 @@ void ActiveWindow::read() {
   Display* d = x_.display();
   auto held = x_.lock();
   XErrorTrap trap(d);
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  uint64_t window = 0;
-  const bool found = XGetWindowProperty(d, DefaultRootWindow(d), atom_, 0, 1, False, XA_WINDOW, &type,
-                                        &format, &count, &after, &data) == Success &&
-                     data && count == 1 && format == 32;
-  if (found) window = *reinterpret_cast<unsigned long*>(data);
-  if (data) XFree(data);
-  // A window manager that announces "no window" (0) leaves the focus to be asked.
+  const uint64_t window = property_value(d, DefaultRootWindow(d), atom_, XA_WINDOW);
+  // A window manager that announces no window (or "none", 0) leaves the focus to be asked.
   window_ = window;
-  announced_ = found && window != 0;
+  announced_ = window != 0;
 }
 
 }  // namespace tolvan::x11

@@ -5,14 +5,30 @@
 
 #include "platform/x11/x11_windows.h"
 
+#include "platform/x11/atspi_focus.h"
 #include "platform/x11/x11_error_trap.h"
+#include "platform/x11/x11_property.h"
 
 namespace tolvan::x11 {
-
-X11Windows::X11Windows() { display_ = XOpenDisplay(nullptr); }
+X11Windows::X11Windows() {
+  display_ = XOpenDisplay(nullptr);
+  if (display_) focus_ = std::make_unique<AtspiFocus>();
+}
 
 X11Windows::~X11Windows() {
+  focus_.reset();
   if (display_) XCloseDisplay(display_);
+}
+
+uint32_t X11Windows::window_pid(WindowId window) {
+  if (window == pid_window_) return pid_;
+  XErrorTrap trap(display_);
+  uint32_t pid = static_cast<uint32_t>(property_value(
+      display_, static_cast<Window>(window), XInternAtom(display_, "_NET_WM_PID", False), XA_CARDINAL));
+  if (trap.sync() != 0) pid = 0;
+  pid_window_ = window;
+  pid_ = pid;
+  return pid;
 }
 
 WindowId X11Windows::foreground() {
@@ -49,10 +65,28 @@ std::optional<Caret> X11Windows::caret() {
   Window child = None;
   XTranslateCoordinates(display_, static_cast<Window>(window), DefaultRootWindow(display_), 0, 0, &x, &y,
                         &child);
+  XWindowAttributes attributes{};
+  const bool have_size = XGetWindowAttributes(display_, static_cast<Window>(window), &attributes) != 0;
   Caret caret;
   caret.window = window;
-  if (trap.sync() == 0) caret.rect = Rect{x, y, x, y};
+  if (trap.sync() != 0) return caret;
+  caret.rect = Rect{x, y, x, y};
+  if (!focus_ || !have_size) return caret;
+  const std::optional<Rect> at = believed_caret(focus_->focused(), window_pid(window),
+                                                Rect{x, y, x + attributes.width, y + attributes.height});
+  if (!at) return caret;
+  caret.rect = *at;
+  caret.reported = true;
   return caret;
+}
+
+bool X11Windows::focus_is_secret() {
+  if (!focus_) return false;
+  const uint32_t secret = focus_->secret_pid();
+  if (secret == 0) return false;
+  const WindowId window = foreground();
+  std::lock_guard held(mutex_);
+  return window != 0 && window_pid(window) == secret;
 }
 
 bool X11Windows::bring_to_front(WindowId window) {

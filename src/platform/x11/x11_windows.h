@@ -1,8 +1,12 @@
 // X11Windows: the active window (_NET_ACTIVE_WINDOW of the window manager, else the input
-// focus), its WM_CLASS class, and activation through the window manager. The caret is not
-// reported yet: it lies at the window's origin.
+// focus), its WM_CLASS class, and activation through the window manager. The caret and
+// whether the focus is in a password field come from AT-SPI's focus tracking, believed only
+// when the focused accessible belongs to the active window's process (_NET_WM_PID) and the
+// caret lies inside that window; otherwise the caret lies at the window's origin, unknown.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <mutex>
 
 #include "platform/windows.h"
@@ -11,6 +15,8 @@
 struct _XDisplay;
 
 namespace tolvan::x11 {
+
+class AtspiFocus;
 
 class X11Windows final : public Windows {
  public:
@@ -22,11 +28,21 @@ class X11Windows final : public Windows {
   std::string class_name(WindowId window) override;
   std::optional<Caret> caret() override;
   bool bring_to_front(WindowId window) override;
+  bool focus_is_secret() override;
+
+  // The AT-SPI focus tracking; null without a display.
+  AtspiFocus* focus_tracker() { return focus_.get(); }
 
  private:
+  // The process that owns the window (0 when it does not say); mutex_ held.
+  uint32_t window_pid(WindowId window);
+
   _XDisplay* display_ = nullptr;
   std::mutex mutex_;
   ActiveWindow active_;
+  WindowId pid_window_ = 0;  // the window window_pid() answered for last, and its answer
+  uint32_t pid_ = 0;
+  std::unique_ptr<AtspiFocus> focus_;
 };
 
 }  // namespace tolvan::x11

@@ -1,0 +1,290 @@
+#include "platform/x11/atspi_focus.h"
+
+#include <atspi/atspi.h>
+
+#include <condition_variable>
+#include <string_view>
+#include <thread>
+
+namespace tolvan::x11 {
+namespace {
+
+// Frees a GError left by an AT-SPI call; answers whether there was one.
+bool failed(GError*& error) {
+  if (!error) return false;
+  g_error_free(error);
+  error = nullptr;
+  return true;
+}
+
+std::optional<Rect> character_extents(AtspiText* text, int offset, bool right_edge) {
+  GError* error = nullptr;
+  AtspiRect* r = atspi_text_get_character_extents(text, offset, ATSPI_COORD_TYPE_SCREEN, &error);
+  std::optional<Rect> caret;
+  if (!failed(error) && r && r->height > 0) {
+    const int x = right_edge ? r->x + r->width : r->x;
+    caret = Rect{x, r->y, x + 1, r->y + r->height};
+  }
+  if (r) g_free(r);
+  return caret;
+}
+
+// The caret before the character at `offset`: that character's left edge; at the end of
+// the text, the right edge of the last character; in an empty field, the field's left edge.
+std::optional<Rect> caret_at(AtspiAccessible* accessible, int offset) {
+  AtspiText* text = atspi_accessible_get_text_iface(accessible);
+  if (!text) return std::nullopt;
+  std::optional<Rect> caret;
+  if (offset >= 0) caret = character_extents(text, offset, false);
+  if (!caret && offset > 0) caret = character_extents(text, offset - 1, true);
+  g_object_unref(text);
+  if (caret) return caret;
+  AtspiComponent* component = atspi_accessible_get_component_iface(accessible);
+  if (!component) return std::nullopt;
+  GError* error = nullptr;
+  AtspiRect* r = atspi_component_get_extents(component, ATSPI_COORD_TYPE_SCREEN, &error);
+  if (!failed(error) && r && r->height > 0 && r->width > 0)
+    caret = Rect{r->x, r->y, r->x + 1, r->y + r->height};
+  if (r) g_free(r);
+  g_object_unref(component);
+  return caret;
+}
+
+int caret_offset(AtspiAccessible* accessible) {
+  AtspiText* text = atspi_accessible_get_text_iface(accessible);
+  if (!text) return -1;
+  GError* error = nullptr;
+  int offset = atspi_text_get_caret_offset(text, &error);
+  if (failed(error)) offset = -1;
+  g_object_unref(text);
+  return offset;
+}
+
+bool has_state(AtspiAccessible* accessible, AtspiStateType state) {
+  AtspiStateSet* states = atspi_accessible_get_state_set(accessible);
+  if (!states) return false;
+  const bool has = atspi_state_set_contains(states, state);
+  g_object_unref(states);
+  return has;
+}
+
+// The focused object below an active top-level window of `app`, found with one Collection
+// query per window (null when the application has none or cannot be asked).
+AtspiAccessible* focused_in(AtspiAccessible* app) {
+  GError* error = nullptr;
+  const int windows = atspi_accessible_get_child_count(app, &error);
+  if (failed(error)) return nullptr;
+  AtspiAccessible* found = nullptr;
+  for (int i = 0; i < windows && !found; ++i) {
+    AtspiAccessible* window = atspi_accessible_get_child_at_index(app, i, &error);
+    if (failed(error) || !window) continue;
+    if (has_state(window, ATSPI_STATE_ACTIVE)) {
+      if (AtspiCollection* collection = atspi_accessible_get_collection_iface(window)) {
+        AtspiStateSet* states = atspi_state_set_new(nullptr);
+        atspi_state_set_add(states, ATSPI_STATE_FOCUSED);
+        AtspiMatchRule* rule = atspi_match_rule_new(states, ATSPI_Collection_MATCH_ALL, nullptr,
+                                                    ATSPI_Collection_MATCH_ALL, nullptr,
+                                                    ATSPI_Collection_MATCH_ALL, nullptr,
+                                                    ATSPI_Collection_MATCH_ALL, FALSE);
+        GArray* matches = atspi_collection_get_matches(collection, rule, ATSPI_Collection_SORT_ORDER_CANONICAL,
+                                                       1, TRUE, &error);
+        if (!failed(error) && matches && matches->len > 0)
+          found = static_cast<AtspiAccessible*>(g_object_ref(g_array_index(matches, AtspiAccessible*, 0)));
+        if (matches) {
+          for (guint m = 0; m < matches->len; ++m) g_object_unref(g_array_index(matches, AtspiAccessible*, m));
+          g_array_free(matches, TRUE);
+        }
+        g_object_unref(rule);
+        g_object_unref(states);
+        g_object_unref(collection);
+      }
+    }
+    g_object_unref(window);
+  }
+  return found;
+}
+
+}  // namespace
+
+std::optional<Rect> believed_caret(const FocusedAccessible& focused, uint32_t window_pid, const Rect& frame) {
+  if (!focused.caret || focused.pid == 0 || focused.pid != window_pid) return std::nullopt;
+  const Rect& at = *focused.caret;
+  const bool inside = at.left >= frame.left && at.left <= frame.right && at.top >= frame.top &&
+                      at.top < frame.bottom && at.bottom >= at.top;
+  if (!inside) return std::nullopt;
+  return at;
+}
+
+struct AtspiFocus::Loop {
+  explicit Loop(AtspiFocus& owner) : owner(owner) {}
+
+  void run();
+  void stop();
+  // Each listener gets its own copy of the event, and frees it.
+  static void on_event(AtspiEvent* event, void* self) {
+    static_cast<Loop*>(self)->handle(event);
+    if (event) g_boxed_free(ATSPI_TYPE_EVENT, event);
+  }
+  void handle(AtspiEvent* event);
+  void adopt(AtspiAccessible* accessible, int offset);
+  void forget();
+  void find_current_focus();
+  void mark_started(bool ok);
+
+  AtspiFocus& owner;
+  std::thread thread;
+  GMainContext* context = nullptr;
+  GMainLoop* main_loop = nullptr;
+  AtspiAccessible* focused = nullptr;  // the tracker thread's alone
+  FocusedAccessible snapshot;          // likewise; published to the owner
+
+  mutable std::mutex mutex;
+  mutable std::condition_variable changed;
+  bool started = false;
+  bool connected = false;
+  bool stopping = false;
+};
+
+void AtspiFocus::Loop::mark_started(bool ok) {
+  std::lock_guard held(mutex);
+  started = true;
+  connected = ok;
+  changed.notify_all();
+}
+
+void AtspiFocus::Loop::run() {
+  g_main_context_push_thread_default(context);
+  const int init = atspi_init();
+  if ((init != 0 && init != 1) || !atspi_get_a11y_bus()) {
+    mark_started(false);
+    g_main_context_pop_thread_default(context);
+    return;
+  }
+  atspi_set_main_context(context);
+  AtspiEventListener* listener = atspi_event_listener_new(&Loop::on_event, this, nullptr);
+  static constexpr const char* kEvents[] = {"object:state-changed:focused", "object:text-caret-moved"};
+  bool listening = true;
+  for (const char* type : kEvents) {
+    GError* error = nullptr;
+    listening = atspi_event_listener_register(listener, type, &error) && listening;
+    failed(error);
+  }
+  find_current_focus();
+  mark_started(listening);
+  bool run_loop = false;
+  {
+    std::lock_guard held(mutex);
+    run_loop = !stopping;
+  }
+  if (run_loop) g_main_loop_run(main_loop);
+  for (const char* type : kEvents) {
+    GError* error = nullptr;
+    atspi_event_listener_deregister(listener, type, &error);
+    failed(error);
+  }
+  g_object_unref(listener);
+  forget();
+  // libatspi cannot be started again once it has been shut down, so its connection stays
+  // for the process; it goes back to the default context, which outlives this one.
+  atspi_set_main_context(nullptr);
+  g_main_context_pop_thread_default(context);
+}
+
+void AtspiFocus::Loop::stop() {
+  {
+    std::lock_guard held(mutex);
+    stopping = true;
+  }
+  g_main_context_invoke(
+      context,
+      [](gpointer loop) -> gboolean {
+        g_main_loop_quit(static_cast<GMainLoop*>(loop));
+        return G_SOURCE_REMOVE;
+      },
+      main_loop);
+}
+
+void AtspiFocus::Loop::find_current_focus() {
+  AtspiAccessible* desktop = atspi_get_desktop(0);
+  if (!desktop) return;
+  GError* error = nullptr;
+  const int apps = atspi_accessible_get_child_count(desktop, &error);
+  for (int i = 0; !failed(error) && i < apps && !focused; ++i) {
+    AtspiAccessible* app = atspi_accessible_get_child_at_index(desktop, i, &error);
+    if (failed(error) || !app) continue;
+    if (AtspiAccessible* found = focused_in(app)) {
+      adopt(found, caret_offset(found));
+      g_object_unref(found);
+    }
+    g_object_unref(app);
+  }
+  g_object_unref(desktop);
+}
+
+void AtspiFocus::Loop::handle(AtspiEvent* event) {
+  if (!event || !event->type || !event->source) return;
+  const std::string_view type = event->type;
+  if (type.starts_with("object:state-changed:focused")) {
+    if (event->detail1)
+      adopt(event->source, caret_offset(event->source));
+    else if (event->source == focused)
+      forget();
+  } else if (type.starts_with("object:text-caret-moved")) {
+    // A caret that moves in an object not known to be focused is the focus's when nothing
+    // else is (the focus event may have come before the tracker listened).
+    if (event->source == focused || !focused) adopt(event->source, event->detail1);
+  }
+}
+
+void AtspiFocus::Loop::adopt(AtspiAccessible* accessible, int offset) {
+  if (accessible != focused) {
+    if (focused) g_object_unref(focused);
+    focused = static_cast<AtspiAccessible*>(g_object_ref(accessible));
+    GError* error = nullptr;
+    snapshot.pid = atspi_accessible_get_process_id(accessible, &error);
+    if (failed(error)) snapshot.pid = 0;
+    const AtspiRole role = atspi_accessible_get_role(accessible, &error);
+    snapshot.secret = !failed(error) && role == ATSPI_ROLE_PASSWORD_TEXT;
+  }
+  snapshot.caret = caret_at(accessible, offset);
+  owner.publish(snapshot);
+}
+
+void AtspiFocus::Loop::forget() {
+  if (focused) g_object_unref(focused);
+  focused = nullptr;
+  snapshot = FocusedAccessible{};
+  owner.publish(snapshot);
+}
+
+AtspiFocus::AtspiFocus() : loop_(std::make_unique<Loop>(*this)) {
+  loop_->context = g_main_context_new();
+  loop_->main_loop = g_main_loop_new(loop_->context, FALSE);
+  loop_->thread = std::thread([loop = loop_.get()] { loop->run(); });
+}
+
+AtspiFocus::~AtspiFocus() {
+  loop_->stop();
+  loop_->thread.join();
+  g_main_loop_unref(loop_->main_loop);
+  g_main_context_unref(loop_->context);
+}
+
+bool AtspiFocus::wait_started() const {
+  std::unique_lock held(loop_->mutex);
+  loop_->changed.wait(held, [&] { return loop_->started; });
+  return loop_->connected;
+}
+
+FocusedAccessible AtspiFocus::focused() const {
+  std::lock_guard held(mutex_);
+  return focused_;
+}
+
+void AtspiFocus::publish(const FocusedAccessible& focused) {
+  std::lock_guard held(mutex_);
+  focused_ = focused;
+  secret_pid_.store(focused.secret ? focused.pid : 0, std::memory_order_release);
+}
+
+}  // namespace tolvan::x11

@@ -1,0 +1,60 @@
+// AtspiFocus: follows the keyboard focus of accessible applications through AT-SPI, so that
+// the caret's place and whether the focused control is a password field can be asked at
+// any time without a D-Bus round trip. It runs its own thread with its own GLib main
+// context, where AT-SPI's focus and caret events arrive; each event refreshes a small
+// snapshot that readers copy under a lock (the secret flag is a plain atomic).
+//
+// Where there is no accessibility bus (no D-Bus session, AT-SPI not installed) it knows
+// nothing: focused() says so and secret_pid() is 0.
+//
+// libatspi keeps one connection per process; one AtspiFocus at a time uses it.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "platform/windows.h"
+
+namespace tolvan::x11 {
+
+// What is known of the accessible that has the keyboard focus.
+struct FocusedAccessible {
+  uint32_t pid = 0;           // its application's process; 0: nothing focused is known
+  bool secret = false;        // a password field
+  std::optional<Rect> caret;  // the text caret in screen coordinates, where it reports one
+};
+
+// The caret of `focused` where it can be believed for a window of process `window_pid`
+// with `frame` on the screen: the accessible is that process's and its caret lies inside the
+// frame. What another process says is taken for nothing more.
+std::optional<Rect> believed_caret(const FocusedAccessible& focused, uint32_t window_pid, const Rect& frame);
+
+class AtspiFocus {
+ public:
+  AtspiFocus();
+  ~AtspiFocus();
+  AtspiFocus(const AtspiFocus&) = delete;
+  AtspiFocus& operator=(const AtspiFocus&) = delete;
+
+  FocusedAccessible focused() const;
+  // The process of the focused password field; 0 when the focus is not in one (or unknown).
+  uint32_t secret_pid() const { return secret_pid_.load(std::memory_order_acquire); }
+  // Blocks until the tracker has connected (or given up) and looked for the current focus;
+  // false when it could not connect to the accessibility bus.
+  bool wait_started() const;
+
+  // The tracker thread's side, called from its event handlers.
+  struct Loop;
+  void publish(const FocusedAccessible& focused);
+
+ private:
+  std::unique_ptr<Loop> loop_;
+  mutable std::mutex mutex_;
+  FocusedAccessible focused_;
+  std::atomic<uint32_t> secret_pid_{0};
+};
+
+}  // namespace tolvan::x11

@@ -1,0 +1,44 @@
+// What the tests on a real X server share: waiting for the desktop to get somewhere, and
+// an xterm to hand the focus to.
+#pragma once
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+namespace tolvan::x11 {
+
+// Whether `p` holds within five seconds.
+template <class Predicate>
+bool eventually(Predicate p) {
+  for (int i = 0; i < 100; ++i) {
+    if (p()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
+// An xterm of the given class, ended with the test.
+class Xterm {
+ public:
+  explicit Xterm(const std::string& klass) {
+    pid_ = fork();
+    if (pid_ == 0) {
+      execlp("xterm", "xterm", "-class", klass.c_str(), "-e", "sleep", "30", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+  ~Xterm() {
+    if (pid_ > 0) kill(pid_, SIGTERM);
+  }
+  Xterm(const Xterm&) = delete;
+  Xterm& operator=(const Xterm&) = delete;
+
+ private:
+  pid_t pid_ = -1;
+};
+
+}  // namespace tolvan::x11
