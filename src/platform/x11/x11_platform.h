@@ -35,6 +35,7 @@ class UnavailableClipboard final : public Clipboard {
   std::string format_name(ClipboardFormat) override { return ""; }
   bool set_text(const std::string&) override { return false; }
   std::optional<std::string> text() override { return std::nullopt; }
+  std::optional<int> completed_data_requests() override { return std::nullopt; }
 };
 
 class X11Platform {
