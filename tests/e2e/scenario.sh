@@ -29,6 +29,20 @@ type_text() { xdotool type --delay 80 "$1"; }
 keys() { xdotool key --delay 80 "$@"; }
 layout=us
 variant=
+prefs=
+# Runs before the typing (set_up) and, while Tolvan still runs, after it (check); check
+# fails the scenario by printing why and returning non-zero.
+set_up() { :; }
+check() { :; }
+# eventually CMD...: CMD succeeds within five seconds.
+eventually() {
+  for i in $(seq 50); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+clip_equals_file() { xclip -selection clipboard -o -t "$1" 2>/dev/null | cmp -s - "$2"; }
+# The clipboard method, with the user's clipboard put back; the recording xterm pastes the
+# CLIPBOARD selection on Shift+Ctrl+V and counts as a terminal.
+clipboard_prefs="output_method=1 clipboard_restore=1 terminal_classes=TolvanE2E"
 
 case $name in
   immediate)
@@ -96,6 +110,36 @@ Thanks" ;;
     abbr qqr 3 0 "Dear %(Input name),%(Key Enter)Thanks"
     act() { type_text "qqr"; sleep 0.5; type_text "Bob"; keys Escape; type_text " ok"; }
     expect="Dear Bob ok" ;;
+  clipboard_text)
+    prefs=$clipboard_prefs
+    abbr qqc 3 0 "pasted caf&#233; text"
+    set_up() {
+      printf 'the user\047s text' >"$work/mine.txt"
+      xclip -selection clipboard -t UTF8_STRING -i "$work/mine.txt"
+    }
+    # The user goes on typing once the paste is in (keys pressed meanwhile would meet the
+    # Shift of the paste chord).
+    act() { type_text "go qqc"; sleep 1; type_text "!"; }
+    check() {
+      eventually clip_equals_file UTF8_STRING "$work/mine.txt" && return 0
+      echo "the user's clipboard was not restored: [$(xclip -selection clipboard -o 2>&1)]"
+      return 1
+    }
+    expect="go pasted café text!" ;;
+  clipboard_image)
+    prefs=$clipboard_prefs
+    abbr qqc 3 0 "pasted over a picture"
+    set_up() {
+      python3 "$here/make_png.py" "$work/picture.png"
+      xclip -selection clipboard -t image/png -i "$work/picture.png"
+    }
+    act() { type_text "qqc"; sleep 1; type_text "."; }
+    check() {
+      eventually clip_equals_file image/png "$work/picture.png" && return 0
+      echo "the user's picture was not restored"
+      return 1
+    }
+    expect="pasted over a picture." ;;
   *)
     echo "unknown scenario $name" >&2
     exit 2 ;;
@@ -104,8 +148,13 @@ esac
 if [ -n "$variant" ]; then setxkbmap "$layout" -variant "$variant"; else setxkbmap "$layout"; fi
 printf '%s' "<Tolvan n=\"All Abbreviations / Folders\" t=\"0\" d=\"0\" m=\"1\"><f n=\"E2E\" t=\"0\" d=\"0\">$entries</f></Tolvan>" >"$work/lib.tlv"
 mkdir -p "$work/config"
+for pref in $prefs; do
+  "$cli" --config-dir "$work/config" prefs set "${pref%%=*}" "${pref#*=}" >/dev/null || exit 1
+done
+set_up
 
-LANG=C.UTF-8 xterm -class TolvanE2E -e sh -c "stty raw -echo; cat > '$work/received'" &
+LANG=C.UTF-8 xterm -class TolvanE2E \
+  -xrm '*VT100.translations: #override Shift Ctrl <Key>V: insert-selection(CLIPBOARD)' -e sh -c "stty raw -echo; cat > '$work/received'" &
 xterm_pid=$!
 window=$(xdotool search --sync --class TolvanE2E | head -1)
 xdotool windowactivate --sync "$window"
@@ -138,6 +187,8 @@ for i in $(seq 60); do
   last=$size
 done
 
+# Tolvan holds the user's clipboard again now; asked before it ends.
+check || exit 1
 kill -TERM "$cli_pid"
 wait "$cli_pid"
 status=$?
