@@ -30,7 +30,8 @@ keys() { xdotool key --delay 80 "$@"; }
 layout=us
 variant=
 prefs=
-# Runs before the typing (set_up) and, while Tolvan still runs, after it (check); check
+# Runs before the typing (set_up; a program it leaves running must not hold on to the
+# output, or the test never ends) and, while Tolvan still runs, after it (check); check
 # fails the scenario by printing why and returning non-zero.
 set_up() { :; }
 check() { :; }
@@ -115,7 +116,7 @@ Thanks" ;;
     abbr qqc 3 0 "pasted caf&#233; text"
     set_up() {
       printf 'the user\047s text' >"$work/mine.txt"
-      xclip -selection clipboard -t UTF8_STRING -i "$work/mine.txt"
+      xclip -selection clipboard -t UTF8_STRING -i "$work/mine.txt" </dev/null >/dev/null 2>&1
     }
     # The user goes on typing once the paste is in (keys pressed meanwhile would meet the
     # Shift of the paste chord).
@@ -131,7 +132,7 @@ Thanks" ;;
     abbr qqc 3 0 "pasted over a picture"
     set_up() {
       python3 "$here/make_png.py" "$work/picture.png"
-      xclip -selection clipboard -t image/png -i "$work/picture.png"
+      xclip -selection clipboard -t image/png -i "$work/picture.png" </dev/null >/dev/null 2>&1
     }
     act() { type_text "qqc"; sleep 1; type_text "."; }
     check() {

@@ -70,10 +70,11 @@ class TempFile {
 };
 
 // xclip copies the file's bytes as `target`; it stays in the background serving them until
-// another program takes the selection.
+// another program takes the selection, so it must not keep the test's output open.
 void xclip_copy(const std::string& target, const std::string& bytes) {
   TempFile file(bytes);
-  const std::string command = "xclip -selection clipboard -t '" + target + "' -i '" + file.path() + "'";
+  const std::string command =
+      "xclip -selection clipboard -t '" + target + "' -i '" + file.path() + "' </dev/null >/dev/null 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 
