@@ -21,6 +21,10 @@
 
 #include "core/clipboard_text.h"
 
+// Last: Xlib's macros (None, Bool, Status) would break the headers above.
+#include <X11/Xlib.h>
+#undef Status
+
 namespace tolvan::x11 {
 namespace {
 
@@ -297,6 +301,34 @@ TEST(X11Clipboard, ReleasingLeavesNoOwner) {
   clipboard.release();
   EXPECT_FALSE(clipboard.owns_selection());
   EXPECT_FALSE(xclip_paste("UTF8_STRING").has_value());
+}
+
+// An owner that takes the selection and then never answers: reading gives up after its
+// bounded wait instead of hanging the output thread.
+TEST(X11Clipboard, AnOwnerThatNeverAnswersYieldsNothing) {
+  NEED_X_AND_XCLIP();
+  Display* mute = XOpenDisplay(nullptr);
+  ASSERT_NE(mute, nullptr);
+  Window window = XCreateSimpleWindow(mute, DefaultRootWindow(mute), 0, 0, 1, 1, 0, 0, 0);
+  Atom clipboard_atom = XInternAtom(mute, "CLIPBOARD", False);
+  XSetSelectionOwner(mute, clipboard_atom, window, CurrentTime);
+  XSync(mute, False);
+  ASSERT_EQ(XGetSelectionOwner(mute, clipboard_atom), window);
+  {
+    X11Clipboard clipboard(std::chrono::milliseconds(200));
+    ASSERT_TRUE(clipboard.open());
+    EXPECT_TRUE(clipboard.formats().empty());
+    EXPECT_FALSE(clipboard.get(kFormatUnicodeText).has_value());
+    clipboard.close();
+    EXPECT_FALSE(clipboard.text().has_value());
+    // Tolvan can still take the selection over and serve it.
+    ASSERT_TRUE(clipboard.open());
+    ASSERT_TRUE(clipboard.set_text("after the mute one"));
+    clipboard.close();
+    EXPECT_EQ(xclip_paste("UTF8_STRING"), "after the mute one");
+  }
+  XDestroyWindow(mute, window);
+  XCloseDisplay(mute);
 }
 
 TEST(X11Clipboard, OneUserAtATimeInsideTolvan) {

@@ -18,6 +18,8 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kOutgoingIdle = std::chrono::seconds(15);
 // More transfers at once than any desktop runs: a misbehaving requestor is refused.
 constexpr size_t kMaxOutgoing = 64;
+// How long an owner that let a conversion time out is left alone.
+constexpr auto kUnresponsivePause = std::chrono::seconds(3);
 // Room for the request's own fields inside the server's request limit.
 constexpr size_t kRequestHeader = 1024;
 
@@ -245,6 +247,9 @@ bool X11Clipboard::take_ownership() {
 std::optional<std::string> X11Clipboard::convert(const std::string& target_name) {
   if (!ok()) return std::nullopt;
   std::lock_guard one_at_a_time(conversion_mutex_);
+  // Callers retry a refusal quickly; an owner that has just let a request time out would
+  // cost a whole step for every retry, so it is not asked again for a while.
+  if (Clock::now() < unresponsive_until_) return std::nullopt;
   const unsigned long target = atom(target_name);
   {
     auto held = x_.lock();
@@ -267,6 +272,7 @@ std::optional<std::string> X11Clipboard::convert(const std::string& target_name)
     changed_.wait_until(lock, deadline);
   }
   const bool got = reading_.done && !reading_.failed;
+  if (!reading_.done) unresponsive_until_ = Clock::now() + kUnresponsivePause;
   reading_.active = false;
   reading_.incr.reset();
   if (!got) return std::nullopt;

@@ -115,7 +115,8 @@ class X11Clipboard final : public Clipboard {
 
   std::mutex mutex_;  // the state below; taken after the X lock when both are needed
   std::condition_variable changed_;
-  std::mutex conversion_mutex_;  // one conversion at a time
+  std::mutex conversion_mutex_;  // one conversion at a time, and the time below
+  std::chrono::steady_clock::time_point unresponsive_until_{};
   ClipboardFormatTable table_;
   std::vector<std::pair<ClipboardFormat, Bytes>> held_;
   bool open_ = false;
