@@ -177,6 +177,34 @@ std::optional<ClipboardFormat> format_named(X11Clipboard& clipboard, const std::
   return found;
 }
 
+// What Tolvan's paste does to the clipboard: open, empty, the text, close.
+bool put_text(X11Clipboard& clipboard, const std::string& text) {
+  if (!clipboard.open()) return false;
+  const bool done = clipboard.set_text(text);
+  clipboard.close();
+  return done;
+}
+
+using Backup = std::vector<std::pair<ClipboardFormat, std::string>>;
+
+// Every format the clipboard offers with its data, as clipboard output backs it up.
+Backup back_up(X11Clipboard& clipboard) {
+  Backup backup;
+  if (!clipboard.open()) return backup;
+  for (ClipboardFormat format : clipboard.formats())
+    if (std::optional<std::string> data = clipboard.get(format)) backup.emplace_back(format, std::move(*data));
+  clipboard.close();
+  return backup;
+}
+
+bool restore(X11Clipboard& clipboard, const Backup& backup) {
+  if (!clipboard.open()) return false;
+  bool done = clipboard.empty();
+  for (const auto& [format, bytes] : backup) done = clipboard.set(format, bytes) && done;
+  clipboard.close();
+  return done;
+}
+
 TEST(X11Clipboard, ReadsTheTextAnotherProgramCopied) {
   NEED_X_AND_XCLIP();
   X11Clipboard clipboard;
@@ -227,9 +255,7 @@ TEST(X11Clipboard, ServesItsTextToAnotherProgramUnderEveryTextTarget) {
   NEED_X_AND_XCLIP();
   X11Clipboard clipboard;
   const std::string text = "Kind regards, Zo\xc3\xab \xe2\x82\xac";
-  ASSERT_TRUE(clipboard.open());
-  ASSERT_TRUE(clipboard.set_text(text));
-  clipboard.close();
+  ASSERT_TRUE(put_text(clipboard, text));
   EXPECT_TRUE(clipboard.owns_selection());
   EXPECT_EQ(xclip_paste("UTF8_STRING"), text);
   EXPECT_EQ(xclip_paste("text/plain;charset=utf-8"), text);
@@ -245,9 +271,7 @@ TEST(X11Clipboard, AMegabyteGoesOutExactlyToSeveralProgramsAtOnce) {
   X11Clipboard clipboard;
   const std::string text = big_text(1 << 20);
   ASSERT_GT(text.size(), clipboard.incr_threshold()) << "the transfer must go by INCR";
-  ASSERT_TRUE(clipboard.open());
-  ASSERT_TRUE(clipboard.set_text(text));
-  clipboard.close();
+  ASSERT_TRUE(put_text(clipboard, text));
   std::vector<std::thread> readers;
   std::vector<std::optional<std::string>> pasted(3);
   for (size_t i = 0; i < pasted.size(); ++i) readers.emplace_back([&, i] { pasted[i] = xclip_paste("UTF8_STRING"); });
@@ -263,9 +287,7 @@ TEST(X11Clipboard, AMegabyteGoesOutExactlyToSeveralProgramsAtOnce) {
 TEST(X11Clipboard, CountsOnlyDataRequestsServedInFull) {
   NEED_X_AND_XCLIP();
   X11Clipboard clipboard;
-  ASSERT_TRUE(clipboard.open());
-  ASSERT_TRUE(clipboard.set_text("x"));
-  clipboard.close();
+  ASSERT_TRUE(put_text(clipboard, "x"));
   EXPECT_EQ(clipboard.completed_data_requests(), 0);
   ASSERT_TRUE(xclip_paste("TARGETS").has_value());
   EXPECT_EQ(clipboard.completed_data_requests(), 0) << "the list of targets is no paste";
@@ -274,18 +296,14 @@ TEST(X11Clipboard, CountsOnlyDataRequestsServedInFull) {
   EXPECT_EQ(xclip_paste("UTF8_STRING"), "x");
   EXPECT_EQ(clipboard.completed_data_requests(), 1);
   // Taking the selection again starts the count afresh.
-  ASSERT_TRUE(clipboard.open());
-  ASSERT_TRUE(clipboard.set_text("y"));
-  clipboard.close();
+  ASSERT_TRUE(put_text(clipboard, "y"));
   EXPECT_EQ(clipboard.completed_data_requests(), 0);
 }
 
 TEST(X11Clipboard, AnotherProgramsCopyEndsTolvansOwnership) {
   NEED_X_AND_XCLIP();
   X11Clipboard clipboard;
-  ASSERT_TRUE(clipboard.open());
-  ASSERT_TRUE(clipboard.set_text("Tolvan's"));
-  clipboard.close();
+  ASSERT_TRUE(put_text(clipboard, "Tolvan's"));
   EXPECT_EQ(clipboard.text(), "Tolvan's");
   xclip_copy("UTF8_STRING", "theirs");
   ASSERT_TRUE(eventually([&] { return !clipboard.owns_selection(); }));
@@ -295,9 +313,7 @@ TEST(X11Clipboard, AnotherProgramsCopyEndsTolvansOwnership) {
 TEST(X11Clipboard, ReleasingLeavesNoOwner) {
   NEED_X_AND_XCLIP();
   X11Clipboard clipboard;
-  ASSERT_TRUE(clipboard.open());
-  ASSERT_TRUE(clipboard.set_text("gone soon"));
-  clipboard.close();
+  ASSERT_TRUE(put_text(clipboard, "gone soon"));
   clipboard.release();
   EXPECT_FALSE(clipboard.owns_selection());
   EXPECT_FALSE(xclip_paste("UTF8_STRING").has_value());
@@ -322,9 +338,7 @@ TEST(X11Clipboard, AnOwnerThatNeverAnswersYieldsNothing) {
     clipboard.close();
     EXPECT_FALSE(clipboard.text().has_value());
     // Tolvan can still take the selection over and serve it.
-    ASSERT_TRUE(clipboard.open());
-    ASSERT_TRUE(clipboard.set_text("after the mute one"));
-    clipboard.close();
+    ASSERT_TRUE(put_text(clipboard, "after the mute one"));
     EXPECT_EQ(xclip_paste("UTF8_STRING"), "after the mute one");
   }
   XDestroyWindow(mute, window);
@@ -365,24 +379,15 @@ TEST(X11Clipboard, EveryTargetOfABackupComesBackByteForByte) {
     other.close();
 
     X11Clipboard tolvan;
-    ASSERT_TRUE(tolvan.open());
-    std::vector<std::pair<ClipboardFormat, std::string>> backup;
-    for (ClipboardFormat format : tolvan.formats())
-      if (std::optional<std::string> data = tolvan.get(format)) backup.emplace_back(format, std::move(*data));
-    tolvan.close();
+    const Backup backup = back_up(tolvan);
     // The text, its three other text targets, the image and the blob.
     ASSERT_EQ(backup.size(), 6u);
 
-    ASSERT_TRUE(tolvan.open());
-    ASSERT_TRUE(tolvan.set_text("Kind regards"));
-    tolvan.close();
+    ASSERT_TRUE(put_text(tolvan, "Kind regards"));
     EXPECT_TRUE(eventually([&] { return !other.owns_selection(); })) << "the paste took the selection over";
     EXPECT_EQ(xclip_paste("UTF8_STRING"), "Kind regards");
 
-    ASSERT_TRUE(tolvan.open());
-    ASSERT_TRUE(tolvan.empty());
-    for (auto& [format, bytes] : backup) ASSERT_TRUE(tolvan.set(format, bytes));
-    tolvan.close();
+    ASSERT_TRUE(restore(tolvan, backup));
 
     EXPECT_EQ(xclip_paste("UTF8_STRING"), text);
     EXPECT_EQ(xclip_paste("image/png"), png);
@@ -399,17 +404,11 @@ TEST(X11Clipboard, AnXclipImageSurvivesABackupAndRestore) {
   xclip_copy("image/png", png);
   X11Clipboard tolvan;
   ASSERT_TRUE(eventually([&] { return format_named(tolvan, "image/png").has_value(); }));
-  ASSERT_TRUE(tolvan.open());
-  std::vector<std::pair<ClipboardFormat, std::string>> backup;
-  for (ClipboardFormat format : tolvan.formats())
-    if (std::optional<std::string> data = tolvan.get(format)) backup.emplace_back(format, std::move(*data));
-  ASSERT_TRUE(tolvan.set_text("pasted"));
-  tolvan.close();
+  const Backup backup = back_up(tolvan);
+  ASSERT_EQ(backup.size(), 1u);
+  ASSERT_TRUE(put_text(tolvan, "pasted"));
   EXPECT_EQ(xclip_paste("UTF8_STRING"), "pasted");
-  ASSERT_TRUE(tolvan.open());
-  ASSERT_TRUE(tolvan.empty());
-  for (auto& [format, bytes] : backup) ASSERT_TRUE(tolvan.set(format, bytes));
-  tolvan.close();
+  ASSERT_TRUE(restore(tolvan, backup));
   EXPECT_EQ(xclip_paste("image/png"), png);
 }
 
