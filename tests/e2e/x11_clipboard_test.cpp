@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <map>
+#include <mutex>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -343,6 +346,154 @@ TEST(X11Clipboard, AnOwnerThatNeverAnswersYieldsNothing) {
   }
   XDestroyWindow(mute, window);
   XCloseDisplay(mute);
+}
+
+// A clipboard manager as desktops run one: asked to SAVE_TARGETS, it fetches each target
+// named in the request from the clipboard's owner, keeps the data, then answers.
+class FakeClipboardManager {
+ public:
+  FakeClipboardManager() {
+    dpy_ = XOpenDisplay(nullptr);
+    if (!dpy_) return;
+    window_ = XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), 0, 0, 1, 1, 0, 0, 0);
+    manager_ = XInternAtom(dpy_, "CLIPBOARD_MANAGER", False);
+    save_targets_ = XInternAtom(dpy_, "SAVE_TARGETS", False);
+    clipboard_ = XInternAtom(dpy_, "CLIPBOARD", False);
+    property_ = XInternAtom(dpy_, "FAKE_MANAGER_DATA", False);
+    XSetSelectionOwner(dpy_, manager_, window_, CurrentTime);
+    XSync(dpy_, False);
+    thread_ = std::thread([this] { run(); });
+  }
+  ~FakeClipboardManager() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    if (dpy_) {
+      XDestroyWindow(dpy_, window_);
+      XCloseDisplay(dpy_);
+    }
+  }
+  bool ok() const { return dpy_ != nullptr; }
+  std::map<std::string, std::string> saved() {
+    std::lock_guard lock(mutex_);
+    return saved_;
+  }
+  int requests() const { return requests_; }
+
+ private:
+  bool next_event(XEvent& event, int timeout_ms) {
+    for (int waited = 0; waited <= timeout_ms && !stop_; waited += 20) {
+      if (XPending(dpy_) > 0) {
+        XNextEvent(dpy_, &event);
+        return true;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+  }
+
+  std::optional<std::string> read_property(Window window, Atom property, int* format = nullptr) {
+    Atom type = None;
+    int item_format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* items = nullptr;
+    if (XGetWindowProperty(dpy_, window, property, 0, 1 << 20, False, AnyPropertyType, &type, &item_format, &count,
+                           &after, &items) != Success || type == None)
+      return std::nullopt;
+    std::string bytes;
+    if (item_format == 8) bytes.assign(reinterpret_cast<char*>(items), count);
+    if (item_format == 32)
+      for (unsigned long i = 0; i < count; ++i) bytes.append(reinterpret_cast<char*>(&reinterpret_cast<long*>(items)[i]), sizeof(long));
+    if (format) *format = item_format;
+    XFree(items);
+    return bytes;
+  }
+
+  void save(Atom target) {
+    XConvertSelection(dpy_, clipboard_, target, property_, window_, CurrentTime);
+    XEvent event;
+    while (next_event(event, 2000)) {
+      if (event.type != SelectionNotify || event.xselection.target != target) continue;
+      if (event.xselection.property == None) return;
+      std::optional<std::string> data = read_property(window_, property_);
+      char* name = XGetAtomName(dpy_, target);
+      std::lock_guard lock(mutex_);
+      if (data && name) saved_[name] = *data;
+      if (name) XFree(name);
+      return;
+    }
+  }
+
+  void run() {
+    XEvent event;
+    while (!stop_) {
+      if (!next_event(event, 100) || event.type != SelectionRequest) continue;
+      const XSelectionRequestEvent request = event.xselectionrequest;
+      if (request.selection != manager_ || request.target != save_targets_) continue;
+      ++requests_;
+      int format = 0;
+      std::optional<std::string> list = read_property(request.requestor, request.property, &format);
+      if (list && format == 32)
+        for (size_t i = 0; i + sizeof(long) <= list->size(); i += sizeof(long))
+          save(static_cast<Atom>(*reinterpret_cast<const long*>(list->data() + i)));
+      XSelectionEvent reply{};
+      reply.type = SelectionNotify;
+      reply.requestor = request.requestor;
+      reply.selection = request.selection;
+      reply.target = request.target;
+      reply.property = request.property;
+      reply.time = request.time;
+      XSendEvent(dpy_, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+      XFlush(dpy_);
+    }
+  }
+
+  Display* dpy_ = nullptr;
+  Window window_ = 0;
+  Atom manager_ = None, save_targets_ = None, clipboard_ = None, property_ = None;
+  std::atomic<bool> stop_{false};
+  std::atomic<int> requests_{0};
+  std::mutex mutex_;
+  std::map<std::string, std::string> saved_;
+  std::thread thread_;
+};
+
+TEST(X11Clipboard, AtStopTheClipboardManagerIsHandedEveryTarget) {
+  NEED_X_AND_XCLIP();
+  FakeClipboardManager manager;
+  ASSERT_TRUE(manager.ok());
+  const std::string text = "keep me \xc3\xa9";
+  const std::string png = make_png(8, 8);
+  {
+    X11Clipboard tolvan;
+    std::optional<ClipboardFormat> png_format = tolvan.register_format("image/png");
+    ASSERT_TRUE(png_format.has_value());
+    ASSERT_TRUE(tolvan.open());
+    ASSERT_TRUE(tolvan.empty());
+    ASSERT_TRUE(tolvan.set(kFormatUnicodeText, clipboard_encode_unicode_text(text)));
+    ASSERT_TRUE(tolvan.set(*png_format, png));
+    tolvan.close();
+  }  // Tolvan stops
+  EXPECT_EQ(manager.requests(), 1);
+  const std::map<std::string, std::string> saved = manager.saved();
+  EXPECT_EQ(saved.count("TARGETS"), 0u) << "meta targets are not the data";
+  ASSERT_EQ(saved.count("UTF8_STRING"), 1u);
+  EXPECT_EQ(saved.at("UTF8_STRING"), text);
+  ASSERT_EQ(saved.count("image/png"), 1u);
+  EXPECT_TRUE(saved.at("image/png") == png);
+  EXPECT_EQ(saved.count("STRING"), 1u);
+}
+
+TEST(X11Clipboard, AStopWithoutTheSelectionAsksTheManagerNothing) {
+  NEED_X_AND_XCLIP();
+  FakeClipboardManager manager;
+  ASSERT_TRUE(manager.ok());
+  {
+    X11Clipboard tolvan;
+    ASSERT_TRUE(put_text(tolvan, "short-lived"));
+    xclip_copy("UTF8_STRING", "another program's");
+    ASSERT_TRUE(eventually([&] { return !tolvan.owns_selection(); }));
+  }
+  EXPECT_EQ(manager.requests(), 0);
 }
 
 TEST(X11Clipboard, OneUserAtATimeInsideTolvan) {

@@ -195,6 +195,7 @@ bool X11Clipboard::owns_selection() {
 
 void X11Clipboard::release() {
   if (!ok()) return;
+  if (owns_selection()) hand_to_clipboard_manager();
   auto held = x_.lock();
   std::lock_guard lock(mutex_);
   if (!owner_) return;
@@ -204,6 +205,22 @@ void X11Clipboard::release() {
   owner_ = false;
   held_.clear();
   x_.wake();
+}
+
+void X11Clipboard::hand_to_clipboard_manager() {
+  const unsigned long manager = atom("CLIPBOARD_MANAGER");
+  std::vector<long> targets;
+  {
+    auto held = x_.lock();
+    if (XGetSelectionOwner(x_.display(), manager) == None) return;
+    std::lock_guard lock(mutex_);
+    std::vector<ClipboardFormat> formats;
+    for (const auto& [format, bytes] : held_) formats.push_back(format);
+    for (const std::string& name : targets_of_formats(table_, formats))
+      if (!is_meta_target(name)) targets.push_back(static_cast<long>(atom(name)));
+  }
+  // The manager fetches the targets from Tolvan meanwhile; its answer ends the handover.
+  convert_selection(manager, "SAVE_TARGETS", &targets);
 }
 
 // --- owning the selection ---
@@ -245,22 +262,33 @@ bool X11Clipboard::take_ownership() {
 // --- reading another owner's selection ---
 
 std::optional<std::string> X11Clipboard::convert(const std::string& target_name) {
+  return convert_selection(clipboard_atom_, target_name, nullptr);
+}
+
+std::optional<std::string> X11Clipboard::convert_selection(unsigned long selection, const std::string& target_name,
+                                                           const std::vector<long>* request) {
   if (!ok()) return std::nullopt;
   std::lock_guard one_at_a_time(conversion_mutex_);
   // Callers retry a refusal quickly; an owner that has just let a request time out would
   // cost a whole step for every retry, so it is not asked again for a while.
-  if (Clock::now() < unresponsive_until_) return std::nullopt;
+  if (selection == clipboard_atom_ && Clock::now() < unresponsive_until_) return std::nullopt;
   const unsigned long target = atom(target_name);
   {
     auto held = x_.lock();
     std::lock_guard lock(mutex_);
     reading_ = Reading{};
+    reading_.selection = selection;
     reading_.target = target;
+    reading_.reply_only = request != nullptr;
     reading_.active = true;
     reading_.last = Clock::now();
     Display* dpy = x_.display();
-    XDeleteProperty(dpy, window_, reading_property_);
-    XConvertSelection(dpy, clipboard_atom_, target, reading_property_, window_, CurrentTime);
+    if (request)
+      XChangeProperty(dpy, window_, reading_property_, atom_atom_, 32, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(request->data()), static_cast<int>(request->size()));
+    else
+      XDeleteProperty(dpy, window_, reading_property_);
+    XConvertSelection(dpy, selection, target, reading_property_, window_, CurrentTime);
     XFlush(dpy);
     x_.wake();
   }
@@ -272,7 +300,7 @@ std::optional<std::string> X11Clipboard::convert(const std::string& target_name)
     changed_.wait_until(lock, deadline);
   }
   const bool got = reading_.done && !reading_.failed;
-  if (!reading_.done) unresponsive_until_ = Clock::now() + kUnresponsivePause;
+  if (!reading_.done && selection == clipboard_atom_) unresponsive_until_ = Clock::now() + kUnresponsivePause;
   reading_.active = false;
   reading_.incr.reset();
   if (!got) return std::nullopt;
@@ -298,11 +326,16 @@ std::optional<std::string> X11Clipboard::take_property(unsigned long* type) {
 
 void X11Clipboard::on_selection_notify(XEvent& event) {
   const XSelectionEvent& e = event.xselection;
-  if (e.requestor != window_ || e.selection != clipboard_atom_) return;
+  if (e.requestor != window_) return;
   std::lock_guard lock(mutex_);
-  if (!reading_.active || reading_.done || reading_.incr || e.target != reading_.target) return;
+  if (!reading_.active || reading_.done || reading_.incr || e.selection != reading_.selection ||
+      e.target != reading_.target)
+    return;
   reading_.last = Clock::now();
-  if (e.property == None) {
+  if (reading_.reply_only) {
+    reading_.failed = e.property == None;
+    reading_.done = true;
+  } else if (e.property == None) {
     reading_.failed = reading_.done = true;
   } else {
     unsigned long type = None;
@@ -400,6 +433,8 @@ void X11Clipboard::on_selection_request(XEvent& event) {
   XErrorTrap trap(dpy);  // the requestor may be gone by now
   {
     std::lock_guard lock(mutex_);
+    // A clipboard manager fetching what Tolvan hands it over is progress of the handover.
+    if (reading_.active && reading_.reply_only) reading_.last = Clock::now();
     const bool current = request.time == CurrentTime || request.time >= owned_since_;
     if (request.selection == clipboard_atom_ && owner_ && current) {
       // Clients from before ICCCM 2 name no property: the target is the property then.

@@ -57,7 +57,8 @@ class X11Clipboard final : public Clipboard {
   std::optional<ClipboardFormat> register_format(const std::string& target);
 
   // Gives the selection up and forgets the data (at stop: other programs then see an empty
-  // clipboard rather than one whose owner no longer answers).
+  // clipboard rather than one whose owner no longer answers). A clipboard manager, when the
+  // desktop runs one, is first asked to keep the data.
   void release();
   // Whether Tolvan holds the selection now.
   bool owns_selection();
@@ -72,7 +73,9 @@ class X11Clipboard final : public Clipboard {
     std::chrono::steady_clock::time_point last;
   };
   struct Reading {
+    unsigned long selection = 0;
     unsigned long target = 0;
+    bool reply_only = false;  // a request whose answer is only yes or no
     bool active = false;
     bool done = false;
     bool failed = false;
@@ -95,6 +98,13 @@ class X11Clipboard final : public Clipboard {
   // The selection's data for one target from its owner; nullopt when there is none or the
   // owner does not answer in time.
   std::optional<std::string> convert(const std::string& target);
+  // The same for any selection; with `request`, those atoms are the request's parameter and
+  // only the answer counts (a yes gives "").
+  std::optional<std::string> convert_selection(unsigned long selection, const std::string& target,
+                                               const std::vector<long>* request);
+  // Asks the desktop's clipboard manager, when there is one, to keep the data Tolvan holds
+  // (SAVE_TARGETS), serving it meanwhile; waits a bounded time for the answer.
+  void hand_to_clipboard_manager();
   // The names of the targets the owner offers; nullopt when it does not say.
   std::optional<std::vector<std::string>> owner_targets();
   // Reads and deletes the reading property; nullopt when it cannot be had.
