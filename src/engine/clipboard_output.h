@@ -52,13 +52,13 @@ class ClipboardOutput {
   std::optional<std::string> get_data(ClipboardFormat format);
 
  private:
-  Platform platform_;
-  KeySender keys_;
   // Presses the paste chord for the foreground window.
   void press_paste_chord();
   // Waits until more data requests than `before` have completed, or the paste wait is over.
   void wait_for_fetch(std::optional<int> before);
 
+  Platform platform_;
+  KeySender keys_;
   std::string terminal_classes_;
   std::string buffer_;
   size_t capacity_ = 0;
