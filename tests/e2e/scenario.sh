@@ -127,6 +127,15 @@ Thanks" ;;
       return 1
     }
     expect="go pasted café text!" ;;
+  clipboard_macro)
+    # Typed, not pasted: the macro reads what another program copied.
+    abbr qqm 3 0 "[%(clipboard)]"
+    set_up() {
+      printf 'copied \303\251lsewhere' >"$work/theirs.txt"
+      xclip -selection clipboard -t UTF8_STRING -i "$work/theirs.txt" </dev/null >/dev/null 2>&1
+    }
+    act() { type_text "qqm"; }
+    expect="[copied élsewhere]" ;;
   clipboard_image)
     prefs=$clipboard_prefs
     abbr qqc 3 0 "pasted over a picture"
