@@ -11,7 +11,7 @@ packages=(
   libx11-dev libxi-dev libxtst-dev libxkbcommon-dev libxkbcommon-x11-dev
   libatspi2.0-dev libcanberra-dev at-spi2-core
   python3
-  xvfb openbox xdotool xterm dbus-x11 x11-utils x11-xkb-utils
+  xvfb openbox xdotool xterm xclip dbus-x11 x11-utils x11-xkb-utils
   locales
 )
 

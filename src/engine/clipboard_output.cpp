@@ -13,8 +13,9 @@ constexpr int kGetDataRetries = 51;
 constexpr uint32_t kRetrySleepMs = 10;
 constexpr uint32_t kBeforePasteMs = 25;
 // Applications read the clipboard after they see Ctrl+V; the user's contents go back only
-// after this wait.
+// once the target has fetched the text, or after this wait when nobody can tell.
 constexpr uint32_t kAfterPasteMs = 700;
+constexpr uint32_t kFetchPollMs = 5;
 constexpr size_t kGrowBy = 512;
 
 }  // namespace
@@ -69,13 +70,37 @@ void ClipboardOutput::buf_paste(bool reset, bool capitalize_first) {
     clipboard.set_text(capitalize_first ? keysim_capitalize_first(buffer_) : buffer_);
     clipboard.close();
     platform_.clock->sleep_ms(kBeforePasteMs);
-    keys_.keybd_event(vk::Control, 0);
-    keys_.keybd_event(vk::KeyV, 0);
-    keys_.keybd_event(vk::KeyV, kKeyUp);
-    keys_.keybd_event(vk::Control, kKeyUp);
-    platform_.clock->sleep_ms(kAfterPasteMs);
+    const std::optional<int> before = clipboard.completed_data_requests();
+    press_paste_chord();
+    wait_for_fetch(before);
   }
   if (reset) buffer_.clear();
+}
+
+void ClipboardOutput::press_paste_chord() {
+  // Terminals hand Ctrl+V to the program running in them; they paste on Shift+Ctrl+V.
+  bool terminal = false;
+  if (Windows* windows = platform_.windows)
+    terminal = keysim_is_terminal_class(terminal_classes_, windows->class_name(windows->foreground()));
+  if (terminal) keys_.keybd_event(vk::Shift, 0);
+  keys_.keybd_event(vk::Control, 0);
+  keys_.keybd_event(vk::KeyV, 0);
+  keys_.keybd_event(vk::KeyV, kKeyUp);
+  keys_.keybd_event(vk::Control, kKeyUp);
+  if (terminal) keys_.keybd_event(vk::Shift, kKeyUp);
+}
+
+void ClipboardOutput::wait_for_fetch(std::optional<int> before) {
+  Clipboard& clipboard = *platform_.clipboard;
+  if (!before) {
+    platform_.clock->sleep_ms(kAfterPasteMs);
+    return;
+  }
+  for (uint32_t waited = 0; waited < kAfterPasteMs; waited += kFetchPollMs) {
+    std::optional<int> now = clipboard.completed_data_requests();
+    if (!now || *now > *before) return;
+    platform_.clock->sleep_ms(kFetchPollMs);
+  }
 }
 
 std::optional<std::string> ClipboardOutput::get_data(ClipboardFormat format) {

@@ -9,13 +9,15 @@
 #include <vector>
 
 #include "engine/keysim_keys.h"
+#include "engine/keysim_prefs.h"
 #include "platform/platform.h"
 
 namespace tolvan {
 
 class ClipboardOutput {
  public:
-  explicit ClipboardOutput(const Platform& platform) : platform_(platform), keys_(platform) {}
+  explicit ClipboardOutput(const Platform& platform)
+      : platform_(platform), keys_(platform), terminal_classes_(KeysimPrefs().terminal_classes) {}
 
   // clipboard_buf_setup: an empty buffer with room for n bytes.
   void buf_setup(size_t n);
@@ -27,8 +29,13 @@ class ClipboardOutput {
   const std::string& gathered() const { return buffer_; }
   size_t capacity() const { return capacity_; }
 
+  // The window classes that paste with Shift+Ctrl+V (see keysim_is_terminal_class).
+  void set_terminal_classes(std::string classes) { terminal_classes_ = std::move(classes); }
+
   // clipboard_buf_paste: the gathered text (first character upper-cased when
-  // `capitalize_first`) onto the clipboard, then Ctrl+V between the fixed waits. With
+  // `capitalize_first`) onto the clipboard, then the paste chord (Ctrl+V, or Shift+Ctrl+V
+  // in a terminal) and a wait until the target has fetched the text, at most 700 ms, or
+  // the whole 700 ms when the clipboard cannot tell. With
   // `reset` the buffer is emptied, also when the clipboard stayed locked and the text was
   // lost. Nothing happens when nothing was gathered.
   void buf_paste(bool reset, bool capitalize_first);
@@ -45,8 +52,14 @@ class ClipboardOutput {
   std::optional<std::string> get_data(ClipboardFormat format);
 
  private:
+  // Presses the paste chord for the foreground window.
+  void press_paste_chord();
+  // Waits until more data requests than `before` have completed, or the paste wait is over.
+  void wait_for_fetch(std::optional<int> before);
+
   Platform platform_;
   KeySender keys_;
+  std::string terminal_classes_;
   std::string buffer_;
   size_t capacity_ = 0;
   bool has_buffer_ = false;

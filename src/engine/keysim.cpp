@@ -163,6 +163,7 @@ void Keysim::thread_main() {
 
 void Keysim::handle(TypedAbbrevInfo& record) {
   prefs_ = prefs();
+  clipboard_.set_terminal_classes(prefs_.terminal_classes);
   std::optional<std::string> text;
   if (record.abbreviation) {
     TextToType built = keysim_get_text_to_type(&record, *record.abbreviation, record.typed, prefs_, env_);

@@ -1,6 +1,9 @@
 // The output thread's preferences and the output-method decision made from them.
 #include "engine/keysim_prefs.h"
 
+#include <glib.h>
+
+#include "core/strings.h"
 #include "settings/prefs.h"
 
 namespace tolvan {
@@ -15,6 +18,8 @@ KeysimPrefs KeysimPrefs::from(Settings& prefs) {
   p.cont_window_changed = prefs.get_int("cont_window_changed") != 0;
   p.textexpander_mode = prefs.get_int("textexpander_mode") != 0;
   p.default_trigger_mode = prefs_get_default_trigger_mode(prefs);
+  // A list without the key (one built by hand, not loaded) keeps the usual terminals.
+  if (prefs.does_exist("terminal_classes")) p.terminal_classes = prefs.get("terminal_classes");
   return p;
 }
 
@@ -23,6 +28,20 @@ int repl_output_method(const KeysimPrefs& prefs, long length) {
   if (length == -1) return 0;
   if (!prefs.use_clipboard_more_than) return 0;
   return prefs.clipboard_more_than_chars < length ? 1 : 0;
+}
+
+bool keysim_is_terminal_class(std::string_view classes, std::string_view class_name) {
+  if (class_name.empty()) return false;
+  for (const std::string& piece : strsplit(classes, ";")) {
+    // People write lists by hand with spaces after the separators.
+    std::string_view entry = piece;
+    while (!entry.empty() && entry.front() == ' ') entry.remove_prefix(1);
+    while (!entry.empty() && entry.back() == ' ') entry.remove_suffix(1);
+    if (entry.size() == class_name.size() &&
+        g_ascii_strncasecmp(entry.data(), class_name.data(), entry.size()) == 0)
+      return true;
+  }
+  return false;
 }
 
 }  // namespace tolvan

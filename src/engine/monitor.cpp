@@ -222,7 +222,9 @@ void Monitor::hand_off_match(const AbbrevMatch& match, const KeyEvent& event,
   }
   // Where keys cannot be swallowed, this one has typed its character already.
   info->swallowed_key_typed_char = swallow && mon_gunichar_isprint(first_char(typed));
-  before_replace();
+  const bool modifier_got_through = swallow && event.down() && ModifierKeys::is_modifier_vk(event.vk) &&
+                                    !platform_.hook->can_swallow();
+  before_replace(modifier_got_through ? event.vk : 0);
   hand_off_(std::move(info));
 }
 
@@ -233,10 +235,11 @@ void Monitor::on_mouse(const MouseEvent& event) {
   hide_tooltip();
 }
 
-void Monitor::before_replace() {
+void Monitor::before_replace(uint16_t held_trigger) {
   std::lock_guard lock(mutex_);
   temp_disable_ = true;
   modifiers_.record(keys_, *platform_.keyboard, shifts_, trigger_vk_pressed_);
+  if (held_trigger != 0) modifiers_.update_phys_state(held_trigger, true);
   modifiers_.keyup_all(keys_);
 }
 

@@ -47,7 +47,10 @@ class Monitor {
   void insert_abbrev(std::unique_ptr<Abbreviation> abbreviation);
 
   // HookSide's work, called from the output thread.
-  void before_replace();  // mon_do_before_replace_preppy
+  // mon_do_before_replace_preppy. `held_trigger` is a modifier key whose press was the
+  // trigger and reached the application anyway (a hook that cannot swallow): it counts as
+  // held although the key state does not show it yet, so it is let up before the typing.
+  void before_replace(uint16_t held_trigger = 0);
   void caps_lock_preppy();
 
   void set_prefs(Settings& prefs);  // mon_prefs_reloaded

@@ -42,6 +42,11 @@ class Clipboard {
   // answers nullopt when the clipboard is busy or holds no text.
   virtual bool set_text(const std::string& utf8) = 0;
   virtual std::optional<std::string> text() = 0;
+
+  // How many requests for a format's data (not for the list of formats) other programs
+  // have completed since our last empty(): a paste target has fetched what we put there
+  // once this grows. nullopt where the backend cannot tell; callers then wait a fixed time.
+  virtual std::optional<int> completed_data_requests() = 0;
 };
 
 }  // namespace tolvan

@@ -15,6 +15,13 @@ namespace tolvan {
 // The word-ending characters a first start gets.
 inline constexpr std::string_view kDefaultDelimChars = ",.?!()<>[]{}:;\"/\\-' \n\t";
 
+// The window classes of terminals, which paste with Shift+Ctrl+V (Ctrl+V reaches the
+// program inside): ';'-separated, compared without case, as X11 reports WM_CLASS's class.
+inline constexpr std::string_view kDefaultTerminalClasses =
+    "XTerm;UXTerm;URxvt;Rxvt;Gnome-terminal;gnome-terminal-server;konsole;Xfce4-terminal;"
+    "Alacritty;kitty;Tilix;Terminator;st-256color;foot;org.wezfurlong.wezterm;Lxterminal;"
+    "Mate-terminal;qterminal;terminology;Sakura;Eterm;Termite;io.elementary.terminal;Terminal";
+
 // Replaces `prefs` with the file named by the run-time variable prefs_file (an empty list
 // when it is missing or invalid), then fills in defaults and applies the upgrades. Returns
 // the loader's reason when the file could not be used; the program carries on regardless.

@@ -38,6 +38,7 @@ void prefs_set_defaults(Settings& prefs, RunTimeVariables& gvar) {
   default_if_missing(prefs, "show_bottom_buttons", was_empty ? "0" : "1");
   default_if_missing(prefs, "output_method", "0");
   default_if_missing(prefs, "clipboard_more_than_chars", "3500");
+  default_if_missing(prefs, "terminal_classes", kDefaultTerminalClasses);
 
   // Files from before sync modes kept the library directly in the shared folder.
   if (!prefs.does_exist("sync_te") && !prefs.does_exist("sync_norm")) {

@@ -63,6 +63,9 @@ const char* const kFirstStartFile =
     "\"show_bottom_buttons\"=\"0\"\r\n"
     "\"output_method\"=\"0\"\r\n"
     "\"clipboard_more_than_chars\"=\"3500\"\r\n"
+    "\"terminal_classes\"=\"XTerm;UXTerm;URxvt;Rxvt;Gnome-terminal;gnome-terminal-server;konsole;Xfce4-terminal;"
+    "Alacritty;kitty;Tilix;Terminator;st-256color;foot;org.wezfurlong.wezterm;Lxterminal;Mate-terminal;qterminal;"
+    "terminology;Sakura;Eterm;Termite;io.elementary.terminal;Terminal\"\r\n"
     "\"3\"=\"1\"\r\n"
     "\"win_height\"=\"577\"\r\n"
     "\"v\"=\"3.15\"\r\n";

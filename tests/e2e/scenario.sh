@@ -22,6 +22,22 @@ trap cleanup EXIT
 layout=us
 variant=
 prefs=
+# Runs before the typing (set_up; a program it leaves running must not hold on to the
+# output, or the test never ends) and, while Tolvan still runs, after it (check); check
+# fails the scenario by printing why and returning non-zero.
+set_up() { :; }
+check() { :; }
+# eventually CMD...: CMD succeeds within five seconds.
+eventually() {
+  for i in $(seq 50); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+clip_equals_file() { xclip -selection clipboard -o -t "$1" 2>/dev/null | cmp -s - "$2"; }
+# The clipboard method, with the user's clipboard put back; the recording xterm pastes the
+# CLIPBOARD selection on Shift+Ctrl+V and counts as a terminal.
+clipboard_prefs="output_method=1
+clipboard_restore=1
+terminal_classes=TolvanE2E"
 
 case $name in
   immediate)
@@ -100,6 +116,45 @@ ed_hotkey=17 18 84"
       type_text "btw "
     }
     expect="by the way btw by the way " ;;
+  clipboard_text)
+    prefs=$clipboard_prefs
+    abbr qqc 3 0 "pasted caf&#233; text"
+    set_up() {
+      printf 'the user\047s text' >"$work/mine.txt"
+      xclip -selection clipboard -t UTF8_STRING -i "$work/mine.txt" </dev/null >/dev/null 2>&1
+    }
+    # The user goes on typing once the paste is in (keys pressed meanwhile would meet the
+    # Shift of the paste chord).
+    act() { type_text "go qqc"; sleep 1; type_text "!"; }
+    check() {
+      eventually clip_equals_file UTF8_STRING "$work/mine.txt" && return 0
+      echo "the user's clipboard was not restored: [$(xclip -selection clipboard -o 2>&1)]"
+      return 1
+    }
+    expect="go pasted café text!" ;;
+  clipboard_macro)
+    # Typed, not pasted: the macro reads what another program copied.
+    abbr qqm 3 0 "[%(clipboard)]"
+    set_up() {
+      printf 'copied \303\251lsewhere' >"$work/theirs.txt"
+      xclip -selection clipboard -t UTF8_STRING -i "$work/theirs.txt" </dev/null >/dev/null 2>&1
+    }
+    act() { type_text "qqm"; }
+    expect="[copied élsewhere]" ;;
+  clipboard_image)
+    prefs=$clipboard_prefs
+    abbr qqc 3 0 "pasted over a picture"
+    set_up() {
+      python3 "$here/make_png.py" "$work/picture.png"
+      xclip -selection clipboard -t image/png -i "$work/picture.png" </dev/null >/dev/null 2>&1
+    }
+    act() { type_text "qqc"; sleep 1; type_text "."; }
+    check() {
+      eventually clip_equals_file image/png "$work/picture.png" && return 0
+      echo "the user's picture was not restored"
+      return 1
+    }
+    expect="pasted over a picture." ;;
   *)
     echo "unknown scenario $name" >&2
     exit 2 ;;
@@ -107,8 +162,10 @@ esac
 
 use_layout "$layout" "$variant"
 write_library "$work/lib.tlv"
+set_up
 
-LANG=C.UTF-8 xterm -class TolvanE2E -e sh -c "stty raw -echo; cat > '$work/received'" &
+LANG=C.UTF-8 xterm -class TolvanE2E \
+  -xrm '*VT100.translations: #override Shift Ctrl <Key>V: insert-selection(CLIPBOARD)' -e sh -c "stty raw -echo; cat > '$work/received'" &
 xterm_pid=$!
 window=$(xdotool search --sync --class TolvanE2E | head -1)
 xdotool windowactivate --sync "$window"
@@ -125,6 +182,8 @@ start_cli "$cli" "$prefs" || exit 1
 act
 # Done when the xterm has received nothing new for a while.
 wait_until_still "$work/received"
+# Tolvan holds the user's clipboard again now; asked before it ends.
+check || exit 1
 stop_cli || exit 1
 
 got=$(python3 "$here/render.py" "$work/received"; printf x)

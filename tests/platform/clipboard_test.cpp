@@ -94,5 +94,29 @@ TEST(SimClipboard, UnicodeTextIsUtf16WithTerminator) {
   EXPECT_EQ(SimClipboard::decode_text(kFormatUnicodeText, ""), "");
 }
 
+TEST(SimClipboard, CountsThePastesThatFoundTextSinceItWasEmptied) {
+  Desktop desktop;
+  SimClipboard& board = desktop.clipboard();
+  ASSERT_TRUE(board.open());
+  ASSERT_TRUE(board.set_text("ours"));
+  EXPECT_EQ(board.completed_data_requests(), 0);
+  EXPECT_FALSE(board.text_for_paste().has_value()) << "still open";
+  board.close();
+  EXPECT_EQ(board.completed_data_requests(), 0);
+  EXPECT_EQ(board.text_for_paste(), "ours");
+  EXPECT_EQ(board.text_for_paste(), "ours");
+  EXPECT_EQ(board.completed_data_requests(), 2);
+  ASSERT_TRUE(board.open());
+  ASSERT_TRUE(board.empty());
+  board.close();
+  EXPECT_EQ(board.completed_data_requests(), 0);
+  EXPECT_FALSE(board.text_for_paste().has_value()) << "nothing to paste";
+  EXPECT_EQ(board.completed_data_requests(), 0);
+  board.set_contents_text("theirs");
+  EXPECT_EQ(board.text_for_paste(), "theirs");
+  board.set_reports_requests(false);
+  EXPECT_EQ(board.completed_data_requests(), std::nullopt);
+}
+
 }  // namespace
 }  // namespace tolvan::sim

@@ -49,6 +49,7 @@ TEST(Prefs, FirstStartSavesExactlyTheDefaultsInOrder) {
       "\"show_bottom_buttons\"=\"0\"\r\n"
       "\"output_method\"=\"0\"\r\n"
       "\"clipboard_more_than_chars\"=\"3500\"\r\n"
+      "\"terminal_classes\"=\"" + std::string(kDefaultTerminalClasses) + "\"\r\n"
       "\"3\"=\"1\"\r\n"
       "\"win_height\"=\"577\"\r\n"
       "\"v\"=\"3.15\"\r\n";

@@ -126,6 +126,39 @@ TEST(Clipboard, AClipboardThatStaysLockedDropsThePasteButGivesTheKeyboardBack) {
   EXPECT_EQ(s.type(" sig"), " pasted") << "the next one works";
 }
 
+// Whether every paste in the log was pressed with Shift held (the terminal chord); false
+// when nothing was pasted.
+bool every_paste_had_shift(const sim::EventLog& log) {
+  bool shift = false, pasted = false;
+  for (const auto& e : log.injected()) {
+    if (vk::is_shift(e.key.vk)) shift = e.key.down();
+    if (e.key.vk == vk::KeyV && e.key.down()) {
+      if (!shift) return false;
+      pasted = true;
+    }
+  }
+  return pasted;
+}
+
+TEST(Clipboard, ATerminalGetsShiftCtrlVAndTheUserTheirTextBackOnceItFetched) {
+  for (const bool listed : {true, false}) {
+    Scenario s;
+    s.prefs.set_int("output_method", 1);
+    s.prefs.set_int("clipboard_restore", 1);
+    if (!listed) s.prefs.set("terminal_classes", "Konsole;Alacritty");
+    s.add({"sig"}, "pasted");
+    s.start();
+    const WindowId terminal = s.desktop().add_window("XTerm");
+    s.desktop().focus(terminal);
+    s.desktop().set_paste_delay(terminal, 80);
+    s.desktop().clipboard().set_contents_text("mine");
+    s.type("sig");
+    EXPECT_EQ(s.desktop().text(terminal), "pasted") << listed;
+    EXPECT_EQ(every_paste_had_shift(s.desktop().log()), listed);
+    EXPECT_EQ(s.desktop().clipboard().text(), "mine") << listed;
+  }
+}
+
 TEST(MenuInsertion, InsertsWithoutErasing) {
   Scenario s;
   s.start();

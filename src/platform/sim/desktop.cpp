@@ -18,6 +18,7 @@ Desktop::Desktop(DesktopOptions options) : options_(options) {
     std::unique_lock lock(mutex_);
     if (draining_ && drainer_ == std::this_thread::get_id()) return;
     idle_.wait(lock, [&] { return !draining_ && queue_.empty(); });
+    run_due_pastes();
   });
 }
 
@@ -63,7 +64,14 @@ WindowId Desktop::add_window(const std::string& class_name, const Layout& layout
   int index = static_cast<int>(windows_.size());
   w->frame = {100 + index * 700, 100, 100 + index * 700 + 640, 580};
   w->field.set_text(text);
-  w->field.read_clipboard = [this] { return clipboard_.text_for_paste(); };
+  Window* raw = w.get();
+  w->field.read_clipboard = [this, raw]() -> std::optional<std::string> {
+    if (raw->paste_delay_ms > 0 && !raw->pasting_late) {
+      raw->paste_due = clock_.now_ms() + raw->paste_delay_ms;
+      return std::nullopt;
+    }
+    return clipboard_.text_for_paste();
+  };
   w->field.write_clipboard = [this](const std::string& copied) { clipboard_.set_contents_text(copied); };
   windows_.push_back(std::move(w));
   return windows_.back()->id;
@@ -83,6 +91,21 @@ void Desktop::close_window(WindowId window) {
 void Desktop::set_layout(WindowId window, const Layout& layout) {
   std::lock_guard lock(mutex_);
   if (Window* w = find(window)) w->layout = &layout;
+}
+
+void Desktop::set_paste_delay(WindowId window, uint32_t ms) {
+  std::lock_guard lock(mutex_);
+  if (Window* w = find(window)) w->paste_delay_ms = ms;
+}
+
+void Desktop::run_due_pastes() {
+  for (auto& w : windows_) {
+    if (!w->paste_due || *w->paste_due > clock_.now_ms()) continue;
+    w->paste_due.reset();
+    w->pasting_late = true;
+    w->field.char_received(0x16);  // the Ctrl+V it put off
+    w->pasting_late = false;
+  }
 }
 
 void Desktop::set_reports_caret(WindowId window, bool reports) {

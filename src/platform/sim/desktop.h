@@ -64,6 +64,9 @@ class Desktop final : public KeyboardHook,
   void set_layout(WindowId window, const Layout& layout);
   // false: the window's application does not report its caret.
   void set_reports_caret(WindowId window, bool reports);
+  // The window's application is busy: it fetches the clipboard for a paste `ms` after it
+  // sees the keys (0: at once, as an idle one does).
+  void set_paste_delay(WindowId window, uint32_t ms);
   std::string text(WindowId window) const;
   std::string text_with_caret(WindowId window) const;
   std::string text_with_selection(WindowId window) const;
@@ -139,6 +142,9 @@ class Desktop final : public KeyboardHook,
     const Layout* layout = nullptr;
     Rect frame;
     bool reports_caret = true;
+    uint32_t paste_delay_ms = 0;
+    std::optional<uint64_t> paste_due;  // a late paste, when the clock reaches it
+    bool pasting_late = false;
     DeadKeyState dead;  // the dead key pending in this window's thread
     TextField field;
   };
@@ -170,6 +176,8 @@ class Desktop final : public KeyboardHook,
   // The key event items for one key (with the fake left Ctrl of AltGr).
   std::vector<InputItem> key_items(uint16_t vk, uint16_t scan, bool extended, bool down,
                                    bool injected) const;
+  // The late pastes whose time has come (mutex_ held).
+  void run_due_pastes();
   Window* find(WindowId window);
   const Window* find(WindowId window) const;
   const Layout& focused_layout() const;

@@ -1,7 +1,7 @@
 // The simulated clipboard.
 #include "platform/sim/sim_clipboard.h"
 
-#include "platform/sim/text_field.h"
+#include "core/clipboard_text.h"
 
 namespace tolvan::sim {
 
@@ -27,6 +27,7 @@ bool SimClipboard::empty() {
   std::lock_guard lock(mutex_);
   if (!open_) return false;
   contents_.clear();
+  completed_pastes_ = 0;
   return true;
 }
 
@@ -100,6 +101,7 @@ void SimClipboard::set_contents(std::vector<std::pair<ClipboardFormat, std::stri
   std::lock_guard lock(mutex_);
   contents_ = std::move(contents);
   unreadable_.clear();
+  completed_pastes_ = 0;
 }
 
 void SimClipboard::set_contents_text(const std::string& utf8) {
@@ -129,7 +131,20 @@ void SimClipboard::make_unreadable(ClipboardFormat format) {
 std::optional<std::string> SimClipboard::text_for_paste() {
   std::lock_guard lock(mutex_);
   if (open_ || locked_by_other()) return std::nullopt;
-  return text_locked();
+  std::optional<std::string> text = text_locked();
+  if (text) ++completed_pastes_;
+  return text;
+}
+
+std::optional<int> SimClipboard::completed_data_requests() {
+  std::lock_guard lock(mutex_);
+  if (!reports_requests_) return std::nullopt;
+  return completed_pastes_;
+}
+
+void SimClipboard::set_reports_requests(bool reports) {
+  std::lock_guard lock(mutex_);
+  reports_requests_ = reports;
 }
 
 int SimClipboard::successful_opens() const {
@@ -143,33 +158,11 @@ int SimClipboard::refused_opens() const {
 }
 
 std::string SimClipboard::encode_unicode_text(const std::string& utf8) {
-  std::string bytes;
-  for (char16_t unit : utf8_to_u16(utf8)) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  bytes.append(2, '\0');
-  return bytes;
+  return clipboard_encode_unicode_text(utf8);
 }
 
 std::string SimClipboard::decode_text(ClipboardFormat format, const std::string& bytes) {
-  if (format == kFormatUnicodeText) {
-    std::u16string units;
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-      char16_t unit = static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
-                                            (static_cast<uint8_t>(bytes[i + 1]) << 8));
-      if (unit == 0) break;
-      units.push_back(unit);
-    }
-    return u16_to_utf8(units);
-  }
-  // 8-bit text, read as Latin-1.
-  std::u32string chars;
-  for (char c : bytes) {
-    if (c == '\0') break;
-    chars.push_back(static_cast<uint8_t>(c));
-  }
-  return u32_to_utf8(chars);
+  return format == kFormatUnicodeText ? clipboard_decode_unicode_text(bytes) : clipboard_decode_latin1(bytes);
 }
 
 }  // namespace tolvan::sim

@@ -27,6 +27,8 @@ class SimClipboard final : public Clipboard {
   std::string format_name(ClipboardFormat format) override;
   bool set_text(const std::string& utf8) override;
   std::optional<std::string> text() override;
+  // The pastes that found text (text_for_paste) since the last empty() or set_contents().
+  std::optional<int> completed_data_requests() override;
 
   // --- what other programs do ---
   // RegisterClipboardFormat: the same name gives the same number.
@@ -45,6 +47,8 @@ class SimClipboard final : public Clipboard {
   std::optional<std::string> text_for_paste();
   // How often open() succeeded, and how often it was refused.
   int successful_opens() const;
+  // false: the clipboard cannot tell whether anyone pasted, as some real ones cannot.
+  void set_reports_requests(bool reports);
   int refused_opens() const;
 
   // UTF-16LE with a terminating NUL, as kFormatUnicodeText holds it; and back.
@@ -64,6 +68,8 @@ class SimClipboard final : public Clipboard {
   uint64_t locked_until_ = 0;
   int successful_opens_ = 0;
   int refused_opens_ = 0;
+  int completed_pastes_ = 0;
+  bool reports_requests_ = true;
 };
 
 }  // namespace tolvan::sim

@@ -3,6 +3,7 @@
 
 #include "platform/x11/x11_event_thread.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -10,7 +11,8 @@ namespace tolvan::x11 {
 
 XEventThread::XEventThread() {
   display_ = XOpenDisplay(nullptr);
-  if (pipe(wake_) != 0) wake_[0] = wake_[1] = -1;
+  // Non-blocking: a wake while the pipe is full is a wake already.
+  if (pipe2(wake_, O_NONBLOCK | O_CLOEXEC) != 0) wake_[0] = wake_[1] = -1;
 }
 
 XEventThread::~XEventThread() {
@@ -28,11 +30,18 @@ void XEventThread::start(Handler handler) {
 
 void XEventThread::stop() {
   if (!thread_.joinable()) return;
+  stopping_ = true;
+  wake();
+  thread_.join();
+  stopping_ = false;
+}
+
+void XEventThread::wake() {
+  if (wake_[1] < 0) return;
   char byte = 0;
   if (write(wake_[1], &byte, 1) != 1) {
-    // The pipe cannot be full with one byte in it; nothing else to do.
+    // A full pipe already wakes the thread; nothing else to do.
   }
-  thread_.join();
 }
 
 void XEventThread::run() {
@@ -48,7 +57,13 @@ void XEventThread::run() {
     }
     pollfd fds[2] = {{xfd, POLLIN, 0}, {wake_[0], POLLIN, 0}};
     if (poll(fds, 2, 250) < 0) continue;
-    if (fds[1].revents & POLLIN) return;
+    if (fds[1].revents & POLLIN) {
+      char bytes[64];
+      if (read(wake_[0], bytes, sizeof bytes) < 0) {
+        // Nothing to drain; the loop looks at the connection either way.
+      }
+      if (stopping_) return;
+    }
   }
 }
 

@@ -3,6 +3,7 @@
 // an event, so a handler and a request never overlap.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -31,6 +32,10 @@ class XEventThread {
   // Starts reading; each event goes to the handler on the thread, with the lock held.
   void start(Handler handler);
   void stop();
+  // Makes the thread look at the connection again: a request made on another thread may
+  // have read events off the socket into Xlib's queue, where waiting on the socket misses
+  // them.
+  void wake();
   bool on_thread() const { return std::this_thread::get_id() == thread_.get_id(); }
 
  private:
@@ -41,6 +46,7 @@ class XEventThread {
   Handler handler_;
   std::thread thread_;
   int wake_[2] = {-1, -1};
+  std::atomic<bool> stopping_{false};
 };
 
 }  // namespace tolvan::x11

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "platform/x11/x11_clipboard.h"
 #include "platform/x11/x11_hook.h"
 #include "platform/x11/x11_hotkeys.h"
 #include "platform/x11/x11_injections.h"
@@ -15,7 +16,9 @@
 namespace tolvan::x11 {
 
 X11Platform::X11Platform() = default;
-X11Platform::~X11Platform() = default;
+X11Platform::~X11Platform() {
+  if (clipboard_) clipboard_->release();
+}
 
 Result<std::unique_ptr<X11Platform>> X11Platform::open() {
   const char* name = std::getenv("DISPLAY");
@@ -37,7 +40,8 @@ Result<std::unique_ptr<X11Platform>> X11Platform::open() {
   if (!p->input_->ok()) return Error{"The X server lacks the XTEST extension."};
   p->windows_ = std::make_unique<X11Windows>();
   p->hotkeys_ = std::make_unique<X11Hotkeys>(*p->keyboard_);
-  if (!p->windows_->ok() || !p->hotkeys_->ok()) return Error{"Cannot open the X display."};
+  p->clipboard_ = std::make_unique<X11Clipboard>();
+  if (!p->windows_->ok() || !p->hotkeys_->ok() || !p->clipboard_->ok()) return Error{"Cannot open the X display."};
   return p;
 }
 
@@ -46,7 +50,7 @@ Platform X11Platform::platform() {
   p.hook = hook_.get();
   p.keyboard = keyboard_.get();
   p.input = input_.get();
-  p.clipboard = &clipboard_;
+  p.clipboard = clipboard_.get();
   p.windows = windows_.get();
   p.sound = &sound_;
   p.clock = &clock_;
