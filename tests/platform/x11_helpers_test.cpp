@@ -46,19 +46,37 @@ TEST(InjectionLedger, StaysBoundedWhenEventsNeverComeBack) {
 
 TEST(SpareKeys, ReuseABindingAndRebindTheLeastRecentlyUsed) {
   SpareKeys spares({250, 251});
-  auto e = spares.pick(0xE9);
+  const auto t0 = SpareKeys::Clock::time_point{} + std::chrono::hours(1);
+  auto e = spares.pick(0xE9, t0);
   ASSERT_TRUE(e);
   EXPECT_TRUE(e->rebind);
-  auto again = spares.pick(0xE9);
+  auto again = spares.pick(0xE9, t0);
   EXPECT_EQ(again->keycode, e->keycode);
   EXPECT_FALSE(again->rebind) << "a character still bound needs no new mapping";
-  auto ss = spares.pick(0xDF);
+  auto ss = spares.pick(0xDF, t0);
   EXPECT_NE(ss->keycode, e->keycode);
-  auto third = spares.pick(0x1F600);
+  auto third = spares.pick(0x1F600, t0 + std::chrono::seconds(1));
   EXPECT_TRUE(third->rebind);
   EXPECT_EQ(third->keycode, e->keycode) << "the oldest binding goes first";
-  EXPECT_TRUE(spares.pick(0xE9)->rebind) << "é lost its key";
-  EXPECT_FALSE(SpareKeys({}).pick(0xE9));
+  EXPECT_TRUE(spares.pick(0xE9, t0 + std::chrono::seconds(1))->rebind) << "é lost its key";
+  EXPECT_FALSE(SpareKeys({}).pick(0xE9, t0));
+}
+
+TEST(SpareKeys, AKeyIsBoundAnewOnlyOnceApplicationsHadTimeToReadItsLastUse) {
+  SpareKeys spares({250, 251});
+  const auto t0 = SpareKeys::Clock::time_point{} + std::chrono::hours(1);
+  const auto ms = [](int n) { return std::chrono::milliseconds(n); };
+  EXPECT_EQ(spares.pick('a', t0)->not_before, t0) << "a key never used is free";
+  EXPECT_EQ(spares.pick('b', t0 + ms(5))->not_before, t0 + ms(5));
+  spares.pick('a', t0 + ms(10));  // typed again: its key was last used now
+  auto c = spares.pick('c', t0 + ms(20));
+  EXPECT_EQ(c->keycode, 250);
+  EXPECT_EQ(c->not_before, t0 + ms(10) + SpareKeys::kReuseGap);
+  auto d = spares.pick('d', t0 + ms(20));
+  EXPECT_EQ(d->keycode, 251);
+  EXPECT_EQ(d->not_before, t0 + ms(5) + SpareKeys::kReuseGap);
+  auto e = spares.pick('e', t0 + SpareKeys::kReuseGap * 4);
+  EXPECT_EQ(e->not_before, t0 + SpareKeys::kReuseGap * 4) << "long unused: no wait";
 }
 
 TEST(GrabMasks, EveryLockCombinationIsGrabbed) {

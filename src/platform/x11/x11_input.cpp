@@ -6,6 +6,9 @@
 
 #include "platform/vk_codes.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace tolvan::x11 {
 namespace {
 
@@ -16,6 +19,10 @@ KeySym keysym_of(uint32_t cp) {
   return 0x01000000 + cp;
 }
 
+// Every unused key code, up to this many: the more there are, the rarer a rebinding that
+// must wait for applications to catch up.
+constexpr size_t kMostSpareKeys = 128;
+
 std::vector<KeyCode> find_spare_keys(Display* d) {
   int lo = 0, hi = 0, per = 0;
   XDisplayKeycodes(d, &lo, &hi);
@@ -25,7 +32,7 @@ std::vector<KeyCode> find_spare_keys(Display* d) {
     bool empty = true;
     for (int i = 0; i < per; ++i) empty = empty && map[(kc - lo) * per + i] == NoSymbol;
     if (empty) spare.push_back(static_cast<KeyCode>(kc));
-    if (spare.size() == 16) break;
+    if (spare.size() == kMostSpareKeys) break;
   }
   if (map) XFree(map);
   return spare;
@@ -33,14 +40,19 @@ std::vector<KeyCode> find_spare_keys(Display* d) {
 
 }  // namespace
 
-std::optional<SpareKeys::Pick> SpareKeys::pick(uint32_t cp) {
+std::optional<SpareKeys::Pick> SpareKeys::pick(uint32_t cp, Clock::time_point now) {
   if (codes_.empty()) return std::nullopt;
   for (size_t i = 0; i < codes_.size(); ++i)
-    if (bound_[i] == cp) return Pick{codes_[i], false};
+    if (bound_[i] == cp) {
+      used_[i] = now;
+      return Pick{codes_[i], false, now};
+    }
   const size_t i = next_;
   next_ = (next_ + 1) % codes_.size();
+  const Clock::time_point not_before = bound_[i] == 0 ? now : std::max(now, used_[i] + kReuseGap);
   bound_[i] = cp;
-  return Pick{codes_[i], true};
+  used_[i] = not_before;
+  return Pick{codes_[i], true, not_before};
 }
 
 X11Input::X11Input(X11Keyboard& keyboard, InjectionLedger& ledger) : keyboard_(keyboard), ledger_(ledger) {
@@ -57,9 +69,21 @@ X11Input::X11Input(X11Keyboard& keyboard, InjectionLedger& ledger) : keyboard_(k
 
 X11Input::~X11Input() {
   if (!display_) return;
-  // Give the spare keys back empty.
-  KeySym none[4] = {NoSymbol, NoSymbol, NoSymbol, NoSymbol};
-  for (KeyCode kc : spares_.codes()) XChangeKeyboardMapping(display_, kc, 4, none, 1);
+  // Give the spare keys back empty, in one change: every change makes each client reload
+  // its keymap.
+  const std::vector<KeyCode>& spare = spares_.codes();
+  if (!spare.empty()) {
+    const auto [lo, hi] = std::minmax_element(spare.begin(), spare.end());
+    const int count = *hi - *lo + 1;
+    int per = 0;
+    KeySym* map = XGetKeyboardMapping(display_, static_cast<::KeyCode>(*lo), count, &per);
+    if (map) {
+      for (KeyCode kc : spare)
+        for (int i = 0; i < per; ++i) map[(kc - *lo) * per + i] = NoSymbol;
+      XChangeKeyboardMapping(display_, *lo, per, map, count);
+      XFree(map);
+    }
+  }
   XSync(display_, False);
   XCloseDisplay(display_);
 }
@@ -80,9 +104,10 @@ void X11Input::type_code_point(uint32_t cp, bool down, char16_t unit) {
     unicode_key_down_ = 0;
     return;
   }
-  std::optional<SpareKeys::Pick> pick = spares_.pick(cp);
+  std::optional<SpareKeys::Pick> pick = spares_.pick(cp, SpareKeys::Clock::now());
   if (!pick) return;
   if (pick->rebind) {
+    std::this_thread::sleep_until(pick->not_before);
     KeySym sym = keysym_of(cp);
     KeySym syms[4] = {sym, sym, sym, sym};
     XChangeKeyboardMapping(display_, pick->keycode, 4, syms, 1);

@@ -21,18 +21,26 @@ namespace tolvan::x11 {
 // Spare key codes, each bound to one character: the least recently used one is rebound.
 class SpareKeys {
  public:
-  explicit SpareKeys(std::vector<KeyCode> codes) : codes_(std::move(codes)), bound_(codes_.size(), 0) {}
+  using Clock = std::chrono::steady_clock;
+  // Applications translate a key code when they handle its event, and some (GTK) read the
+  // keymap afresh then: a key bound anew too soon would reach them as its new character.
+  static constexpr std::chrono::milliseconds kReuseGap{250};
+
+  explicit SpareKeys(std::vector<KeyCode> codes)
+      : codes_(std::move(codes)), bound_(codes_.size(), 0), used_(codes_.size()) {}
   struct Pick {
     KeyCode keycode = 0;
-    bool rebind = false;  // the key must be bound to the character first
+    bool rebind = false;         // the key must be bound to the character first
+    Clock::time_point not_before;  // and not before then
   };
   // nullopt when there are no spare keys at all.
-  std::optional<Pick> pick(uint32_t code_point);
+  std::optional<Pick> pick(uint32_t code_point, Clock::time_point now);
   const std::vector<KeyCode>& codes() const { return codes_; }
 
  private:
   std::vector<KeyCode> codes_;
   std::vector<uint32_t> bound_;
+  std::vector<Clock::time_point> used_;
   size_t next_ = 0;
 };
 
