@@ -1,8 +1,6 @@
 // The output thread's preferences and the output-method decision made from them.
 #include "engine/keysim_prefs.h"
 
-#include <glib.h>
-
 #include "core/strings.h"
 #include "settings/prefs.h"
 
@@ -37,9 +35,7 @@ bool keysim_is_terminal_class(std::string_view classes, std::string_view class_n
     std::string_view entry = piece;
     while (!entry.empty() && entry.front() == ' ') entry.remove_prefix(1);
     while (!entry.empty() && entry.back() == ' ') entry.remove_suffix(1);
-    if (entry.size() == class_name.size() &&
-        g_ascii_strncasecmp(entry.data(), class_name.data(), entry.size()) == 0)
-      return true;
+    if (equals_ignore_case(entry, class_name)) return true;
   }
   return false;
 }

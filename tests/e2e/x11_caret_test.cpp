@@ -85,8 +85,7 @@ void type(const char* keys) {
 class X11Caret : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "no X display";
+    if (!have_display()) GTEST_SKIP() << "no X display";
     app_ = std::make_unique<FieldApp>();
     ASSERT_TRUE(app_->ready());
     windows_ = std::make_unique<X11Windows>();

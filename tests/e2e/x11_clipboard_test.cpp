@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "core/clipboard_text.h"
+#include "x11_test_support.h"
 
 // Last: Xlib's macros (None, Bool, Status) would break the headers above.
 #include <X11/Xlib.h>
@@ -31,11 +32,6 @@
 namespace tolvan::x11 {
 namespace {
 
-bool have_display() {
-  const char* display = std::getenv("DISPLAY");
-  return display && *display;
-}
-
 bool have_xclip() { return std::system("command -v xclip >/dev/null 2>&1") == 0; }
 
 #define NEED_X_AND_XCLIP()                                   \
@@ -43,15 +39,6 @@ bool have_xclip() { return std::system("command -v xclip >/dev/null 2>&1") == 0;
     if (!have_display()) GTEST_SKIP() << "no X display";     \
     if (!have_xclip()) GTEST_SKIP() << "xclip is not there"; \
   } while (0)
-
-template <class Predicate>
-bool eventually(Predicate p) {
-  for (int i = 0; i < 100; ++i) {
-    if (p()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
-}
 
 class TempFile {
  public:

@@ -13,6 +13,7 @@
 
 #include "platform/vk_codes.h"
 #include "platform/x11/x11_input.h"
+#include "x11_test_support.h"
 
 namespace tolvan::x11 {
 namespace {
@@ -41,8 +42,7 @@ class Recorder {
 class X11HookTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "no X display";
+    if (!have_display()) GTEST_SKIP() << "no X display";
     ASSERT_EQ(std::system("setxkbmap us"), 0);
     keyboard_ = std::make_unique<X11Keyboard>();
     hook_ = std::make_unique<X11Hook>(*keyboard_, ledger_, clock_);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/vk_codes.h"
+#include "x11_test_support.h"
 
 namespace tolvan::x11 {
 namespace {
@@ -16,8 +17,7 @@ namespace {
 class X11KeyboardTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "no X display";
+    if (!have_display()) GTEST_SKIP() << "no X display";
   }
   void TearDown() override {
     if (!IsSkipped()) layout("us");

@@ -1,15 +1,22 @@
-// What the tests on a real X server share: waiting for the desktop to get somewhere, and
-// an xterm to hand the focus to.
+// What the tests on a real X server share: whether there is one, waiting for the desktop to
+// get somewhere, and an xterm to hand the focus to.
 #pragma once
 
 #include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
 namespace tolvan::x11 {
+
+// Whether there is an X display to test on (without one the tests skip themselves).
+inline bool have_display() {
+  const char* display = std::getenv("DISPLAY");
+  return display && *display;
+}
 
 // Whether `p` holds within five seconds.
 template <class Predicate>

@@ -13,8 +13,7 @@ namespace tolvan::x11 {
 namespace {
 
 TEST(X11Windows, FollowsTheActiveWindowAndBringsOneBack) {
-  const char* display = std::getenv("DISPLAY");
-  if (!display || !*display) GTEST_SKIP() << "no X display";
+  if (!have_display()) GTEST_SKIP() << "no X display";
   X11Windows windows;
   ASSERT_TRUE(windows.ok());
   Xterm first("TolvanFirst");

@@ -189,7 +189,7 @@ Status X11Hook::install_keyboard(KeyCallback callback) {
     auto x_held = x_.lock();
     char keys[32];
     XQueryKeymap(x_.display(), keys);
-    keyboard_.set_down_keys(keys);
+    keyboard_.set_down_keys(reinterpret_cast<const uint8_t*>(keys));
   }
   std::lock_guard held(callbacks_mutex_);
   key_callback_ = std::make_shared<KeyCallback>(std::move(callback));

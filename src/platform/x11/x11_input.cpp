@@ -4,10 +4,10 @@
 
 #include "platform/x11/x11_input.h"
 
-#include "platform/vk_codes.h"
-
 #include <algorithm>
 #include <thread>
+
+#include "platform/vk_codes.h"
 
 namespace tolvan::x11 {
 namespace {

@@ -30,7 +30,7 @@ class SpareKeys {
       : codes_(std::move(codes)), bound_(codes_.size(), 0), used_(codes_.size()) {}
   struct Pick {
     KeyCode keycode = 0;
-    bool rebind = false;         // the key must be bound to the character first
+    bool rebind = false;           // the key must be bound to the character first
     Clock::time_point not_before;  // and not before then
   };
   // nullopt when there are no spare keys at all.

@@ -170,19 +170,17 @@ bool X11Keyboard::user_holds(KeyCode keycode) {
   return user_down_[keycode];
 }
 
-void X11Keyboard::set_down_keys(const char (&keys)[32]) {
+void X11Keyboard::set_down_keys(const uint8_t* keys) {
   std::lock_guard held(mutex_);
   for (int code = 0; code < 256; ++code) down_[code] = (keys[code / 8] >> (code % 8)) & 1;
   user_down_ = down_;
 }
 
 void X11Keyboard::refresh_from_server() {
-  std::lock_guard held(mutex_);
   auto cookie = xcb_query_keymap(connection_);
   xcb_query_keymap_reply_t* reply = xcb_query_keymap_reply(connection_, cookie, nullptr);
   if (!reply) return;
-  for (int code = 0; code < 256; ++code) down_[code] = (reply->keys[code / 8] >> (code % 8)) & 1;
-  user_down_ = down_;
+  set_down_keys(reply->keys);
   free(reply);
 }
 

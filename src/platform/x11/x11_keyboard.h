@@ -31,15 +31,14 @@ class X11Keyboard final : public KeyboardState {
   X11Keyboard& operator=(const X11Keyboard&) = delete;
   bool ok() const { return keymap_ != nullptr; }
 
-  // The hook's view of the keys: a raw key event, and the server's key vector afresh.
-  // A vector read on another connection than the raw events' may be older than the events
-  // handled meanwhile, so the hook takes it on its own connection (set_down_keys).
+  // The hook's view of the keys: a raw key event, and the server's key vector (as
+  // XQueryKeymap gives it) afresh. A vector read on another connection than the raw events'
+  // may be older than the events handled meanwhile, so the hook reads it on its own.
   // The user's own keys are noted apart (note_user_key, before the hook's callback runs, so
   // that what the callback makes Tolvan type already knows them): user_holds answers.
   void note_key(KeyCode keycode, bool down);
   void note_user_key(KeyCode keycode, bool down);
-  void refresh_from_server();
-  void set_down_keys(const char (&keys)[32]);
+  void set_down_keys(const uint8_t* keys);
   bool user_holds(KeyCode keycode);
   // The virtual key and scan code of an X key in the current group.
   KeyPosition key_of(KeyCode keycode);
@@ -67,6 +66,7 @@ class X11Keyboard final : public KeyboardState {
   // Follows the server: keymap changes reload the keymap, state changes (group, locks)
   // update the state kept here, so asking for it costs no round trip.
   void reload_if_changed();
+  void refresh_from_server();
   bool load_keymap();
   ServerState query_server_state();
   ServerState state_of(uint32_t group, uint32_t locked_mods) const;
