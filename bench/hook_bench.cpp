@@ -5,7 +5,7 @@
 #include <random>
 
 #include "../tests/support/random_library.h"
-#include "engine/monitor.h"
+#include "engine/hook/monitor.h"
 #include "platform/sim/desktop.h"
 #include "platform/vk_codes.h"
 #include "settings/prefs.h"

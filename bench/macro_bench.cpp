@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "engine/macro_insertion.h"
-#include "engine/macro_textexpander.h"
+#include "engine/macros/insertion.h"
+#include "engine/macros/textexpander_codes.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "../tests/support/random_library.h"
-#include "engine/abbrev_matcher.h"
-#include "engine/abbrev_walk.h"
-#include "engine/mon_key_buffer.h"
+#include "engine/matching/abbrev_matcher.h"
+#include "engine/matching/abbrev_walk.h"
+#include "engine/hook/key_buffer.h"
 
 namespace tolvan {
 namespace {

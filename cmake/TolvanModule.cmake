@@ -1,9 +1,14 @@
-# One library per source folder: tolvan_module(NAME DEPS ...) builds every .cpp of the
-# calling folder but main.cpp into tolvan_NAME. The folder is the unit of architecture, so adding a
-# file to a module needs no CMake edit.
+# One library per source folder: tolvan_module(NAME [SUBFOLDERS] DEPS ...) builds every .cpp of
+# the calling folder (and, with SUBFOLDERS, of the folders below it) but main.cpp into
+# tolvan_NAME. The folder is the unit of architecture, so adding a file to a module needs no
+# CMake edit; a large module groups its files into subfolders by concern.
 function(tolvan_module name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(ARG "SUBFOLDERS" "" "DEPS" ${ARGN})
+  if(ARG_SUBFOLDERS)
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  endif()
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   if(sources)
     add_library(tolvan_${name} STATIC ${sources})

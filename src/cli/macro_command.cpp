@@ -9,9 +9,9 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "engine/key_names.h"
-#include "engine/macro_insertion.h"
-#include "engine/macro_textexpander.h"
+#include "engine/macros/key_names.h"
+#include "engine/macros/insertion.h"
+#include "engine/macros/textexpander_codes.h"
 
 namespace tolvan::cli {
 namespace {

@@ -65,7 +65,7 @@ bool Engine::stop(bool force) {
 
 void Engine::prefs_reloaded(Settings& prefs) {
   monitor_.set_prefs(prefs);
-  keysim_.set_prefs(KeysimPrefs::from(prefs));
+  keysim_.set_prefs(OutputPrefs::from(prefs));
   if (tooltip_) tooltip_->set_prefs(prefs);
 }
 

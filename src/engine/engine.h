@@ -6,11 +6,11 @@
 
 #include <memory>
 
-#include "engine/hook_side.h"
-#include "engine/hook_thread.h"
-#include "engine/interactive_input_state.h"
-#include "engine/keysim.h"
-#include "engine/monitor.h"
+#include "engine/hook/hook_side.h"
+#include "engine/hook/hook_thread.h"
+#include "engine/output/interactive_input_state.h"
+#include "engine/output/output_thread.h"
+#include "engine/hook/monitor.h"
 #include "library/library.h"
 #include "platform/platform.h"
 
@@ -55,7 +55,7 @@ class Engine final : public HookSide, public LibraryListener {
   // Blocks until the output thread has nothing queued or running (or, when
   // `user_may_type`, waits for the user's interactive input).
   void wait_output(bool user_may_type) {
-    keysim_.wait(user_may_type ? Keysim::Until::kIdleOrWaitingForUser : Keysim::Until::kIdle);
+    keysim_.wait(user_may_type ? OutputThread::Until::kIdleOrWaitingForUser : OutputThread::Until::kIdle);
   }
 
   // HookSide
@@ -73,7 +73,7 @@ class Engine final : public HookSide, public LibraryListener {
   Library& library_;
   Tooltip* tooltip_;
   InteractiveInputState ii_;
-  Keysim keysim_;
+  OutputThread keysim_;
   Monitor monitor_;
   HookThread hook_thread_;
   unsigned installed_ = 0;

@@ -1,6 +1,6 @@
 #include "launch/hotkey_string.h"
 
-#include "engine/matcher_prefs.h"
+#include "engine/matching/matcher_prefs.h"
 #include "platform/hotkeys.h"
 #include "platform/vk_codes.h"
 

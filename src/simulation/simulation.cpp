@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "engine/key_names.h"
+#include "engine/macros/key_names.h"
 #include "platform/vk_codes.h"
 
 namespace tolvan {

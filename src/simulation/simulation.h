@@ -20,7 +20,7 @@
 
 #include "core/result.h"
 #include "engine/engine.h"
-#include "engine/tooltip.h"
+#include "engine/tooltip/tooltip.h"
 #include "library/library.h"
 #include "platform/sim/desktop.h"
 #include "platform/sim/user.h"

@@ -5,9 +5,9 @@
 
 #include <random>
 
-#include "engine/abbrev_index.h"
-#include "engine/abbrev_walk.h"
-#include "engine/mon_key_buffer.h"
+#include "engine/matching/abbrev_index.h"
+#include "engine/matching/abbrev_walk.h"
+#include "engine/hook/key_buffer.h"
 #include "support/random_library.h"
 
 namespace tolvan {

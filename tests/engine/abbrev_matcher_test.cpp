@@ -3,7 +3,7 @@
 // the typed copy, delimiters and the preferences behind them.
 #include <gtest/gtest.h>
 
-#include "engine/abbrev_matcher.h"
+#include "engine/matching/abbrev_matcher.h"
 #include "matcher_typist.h"
 #include "platform/vk_codes.h"
 #include "settings/prefs.h"

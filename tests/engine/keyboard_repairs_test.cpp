@@ -3,8 +3,8 @@
 // the user's keys against the output thread).
 #include <gtest/gtest.h>
 
-#include "engine/caps_lock.h"
-#include "engine/modifier_keys.h"
+#include "engine/hook/caps_lock.h"
+#include "engine/hook/modifier_keys.h"
 #include "platform/sim/desktop.h"
 #include "platform/sim/user.h"
 #include "platform/vk_codes.h"

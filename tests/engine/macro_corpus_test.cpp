@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/macro_insertion.h"
-#include "engine/macro_textexpander.h"
+#include "engine/macros/insertion.h"
+#include "engine/macros/textexpander_codes.h"
 #include "macro_test_support.h"
 
 namespace tolvan {

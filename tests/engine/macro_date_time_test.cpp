@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "engine/macro_date_time.h"
+#include "engine/macros/date_time.h"
 #include "macro_test_support.h"
 
 namespace tolvan {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/macro_insertion.h"
+#include "engine/macros/insertion.h"
 #include "macro_test_support.h"
 
 namespace tolvan {

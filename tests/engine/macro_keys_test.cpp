@@ -6,9 +6,9 @@
 #include <string>
 
 #include "core/strings.h"
-#include "engine/key_names.h"
-#include "engine/macro_delay.h"
-#include "engine/macro_typing.h"
+#include "engine/macros/key_names.h"
+#include "engine/macros/delay.h"
+#include "engine/macros/typing_macros.h"
 
 namespace tolvan {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "engine/macro_environment.h"
+#include "engine/macros/macro_environment.h"
 
 namespace tolvan::testing {
 

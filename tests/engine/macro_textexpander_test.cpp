@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "engine/macro_textexpander.h"
+#include "engine/macros/textexpander_codes.h"
 
 namespace tolvan {
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/strings.h"
-#include "engine/abbrev_matcher.h"
-#include "engine/mon_key_buffer.h"
+#include "engine/matching/abbrev_matcher.h"
+#include "engine/hook/key_buffer.h"
 #include "platform/sim/layout.h"
 #include "platform/vk_codes.h"
 

@@ -2,7 +2,7 @@
 // typing on outdate older ones.
 #include <gtest/gtest.h>
 
-#include "engine/tooltip.h"
+#include "engine/tooltip/tooltip.h"
 #include "library/folder_tree.h"
 #include "platform/sim/desktop.h"
 #include "settings/prefs.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/macro_insertion.h"
-#include "engine/macro_textexpander.h"
-#include "engine/macro_typing.h"
+#include "engine/macros/insertion.h"
+#include "engine/macros/textexpander_codes.h"
+#include "engine/macros/typing_macros.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/tooltip.h"
+#include "engine/tooltip/tooltip.h"
 
 namespace tolvan {
 

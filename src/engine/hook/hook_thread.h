@@ -1,0 +1,49 @@
+// HookThread: the hook thread's message loop. Other threads post requests to it; a request
+// that needs an answer blocks its sender until the hook thread has served it
+// (WM_MON_RESPONSE). The monitor does the work.
+#pragma once
+
+#include <atomic>
+#include <future>
+#include <memory>
+#include <thread>
+
+#include "core/message_queue.h"
+#include "engine/hook/monitor.h"
+
+namespace tolvan {
+
+class HookThread {
+ public:
+  explicit HookThread(Monitor& monitor) : monitor_(monitor) {}
+  ~HookThread() { destroy(); }
+  HookThread(const HookThread&) = delete;
+  HookThread& operator=(const HookThread&) = delete;
+
+  bool create();   // mon_create_hook_thread; true at once when it runs
+  void destroy();  // mon_destroy_hook_thread: WM_MON_QUIT, answer awaited
+  bool running() const { return thread_.joinable(); }
+  // No request is waiting or being served.
+  bool idle() const { return pending_.load() == 0; }
+
+  // Posts and waits for the answer (mon_hook_thread_get_response); 0 when not running.
+  int request(MonMessage message);
+  void post(MonMessage message);
+  void post_insert_abbrev(std::unique_ptr<Abbreviation> abbreviation);
+
+ private:
+  struct Request {
+    MonMessage message = MonMessage::Ping;
+    std::shared_ptr<std::promise<int>> answer;
+    std::unique_ptr<Abbreviation> abbreviation;
+  };
+  void run();
+  void enqueue(Request request);
+
+  Monitor& monitor_;
+  MessageQueue<Request> queue_;
+  std::atomic<int> pending_{0};
+  std::thread thread_;
+};
+
+}  // namespace tolvan

@@ -1,0 +1,311 @@
+#include "engine/hook/monitor.h"
+
+#include <glib.h>
+
+#include "core/strings.h"
+#include "library/folder_tree.h"
+#include "platform/vk_codes.h"
+
+namespace tolvan {
+namespace {
+
+bool is_alt(uint16_t key) { return key == vk::LMenu || key == vk::RMenu; }
+
+// Navigation keys that Alt turns into commands; they are never translated.
+bool is_alt_navigation(uint16_t key) {
+  switch (key) {
+    case vk::Down: case vk::Up: case vk::Left: case vk::Right: case vk::Next: case vk::Prior:
+    case vk::End: case vk::Home: case vk::Insert: case vk::Delete:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// What a key produced, cut to whole characters within 63 bytes, as matching sees it.
+std::string cut_typed_text(std::string text) {
+  while (text.size() > 63) {
+    const char* last = g_utf8_find_prev_char(text.data(), text.data() + text.size());
+    text.resize(last ? static_cast<size_t>(last - text.data()) : 0);
+  }
+  return text;
+}
+
+char32_t first_char(std::string_view text) {
+  if (text.empty()) return 0;
+  gunichar c = g_utf8_get_char_validated(text.data(), static_cast<gssize>(text.size()));
+  if (c == static_cast<gunichar>(-1) || c == static_cast<gunichar>(-2)) return 0;
+  return c == '\r' ? U'\n' : c;
+}
+
+}  // namespace
+
+Monitor::Monitor(Platform platform, Library& library, InteractiveInputState& ii,
+                 HandOff hand_off, Tooltip* tooltip)
+    : platform_(platform),
+      library_(library),
+      ii_(ii),
+      hand_off_(std::move(hand_off)),
+      tooltip_(*this, tooltip),
+      keys_(platform),
+      matcher_(buffer_, &tooltip_) {}
+
+void Monitor::TooltipLink::hide() {
+  if (tooltip_) tooltip_->hide();
+}
+
+void Monitor::TooltipLink::schedule(const AbbrevMatch& match) {
+  if (tooltip_)
+    tooltip_->schedule(*match.abbreviation, monitor_.matcher_.get_typed_abbrev(match).value_or(""));
+}
+
+void Monitor::set_prefs(Settings& prefs) {
+  std::lock_guard lock(mutex_);
+  prefs_ = MatcherPrefs::from(prefs);
+  matcher_.set_prefs(prefs_);
+  cont_window_changed_ = prefs.get_int("cont_window_changed") != 0;
+}
+
+void Monitor::hide_tooltip() { tooltip_.hide(); }
+
+void Monitor::clear_buffer_and_waiting() {
+  buffer_.clear();
+  matcher_.set_waiting(std::nullopt);
+}
+
+void Monitor::track(const KeyEvent& event) {
+  switch (event.vk) {
+    case vk::LMenu: case vk::RMenu:
+      alt_state_ = event.message;
+      break;
+    case vk::LControl: case vk::RControl:
+      ctrl_state_ = event.message;
+      break;
+    case vk::Tab:
+      if (alt_state_ == KeyMessage::SysKeyDown && event.message == KeyMessage::SysKeyDown &&
+          (ctrl_state_ == KeyMessage::KeyUp || ctrl_state_ == KeyMessage::SysKeyUp))
+        tab_while_alt_ = true;
+      break;
+    case vk::LShift: case vk::RShift:
+      shifts_.last_physical = event.vk;
+      break;
+    default:
+      break;
+  }
+}
+
+HookAnswer Monitor::on_key(const KeyEvent& event) {
+  std::lock_guard lock(mutex_);
+  return key_event(event);
+}
+
+HookAnswer Monitor::key_event(const KeyEvent& event) {
+  KeyboardState& kb = *platform_.keyboard;
+  track(event);
+  if (temp_disable_) {
+    // A replacement is being typed: only follow the user's own modifiers and Caps Lock.
+    if (event.vk == vk::Capital)
+      caps_.count_event();
+    else if (ModifierKeys::is_modifier_vk(event.vk) && !event.injected)
+      modifiers_.update_phys_state(event.vk, event.down());
+    return HookAnswer::Pass;
+  }
+  if (ii_.mode_enabled() && mon_vk_will_unselect_selected_text(event.vk))
+    ii_.set_unselect_key_pressed_first(true);
+  if (dead_.absorb(event, kb)) return HookAnswer::Swallow;
+  if (dead_.take_ignored(event)) return HookAnswer::Pass;
+  // Nothing typed into a password field is remembered, and what came before is forgotten
+  // too, so that no abbreviation is completed out of a secret or across one.
+  if (!ii_.mode_enabled() && platform_.windows->focus_is_secret()) {
+    clear_buffer_and_waiting();
+    hide_tooltip();
+    return HookAnswer::Pass;
+  }
+
+  auto library_lock = library_.lock_main_list();
+  std::optional<KeyStateArray> state = kb.keyboard_state();
+  if (!state) return HookAnswer::Pass;
+  const WindowId window = platform_.windows->foreground();
+  const LayoutId layout = kb.layout_of(window);
+
+  const bool alttab = tab_while_alt_;
+  if (is_alt(event.vk) && event.up()) tab_while_alt_ = false;
+  if (alttab) last_focused_ = 0;
+  if (window != last_focused_) {
+    if (!alttab) last_focused_ = window;
+    clear_buffer_and_waiting();
+    if (ii_.mode_enabled() && !cont_window_changed_) {
+      ii_.set_ended_abruptly(true);
+      return HookAnswer::Pass;
+    }
+  }
+  if (ii_.mode_enabled() && event.vk == vk::Escape) {
+    ii_.set_ended_abruptly(true);
+    return HookAnswer::Pass;
+  }
+  typed_window_ = window;
+  if (!event.down()) return HookAnswer::Pass;
+  if (((*state)[vk::Menu] & kKeyDownBit) && is_alt_navigation(event.vk)) return HookAnswer::Pass;
+
+  dead_.adjust_shift(*state, kb);
+  std::u16string units;
+  const int n = kb.to_unicode(event.vk, event.scan, *state, units, layout);
+  if (n == -1 && !dead_.pending()) {
+    // Where translation leaves the application's composition alone, the application
+    // composes the accent itself and the composed key is what the buffer gets.
+    if (!kb.translation_consumes_dead_keys()) return HookAnswer::Pass;
+    dead_.record(event, *state, kb);
+    return HookAnswer::Swallow;
+  }
+  std::string typed;
+  if (n > 0) {
+    std::string produced = u16_to_utf8(std::u16string_view(units).substr(0, static_cast<size_t>(n)));
+    if (!ii_.mode_enabled())
+      buffer_.key_pressed(produced, event.vk);
+    else
+      ii_.add_chars_typed(static_cast<int>(g_utf8_strlen(produced.data(), produced.size())));
+    typed = cut_typed_text(std::move(produced));
+  }
+
+  HookAnswer answer = HookAnswer::Pass;
+  bool delimiter_handed_over = false;
+  if (ii_.mode_enabled()) {
+    if (event.vk == vk::Tab) {
+      // The continue key: its own character was counted above.
+      hide_tooltip();
+      if (!dead_.pending() && ii_.chars_typed() > 0) ii_.add_chars_typed(-1);
+      ii_.set_continue_key_pressed(true);
+      return HookAnswer::Swallow;
+    }
+    if (matcher_.clear_key_buffer_key_pressed(event.vk)) clear_buffer_and_waiting();
+    hide_tooltip();
+  } else {
+    std::optional<AbbrevMatch> match;
+    const int result = matcher_.was_abbrev_typed_by_user(event.vk, typed, &match);
+    if ((result & kAbbrevComplete) && match) {
+      hide_tooltip();
+      const bool swallow = (result & kSwallowKey) != 0;
+      answer = swallow ? HookAnswer::Swallow : HookAnswer::Pass;
+      const int mode = matcher_.effective_trigger_mode(*match->abbreviation);
+      delimiter_handed_over = mode == TRIGGER_WORD_ENDING ||
+                              (mode == TRIGGER_KEY && prefs_.textexpander_mode);
+      trigger_vk_pressed_ = matcher_.trigger_vk_pressed();
+      hand_off_match(*match, event, typed, delimiter_handed_over, swallow);
+    } else {
+      if (matcher_.clear_key_buffer_key_pressed(event.vk)) {
+        clear_buffer_and_waiting();
+        hide_tooltip();
+      }
+      if (!matcher_.waiting()) hide_tooltip();
+    }
+  }
+
+  if (dead_.pending()) {
+    dead_.replay(event, delimiter_handed_over, keys_, *platform_.keyboard, shifts_);
+    return HookAnswer::Swallow;
+  }
+  return answer;
+}
+
+void Monitor::hand_off_match(const AbbrevMatch& match, const KeyEvent& event,
+                             std::string_view typed, bool store_delimiter, bool swallow) {
+  auto info = std::make_unique<TypedAbbrevInfo>();
+  info->abbreviation = abbr_duplicate_abbrev(*match.abbreviation, nullptr);
+  info->typed = matcher_.get_typed_abbrev(match).value_or("");
+  info->window = typed_window_;
+  if (store_delimiter) {
+    info->delimiter_key = event.vk;
+    info->delimiter_shift =
+        platform_.keyboard->async_down(vk::LShift) || platform_.keyboard->async_down(vk::RShift);
+    info->delimiter_char = first_char(typed);
+    info->dead_key = dead_.pending();
+  }
+  // Where keys cannot be swallowed, this one has typed its character already.
+  info->swallowed_key_typed_char = swallow && mon_gunichar_isprint(first_char(typed));
+  const bool modifier_got_through = swallow && event.down() && ModifierKeys::is_modifier_vk(event.vk) &&
+                                    !platform_.hook->can_swallow();
+  before_replace(modifier_got_through ? event.vk : 0);
+  hand_off_(std::move(info));
+}
+
+void Monitor::on_mouse(const MouseEvent& event) {
+  if (!event.down) return;
+  std::lock_guard lock(mutex_);
+  clear_buffer_and_waiting();
+  hide_tooltip();
+}
+
+void Monitor::before_replace(uint16_t held_trigger) {
+  std::lock_guard lock(mutex_);
+  temp_disable_ = true;
+  modifiers_.record(keys_, *platform_.keyboard, shifts_, trigger_vk_pressed_);
+  if (held_trigger != 0) modifiers_.update_phys_state(held_trigger, true);
+  modifiers_.keyup_all(keys_);
+}
+
+void Monitor::caps_lock_preppy() {
+  caps_.preppy(keys_, *platform_.keyboard);
+  trigger_vk_pressed_ = 0;
+}
+
+int Monitor::serve(MonMessage message) {
+  // The state read for a restore must include every key the output thread sent before.
+  if (message == MonMessage::RestoreModifiers || message == MonMessage::RestoreCapsLock)
+    platform_.hook->flush();
+  std::lock_guard lock(mutex_);
+  switch (message) {
+    case MonMessage::InstallKeyboardHook:
+      if (!keyboard_installed_)
+        keyboard_installed_ =
+            platform_.hook->install_keyboard([this](const KeyEvent& e) { return on_key(e); }).ok();
+      return keyboard_installed_ ? 1 : 0;
+    case MonMessage::UninstallKeyboardHook:
+      if (keyboard_installed_ && platform_.hook->uninstall_keyboard().ok()) keyboard_installed_ = false;
+      return keyboard_installed_ ? 0 : 1;
+    case MonMessage::InstallMouseHook:
+      if (!mouse_installed_)
+        mouse_installed_ =
+            platform_.hook->install_mouse([this](const MouseEvent& e) { on_mouse(e); }).ok();
+      return mouse_installed_ ? 1 : 0;
+    case MonMessage::UninstallMouseHook:
+      if (mouse_installed_ && platform_.hook->uninstall_mouse().ok()) mouse_installed_ = false;
+      return mouse_installed_ ? 0 : 1;
+    case MonMessage::RestoreModifiers:
+      modifiers_.restore(keys_, *platform_.keyboard);
+      return 0;
+    case MonMessage::ClearKeyBuffer:
+      clear_buffer_and_waiting();
+      return 0;
+    case MonMessage::AdjustKeyBuffer:
+    case MonMessage::LibraryChanged: {
+      auto library_lock = library_.lock_main_list();
+      matcher_.library_changed(library_.main_list);
+      return 1;
+    }
+    case MonMessage::RestoreCapsLock:
+      caps_.restore(keys_, *platform_.keyboard);
+      return 0;
+    case MonMessage::EnableHook:
+      temp_disable_ = false;
+      return 0;
+    case MonMessage::Quit:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+void Monitor::insert_abbrev(std::unique_ptr<Abbreviation> abbreviation) {
+  if (!abbreviation) return;
+  std::lock_guard lock(mutex_);
+  auto info = std::make_unique<TypedAbbrevInfo>();
+  info->typed = abbreviation->abbreviations.empty() ? "" : abbreviation->abbreviations.front();
+  info->abbreviation = std::move(abbreviation);
+  info->window = platform_.windows->foreground();
+  info->delimiter_key = kDelimiterKeyMenuInsertion;
+  info->do_not_erase = true;
+  before_replace();
+  hand_off_(std::move(info));
+}
+
+}  // namespace tolvan

@@ -1,0 +1,200 @@
+// The matching decision for one key-down, delimiters and the trigger key.
+#include "engine/matching/abbrev_matcher.h"
+
+#include <glib.h>
+
+#include <algorithm>
+
+#include "platform/vk_codes.h"
+
+namespace tolvan {
+namespace {
+
+constexpr gunichar kInvalid = static_cast<gunichar>(-1);
+constexpr gunichar kCutShort = static_cast<gunichar>(-2);
+
+// The first character of UTF-8 text; 0 for empty or invalid text.
+char32_t first_char(std::string_view s) {
+  if (s.empty()) return 0;
+  gunichar c = g_utf8_get_char_validated(s.data(), static_cast<gssize>(s.size()));
+  return (c == kInvalid || c == kCutShort) ? 0 : c;
+}
+
+}  // namespace
+
+AbbrevMatcher::AbbrevMatcher(KeyBuffer& buffer, TooltipScheduler* tooltip)
+    : buffer_(buffer), tooltip_(tooltip), prefs_(std::make_shared<const MatcherPrefs>()) {}
+
+void AbbrevMatcher::set_prefs(MatcherPrefs prefs) {
+  auto fresh = std::make_shared<const MatcherPrefs>(std::move(prefs));
+  std::lock_guard lock(prefs_mutex_);
+  prefs_ = std::move(fresh);
+}
+
+void AbbrevMatcher::drop_prefs() { set_prefs(MatcherPrefs{}); }
+
+std::shared_ptr<const MatcherPrefs> AbbrevMatcher::prefs() const {
+  std::lock_guard lock(prefs_mutex_);
+  return prefs_;
+}
+
+void AbbrevMatcher::library_changed(const FolderList& main) {
+  index_.build(main);
+  buffer_.adjust_size(main);
+  waiting_.reset();
+}
+
+int AbbrevMatcher::effective_trigger_mode(const MatcherPrefs& p, const Abbreviation& a) {
+  return p.textexpander_mode ? p.default_trigger_mode : a.trigger_mode;
+}
+
+int AbbrevMatcher::effective_trigger_mode(const Abbreviation& a) const {
+  return effective_trigger_mode(*prefs(), a);
+}
+
+bool AbbrevMatcher::clear_key_buffer_key_pressed(const MatcherPrefs& p, uint16_t vk) {
+  if (vk == vk::Menu || vk == vk::Delete) return true;
+  if (vk >= vk::Prior && vk <= vk::Down) return true;
+  if (vk >= vk::LWin && vk <= vk::Apps) return true;
+  return vk == vk::Escape && !p.textexpander_mode;
+}
+
+bool AbbrevMatcher::clear_key_buffer_key_pressed(uint16_t vk) const {
+  return clear_key_buffer_key_pressed(*prefs(), vk);
+}
+
+int AbbrevMatcher::key_is_delim(const MatcherPrefs& p, uint16_t vk, std::string_view typed,
+                                bool* printable, int* length) {
+  if (printable) *printable = false;
+  if (length) *length = 0;
+  char32_t c = g_unichar_tolower(first_char(typed));
+  if (c == '\r') {
+    c = '\n';
+  } else if (vk == vk::Escape) {
+    c = 27;
+  }
+  if (vk == vk::LShift || vk == vk::RShift) return kKeyIsShift;
+  const std::string& list = p.delim_chars;
+  for (size_t i = 0; i < list.size(); ++i) {
+    gunichar d = g_utf8_get_char_validated(list.data() + i, static_cast<gssize>(list.size() - i));
+    if (d == kInvalid || d == kCutShort) continue;
+    if (g_unichar_tolower(d) != c) continue;
+    if (!p.textexpander_mode && !mon_gunichar_isprint(c)) continue;
+    if (printable) *printable = mon_gunichar_isprint(c);
+    if (length) *length = g_unichar_to_utf8(c, nullptr);
+    return kKeyIsDelimiter;
+  }
+  return kKeyIsNotDelimiter;
+}
+
+int AbbrevMatcher::key_is_delim(uint16_t vk, std::string_view typed, bool* printable,
+                                int* length) const {
+  return key_is_delim(*prefs(), vk, typed, printable, length);
+}
+
+bool AbbrevMatcher::vk_is_trigger_vk(const MatcherPrefs& p, uint16_t vk) {
+  auto listed = [&](uint16_t v) {
+    return std::find(p.trigger_vks.begin(), p.trigger_vks.end(), v) != p.trigger_vks.end();
+  };
+  if (listed(vk)) return true;
+  switch (vk) {
+    case vk::LControl:
+    case vk::RControl:
+      return listed(vk::Control);
+    case vk::LShift:
+    case vk::RShift:
+      return listed(vk::Shift);
+    case vk::LMenu:
+    case vk::RMenu:
+      return listed(vk::Menu);
+    default:
+      return false;
+  }
+}
+
+bool AbbrevMatcher::vk_is_trigger_vk(uint16_t vk) const { return vk_is_trigger_vk(*prefs(), vk); }
+
+std::optional<std::string> AbbrevMatcher::get_typed_abbrev(const AbbrevMatch& m) const {
+  if (!m.string || !m.abbreviation) return std::nullopt;
+  long n = static_cast<long>(m.string->size());
+  std::string_view bytes = buffer_.bytes();
+  long size = static_cast<long>(bytes.size());
+  if (size < 1 || size < n) return std::nullopt;
+  long start = size - n;
+  int mode = effective_trigger_mode(*m.abbreviation);
+  // A printable delimiter already went into the key buffer after the abbreviation.
+  if ((mode == TRIGGER_KEY || mode == TRIGGER_WORD_ENDING) && m.delimiter_printable)
+    start -= m.delimiter_length;
+  if (start < 0) return std::nullopt;
+  return std::string(bytes.substr(static_cast<size_t>(start), static_cast<size_t>(n)));
+}
+
+bool AbbrevMatcher::tooltip_wanted(const MatcherPrefs& p, const AbbrevMatch& m, uint16_t vk,
+                                   std::string_view typed) const {
+  if (!tooltip_ || m.abbreviation->type() == ABBR_TYPE_UNSUPPORTED || !p.show_tooltips)
+    return false;
+  int t = effective_trigger_mode(p, *m.abbreviation);
+  bool waits = t == TRIGGER_KEY || t == TRIGGER_WORD_ENDING;
+  bool wanted = (p.show_tooltips_trigger && t == TRIGGER_KEY) ||
+                (p.show_tooltips_wec && t == TRIGGER_WORD_ENDING) ||
+                (p.textexpander_mode && waits);
+  if (!wanted) return false;
+  if (!mon_gunichar_isprint_get(typed) && vk != vk::Back) return false;
+  return !clear_key_buffer_key_pressed(p, vk);
+}
+
+int AbbrevMatcher::was_abbrev_typed_by_user(uint16_t vk, std::string_view typed,
+                                            std::optional<AbbrevMatch>* out) {
+  if (out) out->reset();
+  std::shared_ptr<const MatcherPrefs> held = prefs();
+  const MatcherPrefs& p = *held;
+
+  if (tooltip_ && (mon_gunichar_isprint_get(typed) || first_char(typed) == '\r')) tooltip_->hide();
+
+  bool printable = false;
+  int length = 0;
+  int delim = key_is_delim(p, vk, typed, &printable, &length);
+
+  if (waiting_) {
+    waiting_->delimiter_printable = printable;
+    waiting_->delimiter_length = length;
+    int t = effective_trigger_mode(p, *waiting_->abbreviation);
+    if (t == TRIGGER_KEY && !p.textexpander_mode) {
+      if (vk_is_trigger_vk(p, vk)) {
+        if (out) *out = waiting_;
+        waiting_.reset();
+        trigger_vk_pressed_ = vk;
+        return kAbbrevComplete | kSwallowKey;
+      }
+    } else if (t == TRIGGER_WORD_ENDING || t == TRIGGER_KEY) {
+      if (delim == kKeyIsDelimiter) {
+        if (out) *out = waiting_;
+        waiting_.reset();
+        return kAbbrevComplete | kSwallowKey;
+      }
+      if (delim == kKeyIsShift) return kAbbrevNotComplete;
+      waiting_.reset();
+    }
+  }
+
+  std::optional<AbbrevMatch> candidate = index_.find(buffer_.bytes());
+  if (!candidate) {
+    waiting_.reset();
+    return kAbbrevNotComplete;
+  }
+  if (!out) {
+    waiting_.reset();
+    return kAbbrevComplete;
+  }
+  if (tooltip_wanted(p, *candidate, vk, typed)) tooltip_->schedule(*candidate);
+  int t = effective_trigger_mode(p, *candidate->abbreviation);
+  if (t == TRIGGER_KEY || t == TRIGGER_WORD_ENDING) {
+    waiting_ = candidate;
+    return kAbbrevNotComplete;
+  }
+  waiting_.reset();
+  *out = candidate;
+  return kAbbrevComplete;
+}
+
+}  // namespace tolvan

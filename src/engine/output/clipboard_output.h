@@ -1,0 +1,73 @@
+// ClipboardOutput: pasting a replacement through the clipboard. Text is gathered in a
+// buffer, put on the clipboard and pasted with Ctrl+V; the user's clipboard can be backed up
+// format by format beforehand and put back afterwards. Used only on the output thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/output/key_sender.h"
+#include "engine/output/output_prefs.h"
+#include "platform/platform.h"
+
+namespace tolvan {
+
+class ClipboardOutput {
+ public:
+  explicit ClipboardOutput(const Platform& platform)
+      : platform_(platform), keys_(platform), terminal_classes_(OutputPrefs().terminal_classes) {}
+
+  // clipboard_buf_setup: an empty buffer with room for n bytes.
+  void buf_setup(size_t n);
+  // clipboard_buf_append_char: nothing without a buffer; grows by 512 bytes when full.
+  void buf_append_char(char byte);
+  // clipboard_buf_free.
+  void buf_free();
+  bool has_buffer() const { return has_buffer_; }
+  const std::string& gathered() const { return buffer_; }
+  size_t capacity() const { return capacity_; }
+
+  // The window classes that paste with Shift+Ctrl+V (see keysim_is_terminal_class).
+  void set_terminal_classes(std::string classes) { terminal_classes_ = std::move(classes); }
+
+  // clipboard_buf_paste: the gathered text (first character upper-cased when
+  // `capitalize_first`) onto the clipboard, then the paste chord (Ctrl+V, or Shift+Ctrl+V
+  // in a terminal) and a wait until the target has fetched the text, at most 700 ms, or
+  // the whole 700 ms when the clipboard cannot tell. With
+  // `reset` the buffer is emptied, also when the clipboard stayed locked and the text was
+  // lost. Nothing happens when nothing was gathered.
+  void buf_paste(bool reset, bool capitalize_first);
+
+  // clipboard_open: up to 52 attempts, 10 ms apart.
+  bool open();
+  // clipboard_backup_contents: replaces the backup with a copy of every readable format.
+  void backup_contents();
+  // clipboard_restore_contents: puts the backup back and forgets it (also when the
+  // clipboard cannot be opened: the user's contents are then lost).
+  void restore_contents();
+  bool has_backup() const { return !backup_.empty(); }
+  // clipboard_get_data: a format's bytes, retried while the owner cannot render them.
+  std::optional<std::string> get_data(ClipboardFormat format);
+
+ private:
+  // Presses the paste chord for the foreground window.
+  void press_paste_chord();
+  // Waits until more data requests than `before` have completed, or the paste wait is over.
+  void wait_for_fetch(std::optional<int> before);
+
+  Platform platform_;
+  KeySender keys_;
+  std::string terminal_classes_;
+  std::string buffer_;
+  size_t capacity_ = 0;
+  bool has_buffer_ = false;
+  std::vector<std::pair<ClipboardFormat, std::string>> backup_;
+};
+
+// The text with its first character upper-cased (g_unichar_toupper); invalid UTF-8 at the
+// start leaves it as it is.
+std::string keysim_capitalize_first(std::string_view utf8);
+
+}  // namespace tolvan

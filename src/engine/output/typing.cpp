@@ -1,0 +1,275 @@
+// The output thread's typing run (keysim_simutype_text): characters as key events with the
+// modifiers the layout needs, Unicode events for characters no key makes, posted characters
+// for windows that need them, the clipboard buffer for pasted runs, and the typing-time
+// macros at their place in the text, interactive input among them.
+#include <glib.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "engine/output/output_thread.h"
+#include "engine/macros/syntax.h"
+#include "engine/macros/typing_macros.h"
+#include "platform/vk_codes.h"
+
+namespace tolvan {
+namespace {
+
+// A browser frame that ignores injected input but accepts posted characters.
+constexpr std::string_view kPostingWindowClass = "Maxthon2_Frame";
+constexpr uint32_t kPostingSettleMs = 100;
+constexpr uint32_t kInputPollMs = 10;
+constexpr int kAltGrModifiers = kScanCtrl | kScanAlt;
+
+// The character at `pos` and its byte length; nullopt for bytes that do not start a valid
+// character.
+std::optional<std::pair<gunichar, size_t>> decode_at(std::string_view text, size_t pos) {
+  const char* start = text.data() + pos;
+  auto left = static_cast<gssize>(text.size() - pos);
+  gunichar c = g_utf8_get_char_validated(start, left);
+  if (c == static_cast<gunichar>(-1) || c == static_cast<gunichar>(-2)) return std::nullopt;
+  return std::pair{c, static_cast<size_t>(g_utf8_next_char(start) - start)};
+}
+
+// VkKeyScanExW takes one UTF-16 unit: a character beyond it has no key.
+int key_scan(KeyboardState& keyboard, gunichar c, LayoutId layout) {
+  return c <= 0xFFFF ? keyboard.vk_key_scan(static_cast<char16_t>(c), layout) : -1;
+}
+
+std::u16string utf16_units(gunichar c) {
+  if (c <= 0xFFFF) return std::u16string(1, static_cast<char16_t>(c));
+  c -= 0x10000;
+  return {static_cast<char16_t>(0xD800 + (c >> 10)), static_cast<char16_t>(0xDC00 + (c & 0x3FF))};
+}
+
+}  // namespace
+
+void OutputThread::flush_clipboard_run() {
+  if (!clipboard_run_ || clipboard_.gathered().empty()) return;
+  clipboard_.buf_paste(true, capitalize_pending_);
+  capitalize_pending_ = false;
+}
+
+bool OutputThread::simutype_text(std::string_view text, WindowId window, int& cursor_back,
+                           bool capitalize_first, bool no_macros, const TypedAbbrevInfo* record) {
+  KeyboardState& keyboard = *platform_.keyboard;
+  InputSynth& input = *platform_.input;
+  const size_t len = text.size();
+  const LayoutId layout = keyboard.layout_of(window);
+  const bool stop_on_change = !prefs_.cont_window_changed;
+  held_ = {};
+  bool shift_released = true;
+  bool first = true;
+  bool aborted = false;
+
+  const bool posting = platform_.windows->class_name(window) == kPostingWindowClass;
+  WindowId focus = window;
+  if (posting) {
+    if (std::optional<Caret> caret = platform_.windows->caret()) focus = caret->window;
+    platform_.clock->sleep_ms(kPostingSettleMs);
+  }
+  // Interactive input types its default text with a run of its own inside this one.
+  const bool outer_clipboard_run = clipboard_run_;
+  const bool outer_capitalize = capitalize_pending_;
+  clipboard_run_ = om_ == 1 && !posting;
+  if (clipboard_run_) {
+    clipboard_.buf_setup(len);
+    capitalize_pending_ = record != nullptr && record->capitalize_first;
+  }
+
+  size_t pos = 0;
+  while (pos < len) {
+    if (stop_on_change && platform_.windows->foreground() != window) {
+      aborted = true;
+      break;
+    }
+    if (!no_macros && pos + 1 < len && text[pos] == '%' && text[pos + 1] == '(') {
+      // At or after the caret mark: at most cursor_back characters from here to the end.
+      const bool after_mark = static_cast<long>(macro_utf8_length(text.substr(pos))) <= cursor_back;
+      MacroResult macro = handle_this_macro(text, pos, layout, window);
+      if (macro.typed == -1) {
+        cursor_back = 0;
+        aborted = true;
+        break;
+      }
+      if (macro.bytes > 0) {
+        if (after_mark) cursor_back = static_cast<int>(cursor_back - macro.chars + macro.typed);
+        pos += static_cast<size_t>(macro.bytes);
+        continue;
+      }
+      if (macro.bytes < 0) {
+        if (after_mark) --cursor_back;
+        ++pos;
+        continue;
+      }
+    }
+    if (clipboard_run_) {
+      if (text[pos] == '\n') clipboard_.buf_append_char('\r');
+      clipboard_.buf_append_char(text[pos]);
+      ++pos;
+      continue;
+    }
+    std::optional<std::pair<gunichar, size_t>> decoded = decode_at(text, pos);
+    if (!decoded) {
+      ++pos;
+      continue;
+    }
+    gunichar c = decoded->first;
+    pos += decoded->second;
+    if (first) {
+      first = false;
+      if (capitalize_first) c = g_unichar_toupper(c);
+    }
+
+    const int code = key_scan(keyboard, c, layout);
+    ShiftCtrlAlt need = get_ctrl_alt_shift_state_from_VkKeyScan_code(code);
+    uint32_t scan = 0;
+    if (code != -1) {
+      const int lower = key_scan(keyboard, g_unichar_tolower(c), layout);
+      scan = keyboard.map_virtual_key(static_cast<uint32_t>(lower), MapType::VkToScan, layout);
+    }
+    bool altgr = false;
+    if (code == -1 || posting) {
+      need = {};
+    } else if (((code >> 8) & 0xFF) == kAltGrModifiers) {
+      altgr = true;
+      need.shift = false;
+    }
+    // What a KeyDown macro holds is down already.
+    if (held_.altgr) altgr = false;
+    if (held_.ctrl) need.ctrl = false;
+    if (held_.shift) need.shift = false;
+    if (held_.alt || held_.altgr) need.alt = false;
+
+    if (altgr) {
+      keys_.keybd_event(vk::RMenu, 0x38, kKeyExtended);
+    } else {
+      if (need.shift && shift_released) keys_.keybd_event(vk::LShift, 0x2A, 0);
+      if (need.ctrl) keys_.keybd_event(vk::Control, kKeyExtended);
+      if (need.alt) keys_.keybd_event(vk::Menu, kKeyExtended);
+    }
+
+    if (posting) {
+      for (char16_t unit : utf16_units(c == '\n' ? '\r' : c)) input.post_char(focus, unit);
+    } else if (code != -1) {
+      auto key = static_cast<uint16_t>(code & 0xFF);
+      input.send_key(key, static_cast<uint16_t>(scan & 0xFF), 0);
+      input.send_key(key, static_cast<uint16_t>(scan & 0xFF), kKeyUp);
+    } else {
+      for (char16_t unit : utf16_units(c)) {
+        input.send_unicode(unit, false);
+        input.send_unicode(unit, true);
+      }
+    }
+
+    if (altgr) keys_.keybd_event(vk::RMenu, 0x38, kKeyUp | kKeyExtended);
+
+    if (need.shift) {
+      // Shift stays down across a run of shifted characters.
+      bool release = no_macros || pos >= len;
+      if (!release) {
+        if (text.compare(pos, 2, "%(") == 0) {
+          release = true;
+        } else if (auto next = decode_at(text, pos)) {
+          const int next_code = key_scan(keyboard, next->first, layout);
+          const bool next_shift = next_code != -1 && ((next_code >> 8) & kScanShift) &&
+                                  ((next_code >> 8) & 0xFF) != kAltGrModifiers;
+          release = !next_shift;
+        } else {
+          release = true;
+        }
+      }
+      if (release) {
+        keys_.keybd_event(vk::LShift, 0x2A, kKeyUp);
+        shift_released = true;
+      } else {
+        shift_released = false;
+      }
+    }
+    if (!altgr) {
+      if (need.ctrl) keys_.keybd_event(vk::Control, kKeyUp | kKeyExtended);
+      if (need.alt) keys_.keybd_event(vk::Menu, kKeyUp | kKeyExtended);
+    }
+  }
+  // A run stopped between two shifted characters must not leave Shift down.
+  if (!shift_released) keys_.keybd_event(vk::LShift, 0x2A, kKeyUp);
+
+  if (clipboard_run_) flush_clipboard_run();
+  clipboard_run_ = outer_clipboard_run;
+  capitalize_pending_ = outer_capitalize && clipboard_run_;
+  return !aborted;
+}
+
+OutputThread::MacroResult OutputThread::handle_this_macro(std::string_view text, size_t pos, LayoutId layout,
+                                              WindowId window) {
+  KeyboardState& keyboard = *platform_.keyboard;
+  KeyLayoutLookup lookup = [&keyboard, layout](char32_t c) {
+    return key_scan(keyboard, static_cast<gunichar>(c), layout);
+  };
+  TypingMacroStep step = keysim_plan_macro(text, pos, lookup);
+  MacroResult result;
+  switch (step.kind) {
+    case TypingMacroKind::kNotAMacro:
+      return result;
+    case TypingMacroKind::kEscapedPercent:
+      result.bytes = -1;
+      return result;
+    case TypingMacroKind::kKeys:
+      flush_clipboard_run();
+      keys_.handle_key_presses(step.keys, held_);
+      break;
+    case TypingMacroKind::kDelay:
+      flush_clipboard_run();
+      platform_.clock->sleep_ms(static_cast<uint32_t>(
+          std::clamp<std::int64_t>(step.delay_ms, 0, std::numeric_limits<uint32_t>::max())));
+      break;
+    case TypingMacroKind::kInput:
+      flush_clipboard_run();
+      result.typed = handle_interactive_input(step.input_default, window);
+      break;
+    case TypingMacroKind::kIgnored:
+      break;
+  }
+  result.bytes = static_cast<long>(step.length_bytes);
+  result.chars = static_cast<long>(step.length_chars);
+  return result;
+}
+
+int OutputThread::handle_interactive_input(const std::string& default_text, WindowId window) {
+  const long n = g_utf8_strlen(default_text.data(), static_cast<gssize>(default_text.size()));
+  int no_cursor = 0;
+  if (!simutype_text(default_text, window, no_cursor, false, true, nullptr)) return -1;
+  // Select the default text so that the user's typing replaces it.
+  keys_.keybd_event(vk::Shift, 0);
+  for (long i = 0; i < n; ++i) keys_.tap(vk::Left, kKeyExtended);
+  keys_.keybd_event(vk::Shift, kKeyUp);
+
+  // mon_enable_ii_mode: the hook watches the user's keys again.
+  ii_.start();
+  do_after_replace_cleanup();
+  // Where the continue key cannot be swallowed it is kept from the application by a grab.
+  KeyboardHook* hook = platform_.hook;
+  const bool grabbed = hook != nullptr && !hook->can_swallow() && hook->grab_key(vk::Tab).ok();
+  set_waiting_for_user(true);
+  bool window_lost = false;
+  for (;;) {
+    platform_.clock->sleep_ms(kInputPollMs);
+    if (ii_.continue_key_pressed() || ii_.ended_abruptly()) break;
+    if (window_changed(window) || stopping_) {
+      window_lost = true;
+      break;
+    }
+  }
+  set_waiting_for_user(false);
+  if (grabbed) hook->ungrab_key(vk::Tab);
+
+  // mon_disable_ii_mode: the hook steps aside for the rest of the replacement.
+  ii_.set_mode_enabled(false);
+  hook_.before_replace();
+  replace_typed_abbreviation_preppy();
+
+  if (ii_.ended_abruptly() || window_lost) return -1;
+  return ii_.chars_typed() + (ii_.unselect_key_pressed_first() ? static_cast<int>(n) : 0);
+}
+
+}  // namespace tolvan
