@@ -3,6 +3,8 @@
 
 #include <glib.h>
 
+#include <array>
+
 #include "platform/sim/text_field.h"
 #include "platform/vk_codes.h"
 
@@ -12,9 +14,10 @@ namespace {
 
 // The key that types `ch` directly at the given levels (plain and shifted, or AltGr).
 std::optional<std::pair<UserKey, bool>> direct_key(const Layout& layout, char16_t ch, bool altgr) {
+  const std::array<int, 2> levels =
+      altgr ? std::array<int, 2>{kAltGr, kShiftAltGr} : std::array<int, 2>{kPlain, kShifted};
   for (const auto& def : layout.keys)
-    for (int level : altgr ? std::initializer_list<int>{kAltGr, kShiftAltGr}
-                           : std::initializer_list<int>{kPlain, kShifted})
+    for (int level : levels)
       if (def.chars[level] == ch) {
         UserKey key{def.vk, level == kShifted || level == kShiftAltGr, altgr, false};
         return std::make_pair(key, def.is_dead(level));
