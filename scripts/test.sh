@@ -20,10 +20,10 @@ cmake --build "$build"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp"
-(cd "$build" && ctest --output-on-failure --timeout 300 -j "$(nproc)" -LE e2e)
-# The end-to-end tests drive real X clients on a display of their own.
-# They race real applications, so a scenario that fails is run again, up to twice.
-scripts/with-x.sh sh -c "cd '$build' && ctest --output-on-failure --timeout 300 -L e2e --repeat until-pass:3"
+(cd "$build" && ctest --output-on-failure --timeout 300 -j "$(nproc)" -LE '^(e2e|ui)$')
+# The windows' tests and the end-to-end tests run on a display of their own; the end-to-end
+# ones race real applications, so a scenario that fails is run again, up to twice.
+scripts/with-x.sh sh -c "cd '$build' && ctest --output-on-failure --timeout 300 -L '^(e2e|ui)$' --repeat until-pass:3"
 
 status=0
 shopt -s nullglob
