@@ -1,6 +1,6 @@
 #include "cli/cli_session.h"
 
-#include "core/program_folders.h"
+#include "settings/program_folders.h"
 #include "platform/x11/xdg_folders.h"
 #include "settings/prefs.h"
 

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "core/program_folders.h"
+#include "settings/program_folders.h"
 #include "platform/x11/xdg_folders.h"
 #include "settings/prefs.h"
 #include "settings/settings_file.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "core/abbrtime.h"
 #include "core/prompts.h"
 #include "core/result.h"
-#include "library/abbrtime.h"
 #include "library/library.h"
 #include "settings/gvar.h"
 #include "settings/settings.h"

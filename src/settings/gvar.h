@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/program_folders.h"
+#include "settings/program_folders.h"
 #include "settings/settings.h"
 
 namespace tolvan {

@@ -16,7 +16,7 @@
 #include <variant>
 #include <vector>
 
-#include "library/abbrtime.h"
+#include "core/abbrtime.h"
 
 namespace tolvan {
 
