@@ -32,7 +32,7 @@ struct BackupContext {
   RunTimeVariables& gvar;  // prefs_file, abbreviations_file
   Library& library;
   Prompts& prompts;
-  // The backup manager refreshes its list (backupman_update_tv).
+  // The backup manager refreshes its list.
   std::function<void()> list_changed;
   // After a restore replaced the sandbox: the main window rebuilds its folder tree,
   // TextExpander mode reshapes the sandbox, the backup manager hides.
