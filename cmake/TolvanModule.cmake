@@ -1,9 +1,10 @@
-# One library per source folder: tolvan_module(NAME [SUBFOLDERS] DEPS ...) builds every .cpp of
-# the calling folder (and, with SUBFOLDERS, of the folders below it) but main.cpp into
-# tolvan_NAME. The folder is the unit of architecture, so adding a file to a module needs no
-# CMake edit; a large module groups its files into subfolders by concern.
+# One library per source folder: tolvan_module(NAME [SUBFOLDERS] DEPS ... PRIVATE ...) builds
+# every .cpp of the calling folder (and, with SUBFOLDERS, of the folders below it) but main.cpp
+# into tolvan_NAME. DEPS are what the module's headers expose to its users; PRIVATE what only
+# its sources use. The folder is the unit of architecture, so adding a file to a module needs
+# no CMake edit; a large module groups its files into subfolders by concern.
 function(tolvan_module name)
-  cmake_parse_arguments(ARG "SUBFOLDERS" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "SUBFOLDERS" "" "DEPS;PRIVATE" ${ARGN})
   if(ARG_SUBFOLDERS)
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   else()
@@ -13,8 +14,11 @@ function(tolvan_module name)
   if(sources)
     add_library(tolvan_${name} STATIC ${sources})
     target_include_directories(tolvan_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(tolvan_${name} PUBLIC ${ARG_DEPS})
+    target_link_libraries(tolvan_${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE})
   else()
+    if(ARG_PRIVATE)
+      message(FATAL_ERROR "tolvan_${name} has no sources, so nothing can use ${ARG_PRIVATE} privately")
+    endif()
     add_library(tolvan_${name} INTERFACE)
     target_include_directories(tolvan_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(tolvan_${name} INTERFACE ${ARG_DEPS})

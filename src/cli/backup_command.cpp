@@ -4,8 +4,9 @@
 #include <ostream>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/arguments.h"
 #include "cli/cli_session.h"
+#include "cli/commands.h"
 #include "library/backups.h"
 #include "settings/prefs.h"
 
@@ -74,33 +75,26 @@ int restore(const Invocation& inv, const std::string& path) {
 }  // namespace
 
 int run_backup_command(const Invocation& inv) {
-  const auto& args = inv.args;
-  if (args.empty()) {
-    inv.err << kUsage;
-    return 2;
-  }
-  for (const auto& a : args) {
-    if (a == "--help" || a == "-h") {
-      inv.out << kUsage;
-      return 0;
-    }
-  }
-  const std::string& command = args[0];
-  size_t wanted = command == "restore" ? 2 : 1;
+  if (std::optional<int> status = group_usage_requested(inv, kUsage)) return *status;
+  const std::string& command = inv.args[0];
   if (command != "list" && command != "create" && command != "restore") {
-    inv.err << "tolvan-cli: unknown backup command '" << command << "'.\n"
-            << "Run 'tolvan-cli backup --help' for the list of commands.\n";
-    return 2;
+    return unknown_subcommand(inv, "backup", command);
   }
-  if (args.size() != wanted) {
-    inv.err << "tolvan-cli: backup " << command
-            << (wanted == 2 ? " takes one backup file.\n\n" : " takes no arguments.\n\n")
-            << kUsage;
-    return 2;
+  const Arguments args(subcommand_arguments(inv), {});
+  if (args.help()) {
+    inv.out << kUsage;
+    return 0;
+  }
+  if (!args.problem().empty()) return group_usage_error(inv, args.problem(), kUsage);
+  const size_t wanted = command == "restore" ? 1 : 0;
+  if (args.positionals().size() != wanted) {
+    return group_usage_error(
+        inv, "backup " + command + (wanted == 1 ? " takes one backup file." : " takes no arguments."),
+        kUsage);
   }
   if (command == "list") return list(inv);
   if (command == "create") return create(inv);
-  return restore(inv, args[1]);
+  return restore(inv, args.positionals()[0]);
 }
 
 }  // namespace tolvan::cli

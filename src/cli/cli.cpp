@@ -5,6 +5,7 @@
 #include <iomanip>
 #include <ostream>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 
 namespace tolvan::cli {
@@ -23,45 +24,37 @@ void print_usage(std::ostream& os) {
         "Run 'tolvan-cli COMMAND --help' for a command's own help.\n";
 }
 
+constexpr OptionSpec kOptions[] = {{"--config-dir", "a folder"}};
+
 }  // namespace
 
 int cli_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string config_dir;
-  if (const char* env = std::getenv("TOLVAN_CONFIG_DIR")) config_dir = env;
-
-  size_t i = 0;
-  for (; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--help" || a == "-h") {
-      print_usage(out);
-      return 0;
-    } else if (a == "--config-dir") {
-      if (i + 1 >= args.size()) {
-        err << "tolvan-cli: --config-dir needs a folder.\n";
-        return 2;
-      }
-      config_dir = args[++i];
-    } else if (a.rfind("--config-dir=", 0) == 0) {
-      config_dir = a.substr(13);
-    } else if (!a.empty() && a[0] == '-') {
-      err << "tolvan-cli: unknown option '" << a << "'.\n"
-          << "Run 'tolvan-cli --help' for the list of commands and options.\n";
-      return 2;
-    } else {
-      break;
-    }
+  const Arguments read(args, {kOptions, UnknownOption::kUnknown, /*options_first=*/true});
+  if (read.help()) {
+    print_usage(out);
+    return 0;
   }
-  if (i >= args.size()) {
+  if (!read.problem().empty()) {
+    err << "tolvan-cli: " << read.problem() << "\n";
+    if (read.unknown_option()) {
+      err << "Run 'tolvan-cli --help' for the list of commands and options.\n";
+    }
+    return 2;
+  }
+  const std::vector<std::string>& command = read.positionals();
+  if (command.empty()) {
     print_usage(err);
     return 2;
   }
+  const char* env = std::getenv("TOLVAN_CONFIG_DIR");
+  const std::string config_dir = read.value("--config-dir").value_or(env ? env : "");
   for (const auto& entry : command_table()) {
-    if (args[i] == entry.name) {
-      Invocation inv{{args.begin() + static_cast<long>(i) + 1, args.end()}, config_dir, out, err};
+    if (command[0] == entry.name) {
+      Invocation inv{{command.begin() + 1, command.end()}, config_dir, out, err};
       return entry.run(inv);
     }
   }
-  err << "tolvan-cli: unknown command '" << args[i] << "'.\n"
+  err << "tolvan-cli: unknown command '" << command[0] << "'.\n"
       << "Run 'tolvan-cli --help' for the list of commands.\n";
   return 2;
 }

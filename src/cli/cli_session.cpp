@@ -1,8 +1,8 @@
 #include "cli/cli_session.h"
 
-#include "core/program_folders.h"
 #include "platform/x11/xdg_folders.h"
 #include "settings/prefs.h"
+#include "settings/program_folders.h"
 
 namespace tolvan::cli {
 

@@ -3,6 +3,7 @@
 // without times) and writing through the safe save.
 #include <ostream>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "core/safe_save.h"
 #include "library/abbrev_reader.h"
@@ -51,12 +52,15 @@ void list_folder(const Folder& folder, std::ostream& out) {
   for (const auto& sub : folder.subfolders) list_folder(*sub, out);
 }
 
+constexpr Subcommand kSubcommands[] = {
+    {"check", 1, kUsage}, {"list", 1, kUsage}, {"normalize", 2, kUsage}, {"html", 2, kUsage}};
+
 int fail(const Invocation& inv, const std::string& message) {
   inv.err << message << "\n";
   return 1;
 }
 
-int run(const Invocation& inv, const std::string& command, const std::vector<std::string>& args) {
+int run(const Invocation& inv, std::string_view command, const std::vector<std::string>& args) {
   UidCounter uids;
   Result<ImportedLibrary> loaded = abbr_load_abbreviations_from_file(args[0], uids, false);
   if (!loaded) return fail(inv, loaded.error());
@@ -86,37 +90,9 @@ int run(const Invocation& inv, const std::string& command, const std::vector<std
 }  // namespace
 
 int run_library_command(const Invocation& inv) {
-  const auto& args = inv.args;
-  if (args.empty()) {
-    inv.err << kUsage;
-    return 2;
-  }
-  for (const auto& a : args) {
-    if (a == "--help" || a == "-h") {
-      inv.out << kUsage;
-      return 0;
-    }
-  }
-  struct Shape {
-    const char* name;
-    size_t arguments;
-  };
-  for (Shape shape : {Shape{"check", 1}, Shape{"list", 1}, Shape{"normalize", 2},
-                      Shape{"html", 2}}) {
-    if (args[0] != shape.name) continue;
-    std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (rest.size() != shape.arguments) {
-      inv.err << "tolvan-cli: library " << shape.name << " takes " << shape.arguments
-              << (shape.arguments == 1 ? " file" : " files") << ", not " << rest.size()
-              << ".\n\n"
-              << kUsage;
-      return 2;
-    }
-    return run(inv, shape.name, rest);
-  }
-  inv.err << "tolvan-cli: unknown library command '" << args[0] << "'.\n"
-          << "Run 'tolvan-cli library --help' for the list of commands.\n";
-  return 2;
+  SubcommandCall call = read_subcommand(inv, "library", kSubcommands, "file", kUsage);
+  if (!call.subcommand) return call.status;
+  return run(inv, call.subcommand->name, call.arguments);
 }
 
 }  // namespace tolvan::cli

@@ -1,5 +1,6 @@
 // tolvan-cli macro: run the insertion macros of a text, convert to and from TextExpander's
 // codes, and show the key actions of a Key macro, for people writing expansions.
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <ctime>
@@ -7,8 +8,11 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/local_time.h"
 #include "engine/macros/key_names.h"
 #include "engine/macros/insertion.h"
 #include "engine/macros/textexpander_codes.h"
@@ -55,69 +59,29 @@ constexpr const char* kKeysUsage =
     "COUNT defaults to 1. Short names missing from the key table need a keyboard layout,\n"
     "which the command line does not have: they show as 0x00.\n";
 
-bool is_help(const std::string& a) { return a == "--help" || a == "-h"; }
+constexpr std::string_view kCommand = "macro";
 
-int usage_error(const Invocation& inv, const std::string& message, const char* usage) {
-  inv.err << "tolvan-cli macro: " << message << "\n" << usage;
-  return 2;
-}
-
-// The arguments after the subcommand when they are exactly one TEXT (or a help request).
-std::optional<std::string> single_text(const Invocation& inv, const char* usage, int& status) {
-  std::vector<std::string> rest(inv.args.begin() + 1, inv.args.end());
-  if (!rest.empty() && rest[0] == "--") rest.erase(rest.begin());
-  else if (!rest.empty() && is_help(rest[0])) {
+// The one TEXT of a subcommand that takes only that; nullopt when the subcommand ends here
+// (its help, or a usage error), with the exit status in `status`.
+std::optional<std::string> single_text(const Invocation& inv, const Arguments& args,
+                                       const char* usage, int& status) {
+  if (args.help()) {
     inv.out << usage;
     status = 0;
-    return std::nullopt;
-  }
-  if (rest.size() != 1) {
-    status = usage_error(inv, rest.empty() ? "a TEXT is needed." : "only one TEXT is taken.",
+  } else if (!args.problem().empty()) {
+    status = usage_error(inv, kCommand, args.problem(), usage);
+  } else if (args.positionals().size() != 1) {
+    status = usage_error(inv, kCommand,
+                         args.positionals().empty() ? "a TEXT is needed." : "only one TEXT is taken.",
                          usage);
-    return std::nullopt;
+  } else {
+    return args.positionals()[0];
   }
-  return rest[0];
+  return std::nullopt;
 }
 
-bool all_digits(std::string_view s, size_t from, size_t count) {
-  for (size_t i = from; i < from + count; ++i) {
-    if (s[i] < '0' || s[i] > '9') return false;
-  }
-  return true;
-}
-
-int digits_value(std::string_view s, size_t from, size_t count) {
-  int v = 0;
-  for (size_t i = from; i < from + count; ++i) v = v * 10 + (s[i] - '0');
-  return v;
-}
-
-// YYYY-MM-DDTHH:MM:SS as local time; nullopt when it is not such a time or does not exist.
-std::optional<std::time_t> parse_local_time(std::string_view s) {
-  if (s.size() != 19 || s[4] != '-' || s[7] != '-' || s[10] != 'T' || s[13] != ':' ||
-      s[16] != ':') {
-    return std::nullopt;
-  }
-  for (size_t from : {0, 5, 8, 11, 14, 17}) {
-    if (!all_digits(s, from, from == 0 ? 4 : 2)) return std::nullopt;
-  }
-  std::tm tm{};
-  tm.tm_year = digits_value(s, 0, 4) - 1900;
-  tm.tm_mon = digits_value(s, 5, 2) - 1;
-  tm.tm_mday = digits_value(s, 8, 2);
-  tm.tm_hour = digits_value(s, 11, 2);
-  tm.tm_min = digits_value(s, 14, 2);
-  tm.tm_sec = digits_value(s, 17, 2);
-  tm.tm_isdst = -1;
-  std::tm normalised = tm;
-  std::time_t t = std::mktime(&normalised);
-  if (t == static_cast<std::time_t>(-1) || normalised.tm_year != tm.tm_year ||
-      normalised.tm_mon != tm.tm_mon || normalised.tm_mday != tm.tm_mday ||
-      normalised.tm_hour != tm.tm_hour || normalised.tm_min != tm.tm_min ||
-      normalised.tm_sec != tm.tm_sec) {
-    return std::nullopt;
-  }
-  return t;
+bool all_digits(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // Date and time names in the environment's locale for as long as it lives, without
@@ -141,41 +105,24 @@ class EnvironmentTimeLocale {
   locale_t previous_ = nullptr;
 };
 
+constexpr OptionSpec kExpandOptions[] = {{"--now", "a time"}, {"--clipboard", "a text"}};
+
 int run_expand(const Invocation& inv) {
+  const Arguments args(subcommand_arguments(inv), {kExpandOptions});
+  int status = 0;
+  std::optional<std::string> text = single_text(inv, args, kExpandUsage, status);
+  if (!text) return status;
   std::optional<std::time_t> now;
-  std::optional<std::string> clipboard;
-  std::optional<std::string> text;
-  bool options_done = false;
-  for (size_t i = 1; i < inv.args.size(); ++i) {
-    const std::string& a = inv.args[i];
-    if (!options_done && is_help(a)) {
-      inv.out << kExpandUsage;
-      return 0;
-    } else if (!options_done && a == "--") {
-      options_done = true;
-    } else if (!options_done && a == "--now") {
-      if (i + 1 >= inv.args.size()) return usage_error(inv, "--now needs a time.", kExpandUsage);
-      now = parse_local_time(inv.args[++i]);
-      if (!now) {
-        return usage_error(inv,
-                           "'" + inv.args[i] +
-                               "' is not a valid local time; write it as YYYY-MM-DDTHH:MM:SS.",
-                           kExpandUsage);
-      }
-    } else if (!options_done && a == "--clipboard") {
-      if (i + 1 >= inv.args.size()) {
-        return usage_error(inv, "--clipboard needs a text.", kExpandUsage);
-      }
-      clipboard = inv.args[++i];
-    } else if (!options_done && a.size() > 1 && a[0] == '-' && a[1] == '-') {
-      return usage_error(inv, "unknown option '" + a + "'.", kExpandUsage);
-    } else if (text) {
-      return usage_error(inv, "only one TEXT is taken.", kExpandUsage);
-    } else {
-      text = a;
+  if (std::optional<std::string> given = args.value("--now")) {
+    now = parse_local_time(*given);
+    if (!now) {
+      return usage_error(
+          inv, kCommand,
+          "'" + *given + "' is not a valid local time; write it as YYYY-MM-DDTHH:MM:SS.",
+          kExpandUsage);
     }
   }
-  if (!text) return usage_error(inv, "a TEXT is needed.", kExpandUsage);
+  std::optional<std::string> clipboard = args.value("--clipboard");
 
   MacroEnvironment env;
   if (now) env.now = [t = *now] { return t; };
@@ -187,8 +134,10 @@ int run_expand(const Invocation& inv) {
 }
 
 int run_conversion(const Invocation& inv, bool to_tolvan) {
+  const Arguments args(subcommand_arguments(inv), {});
   int status = 0;
-  std::optional<std::string> text = single_text(inv, to_tolvan ? kFromTeUsage : kToTeUsage, status);
+  std::optional<std::string> text =
+      single_text(inv, args, to_tolvan ? kFromTeUsage : kToTeUsage, status);
   if (!text) return status;
   inv.out << (to_tolvan ? te_macros_to_tolvan_macros(*text) : tolvan_macros_to_te_macros(*text))
           << "\n";
@@ -205,20 +154,27 @@ const char* action_word(KeyActionKind kind) {
 }
 
 int run_keys(const Invocation& inv) {
-  std::vector<std::string> rest(inv.args.begin() + 1, inv.args.end());
-  if (!rest.empty() && is_help(rest[0])) {
+  const Arguments args(subcommand_arguments(inv), {});
+  if (args.help()) {
     inv.out << kKeysUsage;
     return 0;
   }
-  if (rest.empty() || rest[0].empty()) return usage_error(inv, "KEYS are needed.", kKeysUsage);
-  if (rest.size() > 2) return usage_error(inv, "only KEYS and a COUNT are taken.", kKeysUsage);
+  if (!args.problem().empty()) return usage_error(inv, kCommand, args.problem(), kKeysUsage);
+  const std::vector<std::string>& rest = args.positionals();
+  if (rest.empty() || rest[0].empty()) {
+    return usage_error(inv, kCommand, "KEYS are needed.", kKeysUsage);
+  }
+  if (rest.size() > 2) {
+    return usage_error(inv, kCommand, "only KEYS and a COUNT are taken.", kKeysUsage);
+  }
   int count = 1;
   if (rest.size() == 2) {
     const std::string& c = rest[1];
-    if (c.empty() || c.size() > 9 || !all_digits(c, 0, c.size())) {
-      return usage_error(inv, "COUNT must be a whole number, not '" + c + "'.", kKeysUsage);
+    if (c.empty() || c.size() > 9 || !all_digits(c)) {
+      return usage_error(inv, kCommand, "COUNT must be a whole number, not '" + c + "'.",
+                         kKeysUsage);
     }
-    count = digits_value(c, 0, c.size());
+    count = std::stoi(c);
   }
   KeyActionGroup group =
       key_name_to_vks_and_actions(rest[0], KeyActionKind::kPressAndRelease, count, nullptr);
@@ -235,20 +191,13 @@ int run_keys(const Invocation& inv) {
 }  // namespace
 
 int run_macro_command(const Invocation& inv) {
-  if (inv.args.empty()) {
-    inv.err << kUsage;
-    return 2;
-  }
+  if (std::optional<int> status = group_usage_requested(inv, kUsage)) return *status;
   const std::string& command = inv.args[0];
-  if (is_help(command)) {
-    inv.out << kUsage;
-    return 0;
-  }
   if (command == "expand") return run_expand(inv);
   if (command == "from-te") return run_conversion(inv, true);
   if (command == "to-te") return run_conversion(inv, false);
   if (command == "keys") return run_keys(inv);
-  return usage_error(inv, "unknown command '" + command + "'.", kUsage);
+  return usage_error(inv, kCommand, "unknown command '" + command + "'.", kUsage);
 }
 
 }  // namespace tolvan::cli

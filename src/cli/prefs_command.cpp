@@ -2,10 +2,11 @@
 // program does (missing or invalid file, defaults, upgrades) and saving with the safe write.
 #include <ostream>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
-#include "core/program_folders.h"
 #include "platform/x11/xdg_folders.h"
 #include "settings/prefs.h"
+#include "settings/program_folders.h"
 #include "settings/settings_file.h"
 
 namespace tolvan::cli {
@@ -22,12 +23,6 @@ constexpr const char* kUsage =
     "                   next start)\n"
     "  path             the preferences file\n\n"
     "Keys ignore case. Run 'tolvan-cli prefs COMMAND --help' for a command's own help.\n";
-
-struct Subcommand {
-  const char* name;
-  size_t arguments;
-  const char* usage;
-};
 
 constexpr Subcommand kSubcommands[] = {
     {"list", 0, "Usage: tolvan-cli prefs list\n\nPrints every preference as KEY=VALUE.\n"},
@@ -68,8 +63,7 @@ int no_such_key(const Invocation& inv, const std::string& key) {
   return 1;
 }
 
-int run(const Invocation& inv, const Subcommand& sub, const std::vector<std::string>& args) {
-  const std::string name = sub.name;
+int run(const Invocation& inv, std::string_view name, const std::vector<std::string>& args) {
   if (name == "path") {
     inv.out << load(inv).gvar.get("prefs_file") << "\n";
     return 0;
@@ -96,40 +90,13 @@ int run(const Invocation& inv, const Subcommand& sub, const std::vector<std::str
 }  // namespace
 
 int run_prefs_command(const Invocation& inv) {
-  const auto& args = inv.args;
-  if (args.empty()) {
-    inv.err << kUsage;
+  SubcommandCall call = read_subcommand(inv, "prefs", kSubcommands, "argument", kUsage);
+  if (!call.subcommand) return call.status;
+  if (call.subcommand->arguments > 0 && call.arguments[0].empty()) {
+    inv.err << "tolvan-cli: a preference's name cannot be empty.\n";
     return 2;
   }
-  if (args[0] == "--help" || args[0] == "-h") {
-    inv.out << kUsage;
-    return 0;
-  }
-  for (const auto& sub : kSubcommands) {
-    if (args[0] != sub.name) continue;
-    std::vector<std::string> rest(args.begin() + 1, args.end());
-    for (const auto& a : rest) {
-      if (a == "--help" || a == "-h") {
-        inv.out << sub.usage;
-        return 0;
-      }
-    }
-    if (rest.size() != sub.arguments) {
-      inv.err << "tolvan-cli: prefs " << sub.name << " takes " << sub.arguments
-              << (sub.arguments == 1 ? " argument" : " arguments") << ", not " << rest.size()
-              << ".\n\n"
-              << sub.usage;
-      return 2;
-    }
-    if (sub.arguments > 0 && rest[0].empty()) {
-      inv.err << "tolvan-cli: a preference's name cannot be empty.\n";
-      return 2;
-    }
-    return run(inv, sub, rest);
-  }
-  inv.err << "tolvan-cli: unknown prefs command '" << args[0] << "'.\n"
-          << "Run 'tolvan-cli prefs --help' for the list of commands.\n";
-  return 2;
+  return run(inv, call.subcommand->name, call.arguments);
 }
 
 }  // namespace tolvan::cli

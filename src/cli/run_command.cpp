@@ -6,6 +6,7 @@
 
 #include <ostream>
 
+#include "cli/arguments.h"
 #include "cli/cli_session.h"
 #include "cli/commands.h"
 #include "engine/engine.h"
@@ -57,23 +58,21 @@ gboolean quit_loop(gpointer loop) {
   return G_SOURCE_CONTINUE;
 }
 
+constexpr OptionSpec kOptions[] = {{"--library", "a file"}};
+
 }  // namespace
 
 int run_run_command(const Invocation& inv) {
-  std::string library_file;
-  for (size_t i = 0; i < inv.args.size(); ++i) {
-    const std::string& a = inv.args[i];
-    if (a == "--help" || a == "-h") {
-      inv.out << kUsage;
-      return 0;
-    }
-    if (a == "--library" && i + 1 < inv.args.size()) {
-      library_file = inv.args[++i];
-    } else {
-      inv.err << "tolvan-cli run: Unexpected argument '" << a << "'.\n" << kUsage;
-      return 2;
-    }
+  const Arguments args(inv.args, {kOptions, UnknownOption::kUnexpected});
+  if (args.help()) {
+    inv.out << kUsage;
+    return 0;
   }
+  if (!args.problem().empty()) return usage_error(inv, "run", args.problem(), kUsage);
+  if (!args.positionals().empty()) {
+    return usage_error(inv, "run", unexpected_argument(args.positionals()[0]), kUsage);
+  }
+  const std::string library_file = args.value("--library").value_or("");
   GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
   const guint on_int = g_unix_signal_add(SIGINT, quit_loop, loop);
   const guint on_term = g_unix_signal_add(SIGTERM, quit_loop, loop);

@@ -3,8 +3,10 @@
 #include <ctime>
 #include <ostream>
 
+#include "cli/arguments.h"
 #include "cli/cli_session.h"
 #include "cli/commands.h"
+#include "cli/local_time.h"
 #include "platform/sim/event_log.h"
 #include "simulation/simulation.h"
 
@@ -41,79 +43,48 @@ struct Options {
   bool no_swallow = false;
   bool show_caret = false;
   bool events = false;
-  std::optional<std::string> keys;
+  std::string keys;
 };
 
-std::optional<std::time_t> parse_time(const std::string& text) {
-  std::tm tm{};
-  char extra = 0;
-  if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &tm.tm_year, &tm.tm_mon, &tm.tm_mday,
-                  &tm.tm_hour, &tm.tm_min, &tm.tm_sec, &extra) != 6)
-    return std::nullopt;
-  tm.tm_year -= 1900;
-  tm.tm_mon -= 1;
-  tm.tm_isdst = -1;
-  std::time_t t = std::mktime(&tm);
-  if (t == static_cast<std::time_t>(-1)) return std::nullopt;
-  return t;
-}
+constexpr OptionSpec kOptions[] = {
+    {"--library", "a file"}, {"--layout", "a layout name"}, {"--now", "a time"},
+    {"--clipboard", "a text"}, {"--no-swallow", ""}, {"--show-caret", ""}, {"--events", ""},
+};
 
-Result<Options> parse(const std::vector<std::string>& args) {
+Result<Options> options_from(const Arguments& args) {
   Options o;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](const char* what) -> Result<std::string> {
-      if (i + 1 >= args.size()) return Error{a + " needs " + what + "."};
-      return args[++i];
-    };
-    if (a == "--library") {
-      auto v = value("a file");
-      if (!v) return Error{v.error()};
-      o.library = *v;
-    } else if (a == "--layout") {
-      auto v = value("a layout name");
-      if (!v) return Error{v.error()};
-      if (*v == "us") o.layout = &sim::us_layout();
-      else if (*v == "us-intl") o.layout = &sim::us_international_layout();
-      else if (*v == "de") o.layout = &sim::german_layout();
-      else return Error{"Unknown layout '" + *v + "': use us, us-intl or de."};
-    } else if (a == "--now") {
-      auto v = value("a time");
-      if (!v) return Error{v.error()};
-      o.now = parse_time(*v);
-      if (!o.now) return Error{"The time '" + *v + "' is not of the form YYYY-MM-DDTHH:MM:SS."};
-    } else if (a == "--clipboard") {
-      auto v = value("a text");
-      if (!v) return Error{v.error()};
-      o.clipboard = *v;
-    } else if (a == "--no-swallow") {
-      o.no_swallow = true;
-    } else if (a == "--show-caret") {
-      o.show_caret = true;
-    } else if (a == "--events") {
-      o.events = true;
-    } else if (!o.keys && (a.empty() || a[0] != '-' || a == "-")) {
-      o.keys = a;
-    } else {
-      return Error{"Unexpected argument '" + a + "'."};
-    }
+  if (args.positionals().empty()) return Error{"Say which KEYS to type."};
+  if (args.positionals().size() > 1) return Error{unexpected_argument(args.positionals()[1])};
+  o.keys = args.positionals()[0];
+  o.library = args.value("--library").value_or("");
+  if (std::optional<std::string> layout = args.value("--layout")) {
+    if (*layout == "us") o.layout = &sim::us_layout();
+    else if (*layout == "us-intl") o.layout = &sim::us_international_layout();
+    else if (*layout == "de") o.layout = &sim::german_layout();
+    else return Error{"Unknown layout '" + *layout + "': use us, us-intl or de."};
   }
-  if (!o.keys) return Error{"Say which KEYS to type."};
+  if (std::optional<std::string> now = args.value("--now")) {
+    o.now = parse_local_time(*now);
+    if (!o.now) return Error{"The time '" + *now + "' is not of the form YYYY-MM-DDTHH:MM:SS."};
+  }
+  o.clipboard = args.value("--clipboard");
+  o.no_swallow = args.has("--no-swallow");
+  o.show_caret = args.has("--show-caret");
+  o.events = args.has("--events");
   return o;
 }
 
 }  // namespace
 
 int run_simulate_command(const Invocation& inv) {
-  if (!inv.args.empty() && (inv.args[0] == "--help" || inv.args[0] == "-h")) {
+  const Arguments args(inv.args, {kOptions, UnknownOption::kUnexpected});
+  if (args.help()) {
     inv.out << kUsage;
     return 0;
   }
-  Result<Options> options = parse(inv.args);
-  if (!options) {
-    inv.err << "tolvan-cli simulate: " << options.error() << "\n" << kUsage;
-    return 2;
-  }
+  if (!args.problem().empty()) return usage_error(inv, "simulate", args.problem(), kUsage);
+  Result<Options> options = options_from(args);
+  if (!options) return usage_error(inv, "simulate", options.error(), kUsage);
   Session session(inv);
   // A missing or damaged library has been reported through the prompts.
   session.load_library(options->library);
@@ -126,7 +97,7 @@ int run_simulate_command(const Invocation& inv) {
   if (options->clipboard) simulation.desktop().clipboard().set_contents_text(*options->clipboard);
   simulation.desktop().log().clear();
 
-  Status typed = simulation.keys(*options->keys);
+  Status typed = simulation.keys(options->keys);
   if (!simulation.settle(true)) typed = Error{"Tolvan did not finish a replacement."};
   inv.out << simulation.text(options->show_caret) << "\n";
   if (options->clipboard) {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/strings.h"
+#include "core/utf.h"
 
 namespace tolvan {
 

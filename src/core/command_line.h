@@ -11,7 +11,7 @@ namespace tolvan {
 
 struct CommandLine {
   std::string import_path;  // "" when no --import was given
-  bool systray = false;     // should_start_in_systray
+  bool systray = false;     // --systray anywhere, in any case (should_start_in_systray)
   bool portable = false;    // --portable was argument 1 (portable mode still needs the medium)
   std::string config_dir;   // --config-dir DIR; "" when not given
   bool help = false;        // --help: show kCommandLineUsage and exit

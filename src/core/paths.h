@@ -20,7 +20,7 @@ std::string parse_out_directory(std::string_view path);
 std::string parse_out_filename(std::string_view path);
 // "C:" style drive prefix: when the path begins with a letter, the text up to and including
 // the first colon; "" otherwise. (On Linux Tolvan's "drive" is a mount point; see
-// program_folders.h.)
+// settings/program_folders.h.)
 std::string parse_out_drive_letter_string(std::string_view path);
 
 // Cuts the last n components off the path; a run of separators counts as one.

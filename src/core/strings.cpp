@@ -1,8 +1,6 @@
 // The substitution family, splitting, extraction, escaping and small searches.
 #include "core/strings.h"
 
-#include <glib.h>
-
 #include <algorithm>
 
 namespace tolvan {
@@ -253,76 +251,12 @@ long char_list_contains_string(const std::vector<std::string>& list, std::string
   return -1;
 }
 
-namespace {
-
-constexpr gunichar kNoCharacterHere = static_cast<gunichar>(-1);
-constexpr gunichar kCutShort = static_cast<gunichar>(-2);
-
-}  // namespace
-
-uint32_t g_utf8_casefold_unit(std::string_view s, size_t i) {
-  if (i >= s.size()) return 0;
-  // ASCII is by far the most common, and lower-cases on its own; a zero byte is not a
-  // character here (GLib calls it a cut-short sequence), so it takes the long way.
-  auto byte = static_cast<unsigned char>(s[i]);
-  if (byte != 0 && byte < 0x80) return (byte >= 'A' && byte <= 'Z') ? byte + ('a' - 'A') : byte;
-  gunichar c = g_utf8_get_char_validated(s.data() + i, static_cast<gssize>(s.size() - i));
-  if (c == kNoCharacterHere || c == kCutShort) return c;
-  return g_unichar_tolower(c);
-}
-
-int g_utf8_strncasecmp(std::string_view a, std::string_view b, size_t n) {
-  for (size_t i = 0; i < n; ++i) {
-    gunichar ca = g_utf8_casefold_unit(a, i), cb = g_utf8_casefold_unit(b, i);
-    // Past the end of both strings they are equal, like strncmp at a shared terminator.
-    if (ca == 0 || cb == 0 || ca != cb) return static_cast<int>(ca) - static_cast<int>(cb);
-  }
-  return 0;
-}
-
 std::string read_entire_line_from_string(std::string_view s, bool keep_newline) {
   size_t nl = s.find('\n');
   if (nl == std::string_view::npos) return std::string(s);
   if (keep_newline) return std::string(s.substr(0, nl + 1));
   size_t stop = (nl > 0 && s[nl - 1] == '\r') ? nl - 1 : nl;
   return std::string(s.substr(0, stop));
-}
-
-std::u32string utf8_to_u32(std::string_view utf8) {
-  glong n = 0;
-  gunichar* chars = g_utf8_to_ucs4(utf8.data(), static_cast<glong>(utf8.size()), nullptr, &n, nullptr);
-  if (!chars) return {};
-  std::u32string result(reinterpret_cast<char32_t*>(chars), static_cast<size_t>(n));
-  g_free(chars);
-  return result;
-}
-
-std::string u32_to_utf8(std::u32string_view s) {
-  gchar* utf8 = g_ucs4_to_utf8(reinterpret_cast<const gunichar*>(s.data()),
-                               static_cast<glong>(s.size()), nullptr, nullptr, nullptr);
-  if (!utf8) return {};
-  std::string result(utf8);
-  g_free(utf8);
-  return result;
-}
-
-std::u16string utf8_to_u16(std::string_view utf8) {
-  glong n = 0;
-  gunichar2* units = g_utf8_to_utf16(utf8.data(), static_cast<glong>(utf8.size()), nullptr, &n, nullptr);
-  if (!units) return {};
-  std::u16string result(reinterpret_cast<char16_t*>(units), static_cast<size_t>(n));
-  g_free(units);
-  return result;
-}
-
-std::string u16_to_utf8(std::u16string_view s) {
-  glong written = 0;
-  gchar* utf8 = g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(s.data()),
-                                static_cast<glong>(s.size()), nullptr, &written, nullptr);
-  if (!utf8) return {};
-  std::string result(utf8, static_cast<size_t>(written));
-  g_free(utf8);
-  return result;
 }
 
 }  // namespace tolvan

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,28 +89,11 @@ long string_array_index_of(const std::vector<std::string>& array, std::string_vi
 long char_list_contains_string(const std::vector<std::string>& list, std::string_view s,
                                long n, bool case_sensitive = true);
 
-// Compares a and b over n byte positions, character by character after Unicode lower-casing
-// (a position inside a multi-byte character decodes as invalid). 0 when all n positions
-// agree, else the difference of the decoded values where they stop.
-int g_utf8_strncasecmp(std::string_view a, std::string_view b, size_t n);
-// What g_utf8_strncasecmp compares at byte position i of s: the lower-cased character that
-// starts there, or the invalid marks 0xFFFFFFFF (no character starts there: a continuation
-// or stray byte) and 0xFFFFFFFE (a sequence cut short by the end of s, or holding a zero
-// byte); 0 past the end. Two strings of n bytes compare equal exactly when their units agree
-// at every position, which is what lets the matcher index abbreviations by these units.
-uint32_t g_utf8_casefold_unit(std::string_view s, size_t i);
-
 // ASCII case-insensitive equality.
 bool equals_ignore_case(std::string_view a, std::string_view b);
 
 // The text up to the first "\n" (all of it when there is none); with keep_newline the
 // line feed is included, without it the line feed and a carriage return before it are not.
 std::string read_entire_line_from_string(std::string_view s, bool keep_newline);
-
-// Conversions between UTF-8, UTF-16 and UTF-32 (invalid input gives "").
-std::u32string utf8_to_u32(std::string_view utf8);
-std::string u32_to_utf8(std::u32string_view s);
-std::u16string utf8_to_u16(std::string_view utf8);
-std::string u16_to_utf8(std::u16string_view s);
 
 }  // namespace tolvan

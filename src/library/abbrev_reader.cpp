@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/strings.h"
+#include "core/utf.h"
 #include "library/abbrev_strings.h"
 #include "library/folder_tree.h"
 #include "library/messages.h"
@@ -20,37 +21,6 @@
 
 namespace tolvan {
 namespace {
-
-// The length of the valid UTF-8 sequence at p (0 when none starts there) and its value.
-size_t decode_utf8(const unsigned char* p, size_t n, uint32_t& cp) {
-  unsigned char b = p[0];
-  size_t len;
-  uint32_t min;
-  if (b < 0x80) {
-    cp = b;
-    return 1;
-  } else if ((b & 0xE0) == 0xC0) {
-    len = 2, cp = b & 0x1F, min = 0x80;
-  } else if ((b & 0xF0) == 0xE0) {
-    len = 3, cp = b & 0x0F, min = 0x800;
-  } else if ((b & 0xF8) == 0xF0) {
-    len = 4, cp = b & 0x07, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (len > n) return 0;
-  for (size_t i = 1; i < len; ++i) {
-    if ((p[i] & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (p[i] & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return len;
-}
-
-bool xml_allows(uint32_t cp) {
-  return cp == 0x09 || cp == 0x0A || cp == 0x0D || (cp >= 0x20 && cp <= 0xD7FF) ||
-         (cp >= 0xE000 && cp <= 0xFFFD) || (cp >= 0x10000 && cp <= 0x10FFFF);
-}
 
 // Single-letter attribute and element names, compared without ASCII case.
 bool is_name(const XML_Char* name, char letter) {
@@ -330,19 +300,20 @@ std::string abbr_prepare_text_for_parser(std::string_view raw) {
       i = run;
       continue;
     }
-    uint32_t cp;
-    size_t len = decode_utf8(p + i, n - i, cp);
-    if (len == 0) {
+    // Outside a run: an ASCII control character (a zero byte too) or the first byte of a
+    // longer character.
+    std::optional<Utf8Char> c = p[i] < 0x80 ? Utf8Char{p[i], 1} : utf8_char_at(raw, i);
+    if (!c) {
       out += "\xEF\xBF\xBD";  // U+FFFD for a byte that begins no character
       ++i;
       continue;
     }
-    if (cp == 0x1B) {
+    if (c->value == 0x1B) {
       out += "&#33;";
-    } else if (xml_allows(cp)) {
-      out.append(raw.data() + i, len);
+    } else if (xml_char_allowed(c->value)) {
+      out.append(raw.data() + i, c->length);
     }
-    i += len;
+    i += c->length;
   }
   return out;
 }

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "core/abbrtime.h"
 #include "core/prompts.h"
 #include "core/result.h"
-#include "library/abbrtime.h"
 #include "library/library.h"
 #include "settings/gvar.h"
 #include "settings/settings.h"
@@ -32,7 +32,7 @@ struct BackupContext {
   RunTimeVariables& gvar;  // prefs_file, abbreviations_file
   Library& library;
   Prompts& prompts;
-  // The backup manager refreshes its list (backupman_update_tv).
+  // The backup manager refreshes its list.
   std::function<void()> list_changed;
   // After a restore replaced the sandbox: the main window rebuilds its folder tree,
   // TextExpander mode reshapes the sandbox, the backup manager hides.

@@ -1,29 +1,9 @@
-// Case adaptation of expansions, with GLib's Unicode character classes.
+// Case adaptation of expansions, with Unicode character classes.
 #include "library/case_adaptation.h"
 
-#include <glib.h>
-
-#include <memory>
+#include "core/utf.h"
 
 namespace tolvan {
-namespace {
-
-// Decodes the character starting at byte `pos`; false when no valid character starts there.
-bool decode_at(std::string_view s, size_t pos, gunichar& out) {
-  gunichar c = g_utf8_get_char_validated(s.data() + pos, static_cast<gssize>(s.size() - pos));
-  if (c == static_cast<gunichar>(-1) || c == static_cast<gunichar>(-2)) return false;
-  out = c;
-  return true;
-}
-
-std::string utf8_upper(std::string_view s) {
-  std::unique_ptr<gchar, decltype(&g_free)> valid(
-      g_utf8_make_valid(s.data(), static_cast<gssize>(s.size())), g_free);
-  std::unique_ptr<gchar, decltype(&g_free)> upper(g_utf8_strup(valid.get(), -1), g_free);
-  return upper.get();
-}
-
-}  // namespace
 
 std::optional<std::string> abbr_convert_exp_to_correct_case(std::string_view expansion,
                                                             const Abbreviation& abbrev,
@@ -36,10 +16,10 @@ std::optional<std::string> abbr_convert_exp_to_correct_case(std::string_view exp
   // simply fail to decode and are passed over.
   bool first_is_upper = false;
   for (size_t pos = 0; pos < typed.size(); ++pos) {
-    gunichar c;
-    if (!decode_at(typed, pos, c)) continue;
-    if (g_unichar_isalnum(c)) {
-      first_is_upper = g_unichar_isupper(c);
+    std::optional<Utf8Char> c = utf8_char_at(typed, pos);
+    if (!c) continue;
+    if (unichar_isalnum(c->value)) {
+      first_is_upper = unichar_isupper(c->value);
       break;
     }
   }
@@ -47,16 +27,16 @@ std::optional<std::string> abbr_convert_exp_to_correct_case(std::string_view exp
   size_t decoded = 0, letters = 0;
   bool all_upper = true;
   for (size_t pos = 0; pos < typed.size(); ++pos) {
-    gunichar c;
-    if (!decode_at(typed, pos, c)) continue;
+    std::optional<Utf8Char> c = utf8_char_at(typed, pos);
+    if (!c) continue;
     ++decoded;
-    if (g_unichar_isdigit(c) && letters == 0) {
+    if (unichar_isdigit(c->value) && letters == 0) {
       all_upper = false;
       break;
     }
-    if (g_unichar_isalpha(c)) {
+    if (unichar_isalpha(c->value)) {
       ++letters;
-      if (!g_unichar_isupper(c)) {
+      if (!unichar_isupper(c->value)) {
         all_upper = false;
         break;
       }

@@ -39,7 +39,8 @@ class Library {
 
   FolderList& list(ListIndex index) { return index == MAIN_LIST ? main_list : sandbox; }
 
-  // ABBR_LOCK_MAIN_LIST / ABBR_UNLOCK_MAIN_LIST, as a scope.
+  // The main-list lock as a scope: held by the hook for each key event and by every writer
+  // of the main list; the holding thread may take it again.
   std::unique_lock<std::recursive_mutex> lock_main_list() {
     return std::unique_lock<std::recursive_mutex>(main_list_lock);
   }

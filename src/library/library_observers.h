@@ -15,8 +15,8 @@ class LibraryListener {
   virtual ~LibraryListener() = default;
   // The main list is about to be freed: drop every pointer into it (the abbreviation menu).
   virtual void main_list_freeing() {}
-  // The main list was replaced by a copy of the sandbox (WM_MON_LIBRARY_CHANGED). Called
-  // after the lock is released; the caller waits until this returns.
+  // The main list was replaced by a copy of the sandbox (the hook thread resizes its key
+  // buffer). Called after the lock is released; the caller waits until this returns.
   virtual void main_list_changed() {}
   // The main list was loaded from the file (the key buffer must hold the longest
   // abbreviation).
@@ -26,9 +26,11 @@ class LibraryListener {
 class ModelHooks {
  public:
   virtual ~ModelHooks() = default;
-  // Before `abbrev` moves to `new_folder` (te_abbrev_reparenting).
+  // Before `abbrev` moves to `new_folder`: TextExpander mode moves its uuid from the old
+  // group's snippet list to the new one's.
   virtual void abbrev_reparenting(Abbreviation& /*abbrev*/, Folder& /*new_folder*/) {}
-  // A folder was renamed, enabled or disabled, or its hotkey changed (te_folder_modified).
+  // A folder was renamed, enabled or disabled, or its hotkey changed: TextExpander mode
+  // copies the name, the state and the hotkey into the group's dictionaries.
   virtual void folder_modified(Folder& /*folder*/) {}
   // A sandbox folder moved to the top level while nested folders were flattened: the main
   // window moves its row.

@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-#include "library/abbrtime.h"
+#include "core/abbrtime.h"
 #include "textexpander/kvlist.h"
 
 namespace tolvan {

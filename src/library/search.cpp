@@ -1,31 +1,23 @@
 // Searching abbreviations by text; case is folded with Unicode rules.
 #include "library/search.h"
 
-#include <glib.h>
-
 #include <memory>
 #include <string>
 
+#include "core/utf.h"
 #include "library/lookups.h"
 
 namespace tolvan {
 namespace {
 
-std::string casefold(std::string_view s) {
-  std::unique_ptr<gchar, decltype(&g_free)> valid(
-      g_utf8_make_valid(s.data(), static_cast<gssize>(s.size())), g_free);
-  std::unique_ptr<gchar, decltype(&g_free)> folded(g_utf8_casefold(valid.get(), -1), g_free);
-  return folded.get();
-}
-
 class Matcher {
  public:
   Matcher(std::string_view text, unsigned flags)
-      : text_(text), folded_text_(casefold(text)), flags_(flags) {}
+      : text_(text), folded_text_(utf8_casefold(text)), flags_(flags) {}
 
   bool matches(std::string_view field, bool case_sensitive) const {
     if (case_sensitive) return compare(field, text_);
-    return compare(casefold(field), folded_text_);
+    return compare(utf8_casefold(field), folded_text_);
   }
   bool case_sensitive() const { return flags_ & SEARCH_CASE_SENSITIVE; }
 

@@ -1,6 +1,6 @@
-// The run-time variables (gvar_lst): a Settings list that the application owns and never
-// saves, holding the program folders, the library and sync file paths and one-shot flags
-// that several modules read. Keys: installation_dir, portable_mode, portable_drive,
+// The run-time variables: a Settings list that the application owns and never saves,
+// holding the program folders, the library and sync file paths and one-shot flags that
+// several modules read. Keys: installation_dir, portable_mode, portable_drive,
 // current_appdata_dir, current_appdata_dir_vanilla, prefs_file, old_abbreviations_file,
 // executable_path, abbreviations_dir, abbreviations_file, te_sync_file, nm_sync_file,
 // backup_srsly, expabs, te_resync, and those other modules add.
@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/program_folders.h"
+#include "settings/program_folders.h"
 #include "settings/settings.h"
 
 namespace tolvan {

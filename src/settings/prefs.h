@@ -1,4 +1,4 @@
-// The preferences (prefs_lst): loading with defaults and upgrades, saving, the default modes
+// The preferences: loading with defaults and upgrades, saving, the default modes
 // for new abbreviations, and the sync folder rule.
 #pragma once
 

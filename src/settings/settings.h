@@ -18,10 +18,9 @@ class Settings {
   };
   using const_iterator = std::vector<Entry>::const_iterator;
 
-  // The entry whose key equals `key` ignoring ASCII case, or nullptr (___setting_get_loc_by_name).
+  // The entry whose key equals `key` ignoring ASCII case, or nullptr.
   const Entry* get_loc_by_name(std::string_view key) const;
-  // The value, or a constant "" when the key is missing (___setting_get). The reference stays
-  // valid until this key is set again or the list changes shape.
+  // The value, or a constant "" when the key is missing. The reference stays valid until this key is set again or the list changes shape.
   const std::string& get(std::string_view key) const;
   // atoi of get(): leading white space and sign accepted, 0 when missing or not numeric.
   int get_int(std::string_view key) const;
@@ -30,15 +29,14 @@ class Settings {
   long get_offset_by_name(std::string_view key) const;
 
   // An existing key (any case) gets the new value in place, keeping its first spelling; a
-  // new key is appended at the end (___setting_set).
+  // new key is appended at the end.
   void set(std::string_view key, std::string_view value);
   void set_int(std::string_view key, int value);  // stored as "%d"
-  // Appends without looking for the key first (___setting_append); the caller guarantees
-  // the key is new.
+  // Appends without looking for the key first; the caller guarantees the key is new.
   void append(std::string_view key, std::string_view value);
-  // Removes the key; false when it was not there (___setting_delete).
+  // Removes the key; false when it was not there.
   bool delete_key(std::string_view key);
-  void clear();  // ___setting_list_free
+  void clear();
 
   bool empty() const { return entries_.empty(); }
   size_t size() const { return entries_.size(); }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "core/utf.h"
 #include "engine/macros/key_names.h"
 #include "platform/vk_codes.h"
 
@@ -99,10 +100,8 @@ Status Simulation::keys(std::string_view sequence) {
       i = close + 1;
       continue;
     }
-    size_t length = 1;
-    while (i + length < sequence.size() &&
-           (static_cast<unsigned char>(sequence[i + length]) & 0xC0) == 0x80)
-      ++length;
+    std::optional<Utf8Char> c = utf8_char_at(sequence, i);
+    const size_t length = c ? c->length : 1;
     if (Status s = user_.type(sequence.substr(i, length)); !s) return s;
     i += length;
   }

@@ -4,8 +4,9 @@
 // compared without regard to ASCII case and are unique unless a caller asks for duplicates
 // (arrays of plain values are lists whose elements have empty keys).
 //
-// Lists and values own everything they hold: copying one is a deep copy (what the old
-// te_dup_kvlist, te_dup_plist and te_kvlist_dup_data did), destroying one frees it.
+// Lists and values own everything they hold: copying one is a deep copy, so a folder or
+// abbreviation copied into the sandbox never shares its TextExpander data with the main
+// list; destroying one frees it.
 #pragma once
 
 #include <cstddef>
@@ -16,7 +17,7 @@
 #include <variant>
 #include <vector>
 
-#include "library/abbrtime.h"
+#include "core/abbrtime.h"
 
 namespace tolvan {
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/strings.h"
+#include "core/utf.h"
 
 namespace tolvan {
 namespace {
@@ -16,29 +17,6 @@ struct NamedReference {
 constexpr NamedReference kNamedReferences[] = {
     {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''},
 };
-
-bool xml_allows(uint32_t cp) {
-  return cp == 0x09 || cp == 0x0A || cp == 0x0D || (cp >= 0x20 && cp <= 0xD7FF) ||
-         (cp >= 0xE000 && cp <= 0xFFFD) || (cp >= 0x10000 && cp <= 0x10FFFF);
-}
-
-void append_utf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 int digit_value(char c, bool hex) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -60,7 +38,7 @@ bool numeric_reference(std::string_view body, uint32_t& cp) {
     if (d < 0) return false;
     value = value * (hex ? 16 : 10) + static_cast<uint32_t>(d);
   }
-  if (!xml_allows(value)) return false;
+  if (!xml_char_allowed(value)) return false;
   cp = value;
   return true;
 }
@@ -96,7 +74,7 @@ std::string te_decode_text(std::string_view raw) {
     }
     uint32_t cp = 0;
     if (!decoded && numeric_reference(body, cp)) {
-      append_utf8(out, cp);
+      utf8_append(out, cp);
       decoded = true;
     }
     if (decoded) {

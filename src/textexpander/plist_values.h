@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "library/abbrtime.h"
+#include "core/abbrtime.h"
 #include "textexpander/kvlist.h"
 
 namespace tolvan {

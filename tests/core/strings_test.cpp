@@ -1,6 +1,5 @@
 #include "core/strings.h"
 
-#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -121,33 +120,6 @@ TEST(Search, ListLookups) {
   EXPECT_EQ(char_list_contains_string(list, "alpha", -1, false), 2);
   EXPECT_EQ(char_list_contains_string(list, "Alphx", 4, true), 0);
   EXPECT_EQ(char_list_contains_string(list, "gamma", -1, true), -1);
-}
-
-TEST(Utf8Compare, IgnoresUnicodeCaseOverBytePositions) {
-  EXPECT_EQ(g_utf8_strncasecmp("ÄBC", "äbc", 4), 0);
-  EXPECT_EQ(g_utf8_strncasecmp("Straße", "STRASSE", 4), 0);
-  EXPECT_NE(g_utf8_strncasecmp("Straße", "STRASSE", 6), 0);
-  EXPECT_EQ(g_utf8_strncasecmp("abc", "abd", 2), 0);
-  EXPECT_LT(g_utf8_strncasecmp("abc", "abd", 3), 0);
-  EXPECT_EQ(g_utf8_strncasecmp("ab", "AB", 10), 0);  // both end together
-  EXPECT_NE(g_utf8_strncasecmp("ab", "abc", 10), 0);
-  EXPECT_EQ(g_utf8_strncasecmp("\xff" "a", "\xff" "A", 2), 0);
-}
-
-TEST(Utf8Compare, UnitsAreGLibsLowerCaseOrTheInvalidMarks) {
-  // Every single byte, and a few longer characters, against GLib's own decode and lower-case.
-  for (int b = 0; b < 256; ++b) {
-    std::string s(1, static_cast<char>(b));
-    gunichar c = g_utf8_get_char_validated(s.data(), 1);
-    uint32_t expected = (c == static_cast<gunichar>(-1) || c == static_cast<gunichar>(-2))
-                            ? c
-                            : g_unichar_tolower(c);
-    EXPECT_EQ(g_utf8_casefold_unit(s, 0), expected) << b;
-  }
-  EXPECT_EQ(g_utf8_casefold_unit("\xC4\xB0", 0), static_cast<uint32_t>('i'));  // İ
-  EXPECT_EQ(g_utf8_casefold_unit("\xC4\xB0", 1), 0xFFFFFFFFu);  // inside it
-  EXPECT_EQ(g_utf8_casefold_unit("\xC4", 0), 0xFFFFFFFEu);       // cut short
-  EXPECT_EQ(g_utf8_casefold_unit("a", 1), 0u);                    // past the end
 }
 
 TEST(Lines, KeepOrDropTheLineEnd) {

@@ -1,7 +1,6 @@
 // The macros against real TextExpander snippets: every plain-text snippet of the corpus
 // files expands without harm, and snippets whose codes have one meaning survive the trip
 // to Tolvan's macros and back.
-#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/strings.h"
+#include "core/utf.h"
 #include "engine/macros/insertion.h"
 #include "engine/macros/textexpander_codes.h"
 #include "macro_test_support.h"
@@ -33,21 +34,20 @@ std::string xml_unescape(const std::string& s) {
       continue;
     }
     std::string entity = s.substr(i + 1, semi - i - 1);
-    gunichar ch = 0;
+    char32_t ch = 0;
     if (entity == "amp") ch = '&';
     else if (entity == "lt") ch = '<';
     else if (entity == "gt") ch = '>';
     else if (entity == "quot") ch = '"';
     else if (entity == "apos") ch = '\'';
     else if (entity.size() > 1 && entity[0] == '#')
-      ch = static_cast<gunichar>(entity[1] == 'x' ? std::stoul(entity.substr(2), nullptr, 16)
+      ch = static_cast<char32_t>(entity[1] == 'x' ? std::stoul(entity.substr(2), nullptr, 16)
                                                   : std::stoul(entity.substr(1)));
     if (ch == 0) {
       out += s[i];
       continue;
     }
-    char utf8[6];
-    out.append(utf8, static_cast<size_t>(g_unichar_to_utf8(ch, utf8)));
+    utf8_append(out, ch);
     i = semi;
   }
   return out;
@@ -78,9 +78,7 @@ std::vector<std::string> corpus_snippets() {
 }
 
 bool contains_ignore_case(std::string_view text, std::string_view what) {
-  return std::search(text.begin(), text.end(), what.begin(), what.end(), [](char a, char b) {
-           return g_ascii_tolower(a) == g_ascii_tolower(b);
-         }) != text.end();
+  return bytes_to_string(text, what, false) >= 0;
 }
 
 // Spellings that convert to a macro whose way back is another spelling.
@@ -100,11 +98,8 @@ TEST_F(MacroCorpus, SnippetsExpandToValidText) {
   env.clipboard_text = [] { return std::optional<std::string>("clip"); };
   for (const std::string& snippet : snippets) {
     InsertionResult r = insertion_macros_execute(snippet, env);
-    if (g_utf8_validate(snippet.data(), static_cast<gssize>(snippet.size()), nullptr)) {
-      EXPECT_TRUE(g_utf8_validate(r.text.data(), static_cast<gssize>(r.text.size()), nullptr))
-          << snippet;
-    }
-    EXPECT_LE(static_cast<size_t>(r.cursor_back), static_cast<size_t>(g_utf8_strlen(r.text.c_str(), -1))) << snippet;
+    if (utf8_valid(snippet)) EXPECT_TRUE(utf8_valid(r.text)) << snippet;
+    EXPECT_LE(static_cast<size_t>(r.cursor_back), utf8_length(r.text)) << snippet;
   }
 }
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/strings.h"
+#include "core/utf.h"
 #include "engine/matching/abbrev_matcher.h"
 #include "engine/hook/key_buffer.h"
 #include "platform/sim/layout.h"

@@ -1,12 +1,11 @@
 // The whole insertion pipeline, both TextExpander conversions and the typing-time parsers
 // on hostile text: no crash, no hang, and valid UTF-8 out whenever the input is valid.
-#include <glib.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "core/utf.h"
 #include "engine/macros/insertion.h"
 #include "engine/macros/textexpander_codes.h"
 #include "engine/macros/typing_macros.h"
@@ -14,7 +13,7 @@
 namespace {
 
 void require_utf8(bool input_valid, const std::string& s) {
-  if (input_valid && !g_utf8_validate(s.data(), static_cast<gssize>(s.size()), nullptr)) {
+  if (input_valid && !tolvan::utf8_valid(s)) {
     std::abort();
   }
 }
@@ -27,9 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t nul = input.find('\0');
   std::string_view text = input.substr(0, nul);
   std::string clipboard(nul == std::string_view::npos ? "" : input.substr(nul + 1));
-  const bool valid =
-      g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr) &&
-      g_utf8_validate(clipboard.data(), static_cast<gssize>(clipboard.size()), nullptr);
+  const bool valid = tolvan::utf8_valid(text) && tolvan::utf8_valid(clipboard);
 
   const tolvan::KeyLayoutLookup ascii_layout = [](char32_t c) {
     return c < 0x80 ? static_cast<int>(c) : -1;

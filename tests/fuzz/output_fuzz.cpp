@@ -2,8 +2,6 @@
 // each layout, with or without swallowing. Nothing may crash or hang, and an expansion
 // without macros or control characters must arrive exactly as written where the layout
 // has no dead keys to combine it.
-#include <glib.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -11,6 +9,7 @@
 #include <string_view>
 
 #include "../support/typed_record.h"
+#include "core/utf.h"
 #include "engine/output/output_thread.h"
 #include "platform/sim/desktop.h"
 
@@ -43,7 +42,7 @@ bool has_long_number(std::string_view s) {
 }
 
 bool plain_text(std::string_view s) {
-  if (!g_utf8_validate(s.data(), static_cast<gssize>(s.size()), nullptr)) return false;
+  if (!utf8_valid(s)) return false;
   for (unsigned char c : s)
     if (c == '%' || c == 0x7F || (c < 0x20 && c != '\n')) return false;
   return true;

@@ -1,11 +1,10 @@
 // Hostile input for the simulated desktop: arbitrary key events, injected keys, Unicode
 // packets and text typed on any layout must never break the text field's invariants.
-#include <glib.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "core/utf.h"
 #include "platform/sim/desktop.h"
 #include "platform/sim/user.h"
 
@@ -42,9 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   desktop.with_field(window, [](TextField& field) {
     std::string text = field.text();
-    if (!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) __builtin_trap();
-    if (field.caret() > static_cast<size_t>(g_utf8_strlen(text.data(), static_cast<gssize>(text.size()))))
-      __builtin_trap();
+    if (!utf8_valid(text)) __builtin_trap();
+    if (field.caret() > utf8_length(text)) __builtin_trap();
     (void)field.text_with_caret();
   });
   return 0;

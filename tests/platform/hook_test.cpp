@@ -5,6 +5,7 @@
 
 #include <thread>
 
+#include "core/utf.h"
 #include "platform/sim/desktop.h"
 #include "platform/sim/user.h"
 #include "platform/vk_codes.h"

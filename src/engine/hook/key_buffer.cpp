@@ -1,12 +1,11 @@
 // The key buffer's sliding window and what goes into it.
 #include "engine/hook/key_buffer.h"
 
-#include <glib.h>
-
 #include <algorithm>
 #include <memory>
 
 #include "core/key_buffer.h"
+#include "core/utf.h"
 #include "library/lookups.h"
 #include "platform/vk_codes.h"
 
@@ -18,13 +17,11 @@ bool mon_isprint(char32_t c) {
   return c == ' ' || c == '\t' || c == '\n';
 }
 
-bool mon_gunichar_isprint(char32_t c) { return mon_isprint(c) || g_unichar_isprint(c); }
+bool mon_gunichar_isprint(char32_t c) { return mon_isprint(c) || unichar_isprint(c); }
 
 bool mon_gunichar_isprint_get(std::string_view s) {
-  if (s.empty()) return false;
-  gunichar c = g_utf8_get_char_validated(s.data(), static_cast<gssize>(s.size()));
-  if (c == static_cast<gunichar>(-1) || c == static_cast<gunichar>(-2)) return false;
-  return mon_gunichar_isprint(c);
+  std::optional<Utf8Char> c = utf8_char_at(s);
+  return c && mon_gunichar_isprint(c->value);
 }
 
 void KeyBuffer::clear() { std::fill(buffer_.begin(), buffer_.end(), 0); }
@@ -62,16 +59,14 @@ void KeyBuffer::free_buffer() { buffer_ = {}; }
 
 void KeyBuffer::key_pressed(std::string_view utf8, uint16_t vk) {
   if (buffer_.empty() || utf8.empty()) return;
-  gunichar first = g_utf8_get_char_validated(utf8.data(), static_cast<gssize>(utf8.size()));
-  if (first != static_cast<gunichar>(-1) && first != static_cast<gunichar>(-2) &&
-      mon_gunichar_isprint(first == '\r' ? '\n' : first)) {
+  std::optional<Utf8Char> first = utf8_char_at(utf8);
+  if (first && mon_gunichar_isprint(first->value == '\r' ? '\n' : first->value)) {
     for (char b : utf8) add_byte(b);
   }
   if (vk == vk::Back) {
-    const char* begin = buffer_.data();
-    const char* end = begin + buffer_.size();
-    const char* start = g_utf8_find_prev_char(begin, end);
-    size_t bytes = start ? static_cast<size_t>(end - start) : 1;
+    const std::string_view text(buffer_.data(), buffer_.size());
+    std::optional<size_t> start = utf8_previous_char_start(text, text.size());
+    size_t bytes = start ? text.size() - *start : 1;
     for (size_t i = 0; i < bytes; ++i) backspace_byte();
   }
 }

@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 
+#include "core/utf.h"
 #include "engine/matching/abbrev_matcher.h"
 #include "engine/hook/caps_lock.h"
 #include "engine/hook/dead_keys.h"

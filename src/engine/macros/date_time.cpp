@@ -1,14 +1,13 @@
 // Date and time insertion macros and date arithmetic.
 #include "engine/macros/date_time.h"
 
-#include <glib.h>
-
 #include <algorithm>
 #include <array>
 #include <climits>
 #include <cwchar>
 
 #include "core/strings.h"
+#include "core/utf.h"
 #include "engine/macros/syntax.h"
 
 namespace tolvan {
@@ -136,12 +135,7 @@ std::string format_date_time(std::string_view format, const std::tm& tm) {
   wchar_t buffer[520];
   size_t n = std::wcsftime(buffer, std::size(buffer), wide_format.c_str(), &tm);
   std::string out;
-  for (size_t i = 0; i < n; ++i) {
-    auto ch = static_cast<gunichar>(buffer[i]);
-    if (!g_unichar_validate(ch)) continue;
-    char utf8[6];
-    out.append(utf8, static_cast<size_t>(g_unichar_to_utf8(ch, utf8)));
-  }
+  for (size_t i = 0; i < n; ++i) utf8_append(out, static_cast<char32_t>(buffer[i]));
   return out;
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/strings.h"
+#include "core/utf.h"
 #include "engine/macros/date_time.h"
 #include "engine/macros/syntax.h"
 #include "engine/macros/textexpander_codes.h"
@@ -38,10 +39,10 @@ size_t rfind_unescaped_exact(std::string_view text, std::string_view macro) {
 // Byte offset where the last `chars` characters of `text` begin (0 when it is shorter).
 size_t tail_start(std::string_view text, long chars) {
   size_t pos = text.size();
-  long seen = 0;
-  while (pos > 0 && seen < chars) {
-    --pos;
-    if ((static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80) ++seen;
+  for (long seen = 0; seen < chars; ++seen) {
+    std::optional<size_t> start = utf8_previous_char_start(text, pos);
+    if (!start) return 0;
+    pos = *start;
   }
   return pos;
 }
@@ -76,7 +77,7 @@ InsertionResult cursor_insertion_macro_execute(std::string_view text) {
   InsertionResult result;
   size_t mark = rfind_unescaped_exact(text, kCursor);
   if (mark != std::string_view::npos) {
-    result.cursor_back = static_cast<long>(macro_utf8_length(text.substr(mark + kCursor.size())));
+    result.cursor_back = static_cast<long>(utf8_length(text.substr(mark + kCursor.size())));
   }
   std::string out = substitute_str_ignore_befaft(text, kCursor, '%', true, false, true, "", false);
   if (mark != std::string_view::npos) {

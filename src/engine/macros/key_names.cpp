@@ -1,12 +1,11 @@
 // The key-name table and the parsing of a Key macro's keys argument.
 #include "engine/macros/key_names.h"
 
-#include <glib.h>
-
 #include <algorithm>
 #include <array>
 
 #include "core/strings.h"
+#include "core/utf.h"
 
 namespace tolvan {
 namespace {
@@ -157,11 +156,10 @@ VkCode key_name_to_vk_action(std::string_view name, const KeyLayoutLookup& layou
     if (equals_ignore_case(row.name, name)) return {row.vk, row.extended};
   }
   if (name.empty() || name.size() > 2 || !layout) return {};
-  gunichar first = g_utf8_get_char_validated(name.data(), static_cast<gssize>(name.size()));
-  if (first == static_cast<gunichar>(-1) || first == static_cast<gunichar>(-2)) {
-    first = static_cast<unsigned char>(name[0]);  // not UTF-8: the byte stands for itself
-  }
-  int scan = layout(static_cast<char32_t>(first));
+  std::optional<Utf8Char> decoded = utf8_char_at(name);
+  // Not UTF-8: the byte stands for itself.
+  const char32_t first = decoded ? decoded->value : static_cast<unsigned char>(name[0]);
+  int scan = layout(first);
   if (scan < 1) return {};
   return {scan & 0xFF, false};
 }

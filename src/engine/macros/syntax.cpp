@@ -28,12 +28,4 @@ std::string macro_escaped_form(std::string_view macro) {
   return escaped;
 }
 
-size_t macro_utf8_length(std::string_view text) {
-  size_t n = 0;
-  for (unsigned char c : text) {
-    if ((c & 0xC0) != 0x80) ++n;
-  }
-  return n;
-}
-
 }  // namespace tolvan

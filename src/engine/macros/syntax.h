@@ -1,5 +1,5 @@
 // The small rules every macro family shares: where a macro's "%" is escaped, what counts
-// as whitespace and digits, case-insensitive prefixes, and counting characters of UTF-8.
+// as whitespace and digits, and case-insensitive prefixes.
 #pragma once
 
 #include <cstddef>
@@ -21,8 +21,5 @@ bool macro_has_prefix_at(std::string_view text, size_t pos, std::string_view pre
 
 // The escaped spelling of a macro or code: one more "%" in front.
 std::string macro_escaped_form(std::string_view macro);
-
-// Number of UTF-8 characters: every byte that is not a continuation byte starts one.
-size_t macro_utf8_length(std::string_view text);
 
 }  // namespace tolvan

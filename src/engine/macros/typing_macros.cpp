@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "core/strings.h"
+#include "core/utf.h"
 #include "engine/macros/delay.h"
 #include "engine/macros/syntax.h"
 
@@ -65,7 +66,7 @@ std::optional<ParsedTypingMacro> keysim_parse_valid_macro(std::string_view text)
   macro.name = std::string(text.substr(2, name_end - 2));
   macro.arguments = std::string(text.substr(args_start, close - args_start));
   macro.length_bytes = close + 1;
-  macro.length_chars = macro_utf8_length(text.substr(0, macro.length_bytes));
+  macro.length_chars = utf8_length(text.substr(0, macro.length_bytes));
   return macro;
 }
 

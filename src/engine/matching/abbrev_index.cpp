@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "core/strings.h"
+#include "core/utf.h"
 
 namespace tolvan {
 

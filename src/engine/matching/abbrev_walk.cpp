@@ -1,12 +1,10 @@
 // The plain walk through the library and the two rules it shares with the index.
 #include "engine/matching/abbrev_walk.h"
 
-#include <glib.h>
-
 #include <algorithm>
 #include <cstring>
 
-#include "core/strings.h"
+#include "core/utf.h"
 
 namespace tolvan {
 
@@ -18,14 +16,12 @@ PrecedingRule preceding_rule(uint8_t anywhere) {
 
 bool mon_preceding_text_allows(PrecedingRule rule, std::string_view buffer, size_t n) {
   if (rule == PrecedingRule::kAnything || n >= buffer.size()) return true;
-  const char* begin = buffer.data();
-  const char* tail = begin + (buffer.size() - n);
-  if (rule == PrecedingRule::kNothing) return tail[-1] == 0;
-  const char* before = g_utf8_find_prev_char(begin, tail);
+  const size_t tail = buffer.size() - n;
+  if (rule == PrecedingRule::kNothing) return buffer[tail - 1] == 0;
+  std::optional<size_t> before = utf8_previous_char_start(buffer, tail);
   if (!before) return true;
-  gunichar c = g_utf8_get_char_validated(before, begin + buffer.size() - before);
-  if (c == static_cast<gunichar>(-1) || c == static_cast<gunichar>(-2)) return true;
-  return !g_unichar_isalnum(c);
+  std::optional<Utf8Char> c = utf8_char_at(buffer, *before);
+  return !c || !unichar_isalnum(c->value);
 }
 
 bool mon_case_mode_ignores_case(int case_mode) {

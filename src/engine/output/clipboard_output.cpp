@@ -1,8 +1,7 @@
 // Clipboard output: the paste buffer, the paste itself and the backup around it.
 #include "engine/output/clipboard_output.h"
 
-#include <glib.h>
-
+#include "core/utf.h"
 #include "platform/vk_codes.h"
 
 namespace tolvan {
@@ -21,14 +20,11 @@ constexpr size_t kGrowBy = 512;
 }  // namespace
 
 std::string keysim_capitalize_first(std::string_view utf8) {
-  if (utf8.empty()) return std::string(utf8);
-  gunichar c = g_utf8_get_char_validated(utf8.data(), static_cast<gssize>(utf8.size()));
-  if (c == static_cast<gunichar>(-1) || c == static_cast<gunichar>(-2)) return std::string(utf8);
-  const char* next = g_utf8_next_char(utf8.data());
-  char upper[6];
-  int n = g_unichar_to_utf8(g_unichar_toupper(c), upper);
-  std::string out(upper, static_cast<size_t>(n));
-  out.append(next, utf8.data() + utf8.size());
+  std::optional<Utf8Char> c = utf8_char_at(utf8);
+  if (!c) return std::string(utf8);
+  std::string out;
+  utf8_append(out, unichar_toupper(c->value));
+  out.append(utf8.substr(c->length));
   return out;
 }
 

@@ -1,8 +1,7 @@
 // The output thread: its message loop and the steps of one replacement around the typing.
 #include "engine/output/output_thread.h"
 
-#include <glib.h>
-
+#include "core/utf.h"
 #include "engine/macros/insertion.h"
 #include "library/case_adaptation.h"
 #include "platform/vk_codes.h"
@@ -34,9 +33,7 @@ TextToType keysim_get_text_to_type(const TypedAbbrevInfo* record, const Abbrevia
   // The delimiter typed again does not count towards the clipboard threshold.
   result.output_method = repl_output_method(prefs, static_cast<long>(result.text->size()));
   if (record != nullptr && record->delimiter_char != 0 && keysim_do_output_typed_delim(abbreviation, prefs)) {
-    char utf8[6];
-    int n = g_unichar_to_utf8(static_cast<gunichar>(record->delimiter_char), utf8);
-    result.text->append(utf8, static_cast<size_t>(n));
+    utf8_append(*result.text, record->delimiter_char);
     if (result.cursor_back != 0) ++result.cursor_back;
   }
   return result;
@@ -216,7 +213,7 @@ bool OutputThread::window_changed(WindowId window) const {
 bool OutputThread::delete_typed_abbrev(const TypedAbbrevInfo& record) {
   if (record.do_not_erase) return true;
   if (!record.abbreviation || record.typed.empty()) return false;
-  long presses = g_utf8_strlen(record.typed.data(), static_cast<gssize>(record.typed.size()));
+  long presses = static_cast<long>(utf8_length(record.typed));
   if (record.dead_key) ++presses;
   // The hook could not hold the releasing key back, and it typed a character.
   if (record.swallowed_key_typed_char && platform_.hook && !platform_.hook->can_swallow()) ++presses;

@@ -2,11 +2,10 @@
 // modifiers the layout needs, Unicode events for characters no key makes, posted characters
 // for windows that need them, the clipboard buffer for pasted runs, and the typing-time
 // macros at their place in the text, interactive input among them.
-#include <glib.h>
-
 #include <algorithm>
 #include <limits>
 
+#include "core/utf.h"
 #include "engine/output/output_thread.h"
 #include "engine/macros/syntax.h"
 #include "engine/macros/typing_macros.h"
@@ -21,25 +20,15 @@ constexpr uint32_t kPostingSettleMs = 100;
 constexpr uint32_t kInputPollMs = 10;
 constexpr int kAltGrModifiers = kScanCtrl | kScanAlt;
 
-// The character at `pos` and its byte length; nullopt for bytes that do not start a valid
-// character.
-std::optional<std::pair<gunichar, size_t>> decode_at(std::string_view text, size_t pos) {
-  const char* start = text.data() + pos;
-  auto left = static_cast<gssize>(text.size() - pos);
-  gunichar c = g_utf8_get_char_validated(start, left);
-  if (c == static_cast<gunichar>(-1) || c == static_cast<gunichar>(-2)) return std::nullopt;
-  return std::pair{c, static_cast<size_t>(g_utf8_next_char(start) - start)};
-}
-
 // VkKeyScanExW takes one UTF-16 unit: a character beyond it has no key.
-int key_scan(KeyboardState& keyboard, gunichar c, LayoutId layout) {
+int key_scan(KeyboardState& keyboard, char32_t c, LayoutId layout) {
   return c <= 0xFFFF ? keyboard.vk_key_scan(static_cast<char16_t>(c), layout) : -1;
 }
 
-std::u16string utf16_units(gunichar c) {
-  if (c <= 0xFFFF) return std::u16string(1, static_cast<char16_t>(c));
-  c -= 0x10000;
-  return {static_cast<char16_t>(0xD800 + (c >> 10)), static_cast<char16_t>(0xDC00 + (c & 0x3FF))};
+std::u16string utf16_units(char32_t c) {
+  std::u16string units;
+  utf16_append(units, c);
+  return units;
 }
 
 }  // namespace
@@ -85,7 +74,7 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window, int& cu
     }
     if (!no_macros && pos + 1 < len && text[pos] == '%' && text[pos + 1] == '(') {
       // At or after the caret mark: at most cursor_back characters from here to the end.
-      const bool after_mark = static_cast<long>(macro_utf8_length(text.substr(pos))) <= cursor_back;
+      const bool after_mark = static_cast<long>(utf8_length(text.substr(pos))) <= cursor_back;
       MacroResult macro = handle_this_macro(text, pos, layout, window);
       if (macro.typed == -1) {
         cursor_back = 0;
@@ -109,23 +98,23 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window, int& cu
       ++pos;
       continue;
     }
-    std::optional<std::pair<gunichar, size_t>> decoded = decode_at(text, pos);
+    std::optional<Utf8Char> decoded = utf8_char_at(text, pos);
     if (!decoded) {
       ++pos;
       continue;
     }
-    gunichar c = decoded->first;
-    pos += decoded->second;
+    char32_t c = decoded->value;
+    pos += decoded->length;
     if (first) {
       first = false;
-      if (capitalize_first) c = g_unichar_toupper(c);
+      if (capitalize_first) c = unichar_toupper(c);
     }
 
     const int code = key_scan(keyboard, c, layout);
     ShiftCtrlAlt need = get_ctrl_alt_shift_state_from_VkKeyScan_code(code);
     uint32_t scan = 0;
     if (code != -1) {
-      const int lower = key_scan(keyboard, g_unichar_tolower(c), layout);
+      const int lower = key_scan(keyboard, unichar_tolower(c), layout);
       scan = keyboard.map_virtual_key(static_cast<uint32_t>(lower), MapType::VkToScan, layout);
     }
     bool altgr = false;
@@ -170,8 +159,8 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window, int& cu
       if (!release) {
         if (text.compare(pos, 2, "%(") == 0) {
           release = true;
-        } else if (auto next = decode_at(text, pos)) {
-          const int next_code = key_scan(keyboard, next->first, layout);
+        } else if (auto next = utf8_char_at(text, pos)) {
+          const int next_code = key_scan(keyboard, next->value, layout);
           const bool next_shift = next_code != -1 && ((next_code >> 8) & kScanShift) &&
                                   ((next_code >> 8) & 0xFF) != kAltGrModifiers;
           release = !next_shift;
@@ -204,7 +193,7 @@ OutputThread::MacroResult OutputThread::handle_this_macro(std::string_view text,
                                               WindowId window) {
   KeyboardState& keyboard = *platform_.keyboard;
   KeyLayoutLookup lookup = [&keyboard, layout](char32_t c) {
-    return key_scan(keyboard, static_cast<gunichar>(c), layout);
+    return key_scan(keyboard, static_cast<char32_t>(c), layout);
   };
   TypingMacroStep step = keysim_plan_macro(text, pos, lookup);
   MacroResult result;
@@ -236,7 +225,7 @@ OutputThread::MacroResult OutputThread::handle_this_macro(std::string_view text,
 }
 
 int OutputThread::handle_interactive_input(const std::string& default_text, WindowId window) {
-  const long n = g_utf8_strlen(default_text.data(), static_cast<gssize>(default_text.size()));
+  const long n = static_cast<long>(utf8_length(default_text));
   int no_cursor = 0;
   if (!simutype_text(default_text, window, no_cursor, false, true, nullptr)) return -1;
   // Select the default text so that the user's typing replaces it.

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "platform/sim/text_field.h"
+#include "core/utf.h"
 #include "platform/vk_codes.h"
 
 namespace tolvan::sim {

@@ -1,10 +1,9 @@
 // The simulated text field's editing rules.
 #include "platform/sim/text_field.h"
 
-#include <glib.h>
-
 #include <algorithm>
 
+#include "core/utf.h"
 #include "platform/vk_codes.h"
 
 namespace tolvan::sim {
@@ -62,7 +61,7 @@ size_t TextField::line_end(size_t position) const {
 }
 
 namespace {
-bool is_word_char(char32_t c) { return g_unichar_isalnum(c) || c == U'_'; }
+bool is_word_char(char32_t c) { return unichar_isalnum(c) || c == U'_'; }
 }  // namespace
 
 size_t TextField::word_left(size_t position) const {
@@ -150,13 +149,13 @@ void TextField::key_down(uint16_t vk, bool shift, bool ctrl) {
 
 void TextField::char_received(char16_t unit) {
   char32_t c = unit;
-  if (unit >= 0xD800 && unit <= 0xDBFF) {
+  if (utf16_is_high_surrogate(unit)) {
     high_surrogate_ = unit;
     return;
   }
-  if (unit >= 0xDC00 && unit <= 0xDFFF) {
+  if (utf16_is_low_surrogate(unit)) {
     if (!high_surrogate_) return;
-    c = 0x10000 + ((static_cast<char32_t>(high_surrogate_) - 0xD800) << 10) + (unit - 0xDC00);
+    c = utf16_join(high_surrogate_, unit);
   }
   high_surrogate_ = 0;
   switch (c) {

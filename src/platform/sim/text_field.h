@@ -12,8 +12,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/strings.h"
-
 namespace tolvan::sim {
 
 class TextField {

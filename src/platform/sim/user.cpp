@@ -1,11 +1,9 @@
 // Typing like a user on the simulated desktop.
 #include "platform/sim/user.h"
 
-#include <glib.h>
-
 #include <array>
 
-#include "platform/sim/text_field.h"
+#include "core/utf.h"
 #include "platform/vk_codes.h"
 
 namespace tolvan::sim {
@@ -64,7 +62,7 @@ Result<std::vector<UserKey>> keys_for_char(const Layout& layout, char32_t ch) {
 Status User::type(std::string_view utf8) {
   const Layout* layout = layout_by_id(desktop_.layout_of(desktop_.foreground()));
   if (!layout) layout = &us_layout();
-  if (!g_utf8_validate(utf8.data(), static_cast<gssize>(utf8.size()), nullptr))
+  if (!utf8_valid(utf8))
     return Error{"The text to type is not valid UTF-8."};
   std::vector<UserKey> keys;
   for (char32_t ch : utf8_to_u32(utf8)) {

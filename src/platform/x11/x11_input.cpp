@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "core/utf.h"
 #include "platform/vk_codes.h"
 
 namespace tolvan::x11 {
@@ -123,14 +124,14 @@ void X11Input::send_key(uint16_t code, uint16_t scan, uint32_t flags) {
   const bool down = (flags & kKeyUp) == 0;
   if (flags & kKeyUnicode) {
     const char16_t unit = scan;
-    if (unit >= 0xD800 && unit < 0xDC00) {  // the pair types once its second half comes
+    if (utf16_is_high_surrogate(unit)) {  // the pair types once its second half comes
       if (down) high_surrogate_ = unit;
       return;
     }
     uint32_t cp = unit;
-    if (unit >= 0xDC00 && unit < 0xE000) {
+    if (utf16_is_low_surrogate(unit)) {
       if (high_surrogate_ == 0) return;
-      cp = 0x10000 + ((high_surrogate_ - 0xD800u) << 10) + (unit - 0xDC00u);
+      cp = utf16_join(high_surrogate_, unit);
       if (!down) high_surrogate_ = 0;
     }
     type_code_point(cp, down, unit);

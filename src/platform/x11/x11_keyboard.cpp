@@ -14,27 +14,11 @@
 #include <cstdlib>
 #include <memory>
 
+#include "core/utf.h"
 #include "platform/vk_codes.h"
 
 namespace tolvan::x11 {
 namespace {
-
-void append_utf16(std::u16string& out, uint32_t cp) {
-  if (cp >= 0x10000) {
-    cp -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (cp >> 10));
-    out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-  } else {
-    out += static_cast<char16_t>(cp);
-  }
-}
-
-uint32_t code_point_of(const std::u16string& s, size_t i) {
-  char16_t u = s[i];
-  if (u >= 0xD800 && u < 0xDC00 && i + 1 < s.size())
-    return 0x10000 + ((u - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-  return u;
-}
 
 // Keysyms of modifier and lock keys, which compose passes over.
 bool is_modifier_keysym(xkb_keysym_t s) {
@@ -290,7 +274,7 @@ std::u16string X11Keyboard::spacing_of_dead(uint32_t dead) {
     xkb_compose_state_feed(probe, XKB_KEY_space);
     if (xkb_compose_state_get_status(probe) == XKB_COMPOSE_COMPOSED) {
       xkb_keysym_t sym = xkb_compose_state_get_one_sym(probe);
-      if (uint32_t cp = xkb_keysym_to_utf32(sym)) append_utf16(out, cp);
+      if (uint32_t cp = xkb_keysym_to_utf32(sym)) utf16_append(out, cp);
     }
     xkb_compose_state_unref(probe);
   }
@@ -369,7 +353,7 @@ int X11Keyboard::to_unicode(uint16_t code, uint16_t scan, const KeyStateArray& s
         xkb_keysym_t made = xkb_compose_state_get_one_sym(compose_);
         xkb_compose_state_reset(compose_);
         if (uint32_t c = xkb_keysym_to_utf32(made)) {
-          append_utf16(out, c);
+          utf16_append(out, c);
           return static_cast<int>(out.size());
         }
         return 0;
@@ -388,7 +372,7 @@ int X11Keyboard::to_unicode(uint16_t code, uint16_t scan, const KeyStateArray& s
     }
   }
   if (is_dead(sym)) return out.empty() ? 0 : static_cast<int>(out.size());
-  if (cp != 0) append_utf16(out, cp);
+  if (cp != 0) utf16_append(out, cp);
   return static_cast<int>(out.size());
 }
 
@@ -472,7 +456,7 @@ uint32_t X11Keyboard::map_virtual_key(uint32_t code, MapType type, LayoutId layo
       const uint32_t sym = base_keysym(*kc, static_cast<uint32_t>(layout), false);
       if (is_dead(sym)) {
         std::u16string spacing = spacing_of_dead(sym);
-        return spacing.empty() ? 0x80000000u : (0x80000000u | code_point_of(spacing, 0));
+        return spacing.empty() ? 0x80000000u : (0x80000000u | utf16_char_at(spacing, 0));
       }
       uint32_t cp = xkb_keysym_to_utf32(sym);
       if (cp >= 'a' && cp <= 'z') cp -= 'a' - 'A';

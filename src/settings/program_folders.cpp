@@ -1,5 +1,5 @@
 // Computing the program folders and detecting portable mode.
-#include "core/program_folders.h"
+#include "settings/program_folders.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,5 @@
 // AbbrTime conversions and string forms.
-#include "library/abbrtime.h"
+#include "core/abbrtime.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "core/program_folders.h"
+#include "settings/program_folders.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
