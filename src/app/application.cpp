@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "core/program_folders.h"
+#include "settings/program_folders.h"
 #include "settings/prefs.h"
 
 namespace tolvan {
