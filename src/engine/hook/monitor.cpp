@@ -180,17 +180,17 @@ HookAnswer Monitor::key_event(const KeyEvent& event) {
     if (matcher_.clear_key_buffer_key_pressed(event.vk)) clear_buffer_and_waiting();
     hide_tooltip();
   } else {
-    std::optional<AbbrevMatch> match;
-    const int result = matcher_.was_abbrev_typed_by_user(event.vk, typed, &match);
-    if ((result & kAbbrevComplete) && match) {
+    const MatchDecision decision = matcher_.was_abbrev_typed_by_user(event.vk, typed);
+    if (decision.complete && decision.match) {
+      const AbbrevMatch& match = *decision.match;
       hide_tooltip();
-      const bool swallow = (result & kSwallowKey) != 0;
+      const bool swallow = decision.swallow_key;
       answer = swallow ? HookAnswer::Swallow : HookAnswer::Pass;
-      const int mode = matcher_.effective_trigger_mode(*match->abbreviation);
+      const int mode = matcher_.effective_trigger_mode(*match.abbreviation);
       delimiter_handed_over = mode == TRIGGER_WORD_ENDING ||
                               (mode == TRIGGER_KEY && prefs_.textexpander_mode);
       trigger_vk_pressed_ = matcher_.trigger_vk_pressed();
-      hand_off_match(*match, event, typed, delimiter_handed_over, swallow);
+      hand_off_match(match, event, typed, delimiter_handed_over, swallow);
     } else {
       if (matcher_.clear_key_buffer_key_pressed(event.vk)) {
         clear_buffer_and_waiting();
