@@ -28,14 +28,13 @@
 
 namespace tolvan {
 
-// What keysim_get_text_to_type makes of an abbreviation: the text (nullopt for a launcher),
-// how far the caret goes back after it, whether its first character is upper-cased, and
-// the output method it calls for (0 key simulation, 1 clipboard).
+// What an abbreviation becomes: the text (nullopt for a launcher), how far the caret goes
+// back after it, whether its first character is upper-cased, and how it is output.
 struct TextToType {
   std::optional<std::string> text;
   int cursor_back = 0;
   bool capitalize_first = false;
-  int output_method = 0;
+  OutputMethod output_method = OutputMethod::kKeySimulation;
 };
 
 // keysim_do_output_typed_delim: the delimiter is typed again after the expansion (trigger
@@ -138,7 +137,7 @@ class OutputThread {
 
   // State of the replacement in progress (output thread only).
   OutputPrefs prefs_;
-  int om_ = 0;  // g_keysim_om
+  OutputMethod method_ = OutputMethod::kKeySimulation;
   HeldModifiers held_;
   bool clipboard_run_ = false;
   // Whether the pastes of this run still owe the capitalised first character.

@@ -71,7 +71,7 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window, int& cu
   // Interactive input types its default text with a run of its own inside this one.
   const bool outer_clipboard_run = clipboard_run_;
   const bool outer_capitalize = capitalize_pending_;
-  clipboard_run_ = om_ == 1 && !posting;
+  clipboard_run_ = method_ == OutputMethod::kClipboard && !posting;
   if (clipboard_run_) {
     clipboard_.buf_setup(len);
     capitalize_pending_ = record != nullptr && record->capitalize_first;
