@@ -234,13 +234,10 @@ void OutputThread::handle_abbrev_replacement(TypedAbbrevInfo& record) {
     case ABBR_TYPE_WEBSITE:
       if (launcher_) launcher_->launch(*record.abbreviation);
       return;
-    case ABBR_TYPE_TEXT: {
-      int cursor_back = record.cursor_back;
-      simutype_text(record.text, record.window, cursor_back, record.capitalize_first, false, &record);
-      record.cursor_back = cursor_back;
-      for (int i = 0; i < cursor_back; ++i) keys_.tap(vk::Left);
+    case ABBR_TYPE_TEXT:
+      simutype_text(record.text, record.window, &record);
+      for (int i = 0; i < record.cursor_back; ++i) keys_.tap(vk::Left);
       return;
-    }
     case ABBR_TYPE_UNSUPPORTED:
       return;
   }

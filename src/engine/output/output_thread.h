@@ -112,15 +112,28 @@ class OutputThread {
   bool window_changed(WindowId window) const;
 
   // Typing (typing.cpp).
+  // What typing met at a "%(".
   struct MacroResult {
-    long bytes = 0;   // > 0 used, 0 not a macro, -1 escaped "%"
-    int typed = 0;    // characters the user typed in an Input macro; -1 abandoned
-    long chars = 0;   // the macro's length in characters
+    enum class Kind {
+      kNotAMacro,       // the "%" is typed as text
+      kEscapedPercent,  // the "%" is dropped and typing goes on from the "(" after it
+      kDone,            // the macro acted; typing goes on after it
+      kAbandoned,       // the user left the macro's interactive input: typing stops
+    };
+    Kind kind = Kind::kNotAMacro;
+    size_t bytes = 0;  // the macro's length (kDone)
+    long chars = 0;    // the same in characters, as the caret mark counts them
+    int typed = 0;     // characters the user typed in an Input macro
   };
-  bool simutype_text(std::string_view text, WindowId window, int& cursor_back, bool capitalize_first,
-                     bool no_macros, const TypedAbbrevInfo* record);
+  // Types `text` into `window`; false when it stopped early (the window changed, an input
+  // was abandoned). With an `expansion` record its macros run, its first character may be
+  // upper-cased and its cursor_back follows what the macros did; without one the text is
+  // an input's default text, typed as it stands.
+  bool simutype_text(std::string_view text, WindowId window, TypedAbbrevInfo* expansion);
   MacroResult handle_this_macro(std::string_view text, size_t pos, LayoutId layout, WindowId window);
-  int handle_interactive_input(const std::string& default_text, WindowId window);
+  // The characters the user typed over the default text; nullopt when the input was
+  // abandoned or its window lost.
+  std::optional<int> handle_interactive_input(const std::string& default_text, WindowId window);
   // Pastes what a clipboard run gathered before a typing-time macro acts.
   void flush_clipboard_run();
 

@@ -50,8 +50,11 @@ void OutputThread::flush_clipboard_run() {
   capitalize_pending_ = false;
 }
 
-bool OutputThread::simutype_text(std::string_view text, WindowId window, int& cursor_back,
-                           bool capitalize_first, bool no_macros, const TypedAbbrevInfo* record) {
+bool OutputThread::simutype_text(std::string_view text, WindowId window, TypedAbbrevInfo* expansion) {
+  const bool no_macros = expansion == nullptr;
+  const bool capitalize_first = expansion != nullptr && expansion->capitalize_first;
+  int no_caret_mark = 0;
+  int& cursor_back = expansion != nullptr ? expansion->cursor_back : no_caret_mark;
   KeyboardState& keyboard = *platform_.keyboard;
   InputSynth& input = *platform_.input;
   const size_t len = text.size();
@@ -74,7 +77,7 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window, int& cu
   clipboard_run_ = method_ == OutputMethod::kClipboard && !posting;
   if (clipboard_run_) {
     clipboard_.buf_setup(len);
-    capitalize_pending_ = record != nullptr && record->capitalize_first;
+    capitalize_pending_ = capitalize_first;
   }
 
   size_t pos = 0;
@@ -87,17 +90,17 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window, int& cu
       // At or after the caret mark: at most cursor_back characters from here to the end.
       const bool after_mark = static_cast<long>(macro_utf8_length(text.substr(pos))) <= cursor_back;
       MacroResult macro = handle_this_macro(text, pos, layout, window);
-      if (macro.typed == -1) {
+      if (macro.kind == MacroResult::Kind::kAbandoned) {
         cursor_back = 0;
         aborted = true;
         break;
       }
-      if (macro.bytes > 0) {
+      if (macro.kind == MacroResult::Kind::kDone) {
         if (after_mark) cursor_back = static_cast<int>(cursor_back - macro.chars + macro.typed);
-        pos += static_cast<size_t>(macro.bytes);
+        pos += macro.bytes;
         continue;
       }
-      if (macro.bytes < 0) {
+      if (macro.kind == MacroResult::Kind::kEscapedPercent) {
         if (after_mark) --cursor_back;
         ++pos;
         continue;
@@ -212,7 +215,7 @@ OutputThread::MacroResult OutputThread::handle_this_macro(std::string_view text,
     case TypingMacroKind::kNotAMacro:
       return result;
     case TypingMacroKind::kEscapedPercent:
-      result.bytes = -1;
+      result.kind = MacroResult::Kind::kEscapedPercent;
       return result;
     case TypingMacroKind::kKeys:
       flush_clipboard_run();
@@ -223,22 +226,28 @@ OutputThread::MacroResult OutputThread::handle_this_macro(std::string_view text,
       platform_.clock->sleep_ms(static_cast<uint32_t>(
           std::clamp<std::int64_t>(step.delay_ms, 0, std::numeric_limits<uint32_t>::max())));
       break;
-    case TypingMacroKind::kInput:
+    case TypingMacroKind::kInput: {
       flush_clipboard_run();
-      result.typed = handle_interactive_input(step.input_default, window);
+      std::optional<int> typed = handle_interactive_input(step.input_default, window);
+      if (!typed) {
+        result.kind = MacroResult::Kind::kAbandoned;
+        return result;
+      }
+      result.typed = *typed;
       break;
+    }
     case TypingMacroKind::kIgnored:
       break;
   }
-  result.bytes = static_cast<long>(step.length_bytes);
+  result.kind = MacroResult::Kind::kDone;
+  result.bytes = step.length_bytes;
   result.chars = static_cast<long>(step.length_chars);
   return result;
 }
 
-int OutputThread::handle_interactive_input(const std::string& default_text, WindowId window) {
+std::optional<int> OutputThread::handle_interactive_input(const std::string& default_text, WindowId window) {
   const long n = g_utf8_strlen(default_text.data(), static_cast<gssize>(default_text.size()));
-  int no_cursor = 0;
-  if (!simutype_text(default_text, window, no_cursor, false, true, nullptr)) return -1;
+  if (!simutype_text(default_text, window, nullptr)) return std::nullopt;
   // Select the default text so that the user's typing replaces it.
   keys_.keybd_event(vk::Shift, 0);
   for (long i = 0; i < n; ++i) keys_.tap(vk::Left, kKeyExtended);
@@ -268,7 +277,7 @@ int OutputThread::handle_interactive_input(const std::string& default_text, Wind
   hook_.before_replace();
   replace_typed_abbreviation_preppy();
 
-  if (ii_.ended_abruptly() || window_lost) return -1;
+  if (ii_.ended_abruptly() || window_lost) return std::nullopt;
   return ii_.chars_typed() + (ii_.unselect_key_pressed_first() ? static_cast<int>(n) : 0);
 }
 
