@@ -16,9 +16,12 @@
 
 namespace tolvan {
 
-// Installed hooks (mon_installed_hooks).
-inline constexpr unsigned kKeyboardHookInstalled = 1;
-inline constexpr unsigned kMouseHookInstalled = 2;
+// Which of the engine's hooks are installed.
+struct InstalledHooks {
+  bool keyboard = false;
+  bool mouse = false;
+  friend bool operator==(const InstalledHooks&, const InstalledHooks&) = default;
+};
 
 class Engine final : public HookSide, public LibraryListener {
  public:
@@ -38,8 +41,8 @@ class Engine final : public HookSide, public LibraryListener {
   // The enable switch: only the keyboard hook comes and goes.
   bool install_keyboard_hook();
   bool uninstall_keyboard_hook();
-  unsigned installed_hooks() const { return installed_; }
-  bool enabled() const { return (installed_ & kKeyboardHookInstalled) != 0; }
+  InstalledHooks installed_hooks() const { return installed_; }
+  bool enabled() const { return installed_.keyboard; }
 
   // mon_prefs_reloaded, and the output thread's preferences with it.
   void prefs_reloaded(Settings& prefs);
@@ -68,7 +71,8 @@ class Engine final : public HookSide, public LibraryListener {
   void main_list_reloaded() override { hook_thread_.request(MonMessage::AdjustKeyBuffer); }
 
  private:
-  bool change_hook(MonMessage message, unsigned bit, bool install);
+  // Asks the hook thread to install or remove a hook; `installed` follows its answer.
+  bool change_hook(MonMessage message, bool& installed, bool install);
 
   Library& library_;
   Tooltip* tooltip_;
@@ -76,7 +80,7 @@ class Engine final : public HookSide, public LibraryListener {
   OutputThread keysim_;
   Monitor monitor_;
   HookThread hook_thread_;
-  unsigned installed_ = 0;
+  InstalledHooks installed_;
 };
 
 }  // namespace tolvan

@@ -26,15 +26,15 @@ class HookThread {
   // No request is waiting or being served.
   bool idle() const { return pending_.load() == 0; }
 
-  // Posts and waits for the answer (mon_hook_thread_get_response); 0 when not running.
-  int request(MonMessage message);
+  // Posts and waits for the answer (Monitor::serve's); false when the thread does not run.
+  bool request(MonMessage message);
   void post(MonMessage message);
   void post_insert_abbrev(std::unique_ptr<Abbreviation> abbreviation);
 
  private:
   struct Request {
     MonMessage message = MonMessage::Ping;
-    std::shared_ptr<std::promise<int>> answer;
+    std::shared_ptr<std::promise<bool>> answer;
     std::unique_ptr<Abbreviation> abbreviation;
   };
   void run();
