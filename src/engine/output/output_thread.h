@@ -37,12 +37,12 @@ struct TextToType {
   OutputMethod output_method = OutputMethod::kKeySimulation;
 };
 
-// keysim_do_output_typed_delim: the delimiter is typed again after the expansion (trigger
-// mode word-ending; in TextExpander mode the default trigger mode decides).
+// Whether the delimiter is typed again after the expansion (trigger mode word-ending; in
+// TextExpander mode the default trigger mode decides).
 bool keysim_do_output_typed_delim(const Abbreviation& abbreviation, const OutputPrefs& prefs);
 
-// keysim_get_text_to_type: insertion macros, case adaptation, output method and the
-// delimiter of `record` when there is one. Pure: the tooltip preview calls it with no
+// Insertion macros, case adaptation, output method and the delimiter of `record` when
+// there is one. Pure: the tooltip preview calls it with no
 // record, and a replacement in progress is not disturbed.
 TextToType keysim_get_text_to_type(const TypedAbbrevInfo* record, const Abbreviation& abbreviation,
                                    std::string_view typed, const OutputPrefs& prefs,
@@ -63,17 +63,16 @@ class OutputThread {
   void set_prefs(OutputPrefs prefs);
   OutputPrefs prefs() const;
 
-  // keysim_create_thread: true when the thread runs (it is started if it did not).
+  // True when the thread runs (it is started if it did not).
   bool create_thread();
-  // keysim_destroy_thread: an interactive input that waits is abandoned, then Quit is
-  // posted and the thread joined; queued replacements before the Quit still run.
+  // An interactive input that waits is abandoned, then Quit is posted and the thread
+  // joined; queued replacements before the Quit still run.
   void destroy_thread();
 
-  // keysim_replace_typed_abbreviation: nothing for a null record; else queued for the
-  // output thread, which owns it from now on.
+  // Nothing for a null record; else queued for the output thread, which owns it from now on.
   void replace_typed_abbreviation(std::unique_ptr<TypedAbbrevInfo> record);
-  // keysim_replace_typed_abbreviation_preppy (WM_KEYSIM_PREPARE): the keyboard preparation
-  // on its own, after the replacement in progress.
+  // The keyboard preparation on its own, after the replacement in progress (interactive
+  // input hands the keyboard back to the output).
   void replace_typed_abbreviation_preppy();
 
   // One replacement on the calling thread (what the thread does per Replace message); not
@@ -105,7 +104,7 @@ class OutputThread {
   void set_waiting_for_user(bool on);
 
   // The steps of one replacement.
-  void keyboard_preppy();  // keysim_replace_typed_abbreviation_preppy_keysim_thread
+  void keyboard_preppy();
   bool delete_typed_abbrev(const TypedAbbrevInfo& record);
   void handle_abbrev_replacement(TypedAbbrevInfo& record);
   void do_after_replace_cleanup();

@@ -1,4 +1,4 @@
-// The output thread's typing run (keysim_simutype_text): characters as key events with the
+// The output thread's typing run (OutputThread::simutype_text): characters as key events with the
 // modifiers the layout needs, Unicode events for characters no key makes, posted characters
 // for windows that need them, the clipboard buffer for pasted runs, and the typing-time
 // macros at their place in the text, interactive input among them.
@@ -31,7 +31,7 @@ std::optional<std::pair<gunichar, size_t>> decode_at(std::string_view text, size
   return std::pair{c, static_cast<size_t>(g_utf8_next_char(start) - start)};
 }
 
-// VkKeyScanExW takes one UTF-16 unit: a character beyond it has no key.
+// The key lookup takes one UTF-16 unit, as on Windows: a character beyond it has no key.
 int key_scan(KeyboardState& keyboard, gunichar c, LayoutId layout) {
   return c <= 0xFFFF ? keyboard.vk_key_scan(static_cast<char16_t>(c), layout) : -1;
 }
@@ -253,7 +253,7 @@ std::optional<int> OutputThread::handle_interactive_input(const std::string& def
   for (long i = 0; i < n; ++i) keys_.tap(vk::Left, kKeyExtended);
   keys_.keybd_event(vk::Shift, kKeyUp);
 
-  // mon_enable_ii_mode: the hook watches the user's keys again.
+  // The hook watches the user's keys again.
   ii_.start();
   do_after_replace_cleanup();
   // Where the continue key cannot be swallowed it is kept from the application by a grab.
@@ -272,7 +272,7 @@ std::optional<int> OutputThread::handle_interactive_input(const std::string& def
   set_waiting_for_user(false);
   if (grabbed) hook->ungrab_key(vk::Tab);
 
-  // mon_disable_ii_mode: the hook steps aside for the rest of the replacement.
+  // The hook steps aside for the rest of the replacement.
   ii_.set_mode_enabled(false);
   hook_.before_replace();
   replace_typed_abbreviation_preppy();
