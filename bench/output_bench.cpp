@@ -62,7 +62,8 @@ void run(benchmark::State& state, const std::string& expansion, OutputMethod out
 }
 
 void BM_TypeExpansion(benchmark::State& state) {
-  run(state, expansion_of(1000, "The Quick brown FOX jumps, over 12 lazy dogs. "), OutputMethod::kKeySimulation);
+  run(state, expansion_of(1000, "The Quick brown FOX jumps, over 12 lazy dogs. "),
+      OutputMethod::kKeySimulation);
 }
 BENCHMARK(BM_TypeExpansion)->Unit(benchmark::kMillisecond);
 
@@ -73,7 +74,8 @@ void BM_TypeExpansionUnicodeEvents(benchmark::State& state) {
 BENCHMARK(BM_TypeExpansionUnicodeEvents)->Unit(benchmark::kMillisecond);
 
 void BM_PasteExpansion(benchmark::State& state) {
-  run(state, expansion_of(1000, "The Quick brown FOX jumps, over 12 lazy dogs. "), OutputMethod::kClipboard);
+  run(state, expansion_of(1000, "The Quick brown FOX jumps, over 12 lazy dogs. "),
+      OutputMethod::kClipboard);
 }
 BENCHMARK(BM_PasteExpansion)->Unit(benchmark::kMillisecond);
 

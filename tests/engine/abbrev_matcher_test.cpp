@@ -169,7 +169,8 @@ TEST_F(Matching, AskedForTheAnswerOnlyACandidateAnswersCompleteWithoutAMatch) {
   abbrev("sig", TRIGGER_KEY);
   loaded();
   for (char c : std::string("sig")) buffer.add_byte(c);
-  const MatchDecision decision = matcher.was_abbrev_typed_by_user(kKeyG, "g", MatchUse::kAnswerOnly);
+  const MatchDecision decision =
+      matcher.was_abbrev_typed_by_user(kKeyG, "g", MatchUse::kAnswerOnly);
   EXPECT_EQ(testing::answer_of(decision), kComplete);
   EXPECT_FALSE(decision.match);
   EXPECT_FALSE(matcher.waiting());

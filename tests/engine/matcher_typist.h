@@ -27,7 +27,8 @@ struct RecordingTooltip : TooltipScheduler {
 enum class Answer { kNotComplete, kComplete, kCompleteSwallow, kSwallowWithoutCompletion };
 
 inline Answer answer_of(const MatchDecision& decision) {
-  if (!decision.complete) return decision.swallow_key ? Answer::kSwallowWithoutCompletion : Answer::kNotComplete;
+  if (!decision.complete)
+    return decision.swallow_key ? Answer::kSwallowWithoutCompletion : Answer::kNotComplete;
   return decision.swallow_key ? Answer::kCompleteSwallow : Answer::kComplete;
 }
 

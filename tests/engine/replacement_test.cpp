@@ -255,9 +255,11 @@ TEST(KeysimText, PreviewAndOutputMethod) {
 
   prefs.use_clipboard_more_than = true;
   prefs.clipboard_more_than_chars = 11;
-  EXPECT_EQ(keysim_get_text_to_type(nullptr, a, "sig", prefs, {}).output_method, OutputMethod::kClipboard);
+  EXPECT_EQ(keysim_get_text_to_type(nullptr, a, "sig", prefs, {}).output_method,
+            OutputMethod::kClipboard);
   prefs.clipboard_more_than_chars = 12;
-  EXPECT_EQ(keysim_get_text_to_type(nullptr, a, "sig", prefs, {}).output_method, OutputMethod::kKeySimulation);
+  EXPECT_EQ(keysim_get_text_to_type(nullptr, a, "sig", prefs, {}).output_method,
+            OutputMethod::kKeySimulation);
   EXPECT_EQ(repl_output_method(prefs, std::nullopt), OutputMethod::kKeySimulation);
   prefs.output_method = OutputMethod::kClipboard;
   EXPECT_EQ(repl_output_method(prefs, std::nullopt), OutputMethod::kClipboard);

@@ -197,7 +197,8 @@ Monitor::Settled Monitor::translate(Keystroke& key) {
   const int n = kb.to_unicode(event.vk, event.scan, key.state, units, key.layout);
   // A second dead key while one is held back is not held back itself: it types nothing.
   if (n == -1 && !dead_.pending()) return hold_back_dead_key(key);
-  if (n > 0) record_typed(key, u16_to_utf8(std::u16string_view(units).substr(0, static_cast<size_t>(n))));
+  if (n > 0)
+    record_typed(key, u16_to_utf8(std::u16string_view(units).substr(0, static_cast<size_t>(n))));
   return std::nullopt;
 }
 
@@ -247,12 +248,14 @@ void Monitor::hand_over(const MatchDecision& decision, Keystroke& key) {
   hide_tooltip();
   key.answer = decision.swallow_key ? HookAnswer::Swallow : HookAnswer::Pass;
   const int mode = matcher_.effective_trigger_mode(*decision.match->abbreviation);
-  key.delimiter_handed_over = mode == TRIGGER_WORD_ENDING || (mode == TRIGGER_KEY && prefs_.textexpander_mode);
+  key.delimiter_handed_over =
+      mode == TRIGGER_WORD_ENDING || (mode == TRIGGER_KEY && prefs_.textexpander_mode);
   trigger_vk_pressed_ = matcher_.trigger_vk_pressed();
   std::unique_ptr<TypedAbbrevInfo> info = hand_over_record(decision, key);
   const KeyEvent& event = key.event;
   const bool modifier_got_through = decision.swallow_key && event.down() &&
-                                    ModifierKeys::is_modifier_vk(event.vk) && !platform_.hook->can_swallow();
+                                    ModifierKeys::is_modifier_vk(event.vk) &&
+                                    !platform_.hook->can_swallow();
   before_replace(modifier_got_through ? event.vk : 0);
   hand_off_(std::move(info));
 }
@@ -272,7 +275,8 @@ std::unique_ptr<TypedAbbrevInfo> Monitor::hand_over_record(const MatchDecision& 
     info->dead_key = dead_.pending();
   }
   // Where keys cannot be swallowed, this one has typed its character already.
-  info->swallowed_key_typed_char = decision.swallow_key && mon_gunichar_isprint(first_char(key.typed));
+  info->swallowed_key_typed_char =
+      decision.swallow_key && mon_gunichar_isprint(first_char(key.typed));
   return info;
 }
 

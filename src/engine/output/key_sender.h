@@ -26,9 +26,9 @@ struct ShiftCtrlAlt {
   bool alt = false;
 };
 
-// The modifiers a key-scan result (KeyboardState::vk_key_scan) asks for. Ctrl is read from bit 0x08 of the high byte,
-// not 0x02: characters whose key code asks for Ctrl (a newline is Ctrl+Enter) are typed
-// without it. Alt is never asked for; AltGr is recognised by the caller.
+// The modifiers a key-scan result (KeyboardState::vk_key_scan) asks for. Ctrl is read from
+// bit 0x08 of the high byte, not 0x02: characters whose key code asks for Ctrl (a newline is
+// Ctrl+Enter) are typed without it. Alt is never asked for; AltGr is recognised by the caller.
 ShiftCtrlAlt get_ctrl_alt_shift_state_from_VkKeyScan_code(int code);
 
 class KeySender {

@@ -9,7 +9,8 @@ namespace tolvan {
 OutputPrefs OutputPrefs::from(Settings& prefs) {
   OutputPrefs p;
   // Only 1 pastes every replacement; any other number types them.
-  p.output_method = prefs.get_int("output_method") == 1 ? OutputMethod::kClipboard : OutputMethod::kKeySimulation;
+  p.output_method = prefs.get_int("output_method") == 1 ? OutputMethod::kClipboard
+                                                        : OutputMethod::kKeySimulation;
   p.use_clipboard_more_than = prefs.get_int("use_clipboard_more_than") != 0;
   p.clipboard_more_than_chars = prefs.get_int("clipboard_more_than_chars");
   p.clipboard_restore = prefs.get_int("clipboard_restore") == 1;

@@ -110,7 +110,7 @@ class OutputThread {
   void do_after_replace_cleanup();
   bool window_changed(WindowId window) const;
 
-  // Typing (typing.cpp).
+  // Typing (output_thread_typing.cpp).
   // What typing met at a "%(".
   struct MacroResult {
     enum class Kind {

@@ -56,8 +56,8 @@ struct DeadKeyState {
   char16_t pending = 0;
 };
 
-// KeyboardState::to_unicode over a layout: -1 for a dead key (pending afterwards), 0 for no text, else the
-// UTF-16 units written to `out`.
+// KeyboardState::to_unicode over a layout: -1 for a dead key (pending afterwards), 0 for no
+// text, else the UTF-16 units written to `out`.
 int translate_key(const Layout& layout, DeadKeyState& dead, uint16_t vk,
                   const KeyStateArray& state, std::u16string& out);
 // KeyboardState::vk_key_scan over a layout.

@@ -50,7 +50,8 @@ void OutputThread::flush_clipboard_run() {
   capitalize_pending_ = false;
 }
 
-bool OutputThread::simutype_text(std::string_view text, WindowId window, TypedAbbrevInfo* expansion) {
+bool OutputThread::simutype_text(std::string_view text, WindowId window,
+                                 TypedAbbrevInfo* expansion) {
   const bool no_macros = expansion == nullptr;
   const bool capitalize_first = expansion != nullptr && expansion->capitalize_first;
   int no_caret_mark = 0;
@@ -245,7 +246,8 @@ OutputThread::MacroResult OutputThread::handle_this_macro(std::string_view text,
   return result;
 }
 
-std::optional<int> OutputThread::handle_interactive_input(const std::string& default_text, WindowId window) {
+std::optional<int> OutputThread::handle_interactive_input(const std::string& default_text,
+                                                          WindowId window) {
   const long n = g_utf8_strlen(default_text.data(), static_cast<gssize>(default_text.size()));
   if (!simutype_text(default_text, window, nullptr)) return std::nullopt;
   // Select the default text so that the user's typing replaces it.
