@@ -23,12 +23,11 @@ bool is_alt_navigation(uint16_t key) {
 }
 
 // What a key produced, cut to whole characters within 63 bytes, as matching sees it.
-std::string cut_typed_text(std::string text) {
+void cut_typed_text(std::string& text) {
   while (text.size() > 63) {
     const char* last = g_utf8_find_prev_char(text.data(), text.data() + text.size());
     text.resize(last ? static_cast<size_t>(last - text.data()) : 0);
   }
-  return text;
 }
 
 char32_t first_char(std::string_view text) {
@@ -81,7 +80,7 @@ struct Monitor::Keystroke {
   KeyStateArray& state;  // the keyboard as the key found it
   WindowId window = 0;   // where it was typed
   LayoutId layout = 0;
-  std::string typed;     // the text it produced, cut to what matching looks at
+  std::string typed;     // the text it produced; cut to what matching looks at once recorded
   // Its answer, unless the replay of a dead key takes it over.
   HookAnswer answer = HookAnswer::Pass;
   // It released an abbreviation as its delimiter, which the output types again.
@@ -93,7 +92,9 @@ HookAnswer Monitor::on_key(const KeyEvent& event) {
   return key_event(event);
 }
 
-HookAnswer Monitor::key_event(const KeyEvent& event) {
+// Flattened: the steps are separate for the reader, one function for the processor, which
+// runs this for every key the user types.
+[[gnu::flatten]] HookAnswer Monitor::key_event(const KeyEvent& event) {
   track_alt_tab_and_shift(event);
   if (temp_disable_) return follow_user_while_replacing(event);
   note_caret_key_in_input(event);
@@ -197,8 +198,10 @@ Monitor::Settled Monitor::translate(Keystroke& key) {
   const int n = kb.to_unicode(event.vk, event.scan, key.state, units, key.layout);
   // A second dead key while one is held back is not held back itself: it types nothing.
   if (n == -1 && !dead_.pending()) return hold_back_dead_key(key);
-  if (n > 0)
-    record_typed(key, u16_to_utf8(std::u16string_view(units).substr(0, static_cast<size_t>(n))));
+  if (n > 0) {
+    key.typed = u16_to_utf8(std::u16string_view(units).substr(0, static_cast<size_t>(n)));
+    record_typed(key);
+  }
   return std::nullopt;
 }
 
@@ -210,12 +213,12 @@ Monitor::Settled Monitor::hold_back_dead_key(const Keystroke& key) {
   return HookAnswer::Swallow;
 }
 
-void Monitor::record_typed(Keystroke& key, std::string produced) {
+void Monitor::record_typed(Keystroke& key) {
   if (!ii_.mode_enabled())
-    buffer_.key_pressed(produced, key.event.vk);
+    buffer_.key_pressed(key.typed, key.event.vk);
   else
-    ii_.add_chars_typed(static_cast<int>(g_utf8_strlen(produced.data(), produced.size())));
-  key.typed = cut_typed_text(std::move(produced));
+    ii_.add_chars_typed(static_cast<int>(g_utf8_strlen(key.typed.data(), key.typed.size())));
+  cut_typed_text(key.typed);
 }
 
 Monitor::Settled Monitor::interactive_input(Keystroke& key) {

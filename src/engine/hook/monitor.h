@@ -96,7 +96,7 @@ class Monitor {
   Settled hold_back_dead_key(const Keystroke& key);
   // What the key typed goes into the key buffer, or during interactive input into the
   // count of characters the user typed.
-  void record_typed(Keystroke& key, std::string produced);
+  void record_typed(Keystroke& key);
   // During interactive input Tab continues the expansion (and is not typed) and the
   // keys that leave the text forget what the key buffer held.
   Settled interactive_input(Keystroke& key);
