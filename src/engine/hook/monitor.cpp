@@ -1,3 +1,5 @@
+// The life of one key event on the hook thread, step by step, and the requests the hook
+// thread serves.
 #include "engine/hook/monitor.h"
 
 #include <glib.h>
@@ -92,8 +94,8 @@ HookAnswer Monitor::on_key(const KeyEvent& event) {
   return key_event(event);
 }
 
-// Flattened: the steps are separate for the reader, one function for the processor, which
-// runs this for every key the user types.
+// Flattened: the steps are separate for the reader and one function for the processor, as
+// this runs for every key the user types.
 [[gnu::flatten]] HookAnswer Monitor::key_event(const KeyEvent& event) {
   track_alt_tab_and_shift(event);
   if (temp_disable_) return follow_user_while_replacing(event);
