@@ -38,7 +38,7 @@ std::string expansion_of(size_t chars, std::string_view pattern) {
   return text;
 }
 
-void run(benchmark::State& state, const std::string& expansion, int output_method) {
+void run(benchmark::State& state, const std::string& expansion, OutputMethod output_method) {
   sim::Desktop desktop;
   desktop.log().set_recording(false);
   WindowId window = desktop.add_window("Edit");
@@ -62,18 +62,20 @@ void run(benchmark::State& state, const std::string& expansion, int output_metho
 }
 
 void BM_TypeExpansion(benchmark::State& state) {
-  run(state, expansion_of(1000, "The Quick brown FOX jumps, over 12 lazy dogs. "), 0);
+  run(state, expansion_of(1000, "The Quick brown FOX jumps, over 12 lazy dogs. "),
+      OutputMethod::kKeySimulation);
 }
 BENCHMARK(BM_TypeExpansion)->Unit(benchmark::kMillisecond);
 
 void BM_TypeExpansionUnicodeEvents(benchmark::State& state) {
   // "€" and "ß" have no key on the US layout: one Unicode event pair each.
-  run(state, expansion_of(1000, "€ß"), 0);
+  run(state, expansion_of(1000, "€ß"), OutputMethod::kKeySimulation);
 }
 BENCHMARK(BM_TypeExpansionUnicodeEvents)->Unit(benchmark::kMillisecond);
 
 void BM_PasteExpansion(benchmark::State& state) {
-  run(state, expansion_of(1000, "The Quick brown FOX jumps, over 12 lazy dogs. "), 1);
+  run(state, expansion_of(1000, "The Quick brown FOX jumps, over 12 lazy dogs. "),
+      OutputMethod::kClipboard);
 }
 BENCHMARK(BM_PasteExpansion)->Unit(benchmark::kMillisecond);
 

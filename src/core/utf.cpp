@@ -64,6 +64,10 @@ void utf8_append(std::string& out, char32_t c) {
   out.append(bytes, static_cast<size_t>(g_unichar_to_utf8(c, bytes)));
 }
 
+size_t utf8_encoded_length(char32_t c) {
+  return unichar_valid(c) ? static_cast<size_t>(g_unichar_to_utf8(c, nullptr)) : 0;
+}
+
 bool utf8_valid(std::string_view s) {
   return g_utf8_validate(s.data(), static_cast<gssize>(s.size()), nullptr);
 }

@@ -41,6 +41,9 @@ std::optional<size_t> utf8_previous_char_start(std::string_view s, size_t end);
 // U+10FFFF).
 void utf8_append(std::string& out, char32_t c);
 
+// How many bytes utf8_append writes for `c`.
+size_t utf8_encoded_length(char32_t c);
+
 // True when all of `s` is valid UTF-8 without zero bytes.
 bool utf8_valid(std::string_view s);
 

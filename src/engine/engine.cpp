@@ -22,24 +22,24 @@ Engine::~Engine() {
   library_.remove_listener(this);
 }
 
-bool Engine::change_hook(MonMessage message, unsigned bit, bool install) {
-  if (hook_thread_.request(message) == 0) return false;
-  installed_ = install ? (installed_ | bit) : (installed_ & ~bit);
+bool Engine::change_hook(MonMessage message, bool& installed, bool install) {
+  if (!hook_thread_.request(message)) return false;
+  installed = install;
   return true;
 }
 
 bool Engine::install_keyboard_hook() {
-  return change_hook(MonMessage::InstallKeyboardHook, kKeyboardHookInstalled, true);
+  return change_hook(MonMessage::InstallKeyboardHook, installed_.keyboard, true);
 }
 bool Engine::uninstall_keyboard_hook() {
-  return change_hook(MonMessage::UninstallKeyboardHook, kKeyboardHookInstalled, false);
+  return change_hook(MonMessage::UninstallKeyboardHook, installed_.keyboard, false);
 }
 
 bool Engine::start() {
   hook_thread_.create();
   if (!keysim_.create_thread() || !install_keyboard_hook() ||
-      !change_hook(MonMessage::InstallMouseHook, kMouseHookInstalled, true) ||
-      hook_thread_.request(MonMessage::AdjustKeyBuffer) == 0) {
+      !change_hook(MonMessage::InstallMouseHook, installed_.mouse, true) ||
+      !hook_thread_.request(MonMessage::AdjustKeyBuffer)) {
     stop(false);
     return false;
   }
@@ -52,7 +52,7 @@ bool Engine::stop(bool force) {
     return true;
   }
   bool keyboard = uninstall_keyboard_hook();
-  bool mouse = change_hook(MonMessage::UninstallMouseHook, kMouseHookInstalled, false);
+  bool mouse = change_hook(MonMessage::UninstallMouseHook, installed_.mouse, false);
   hook_thread_.post(MonMessage::ClearKeyBuffer);
   if (!force && (!keyboard || !mouse)) {
     keysim_.destroy_thread();

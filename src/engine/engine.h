@@ -1,6 +1,6 @@
 // Engine: Tolvan's expansion engine put together: the hook thread with its monitor, the
-// output thread, and the interactive-input state they share (mon_start, mon_stop, the
-// enable switch). It listens to the library so that the key buffer and the matcher follow
+// output thread, and the interactive-input state they share; its start, stop and enable
+// switch. It listens to the library so that the key buffer and the matcher follow
 // every change of the main list.
 #pragma once
 
@@ -16,9 +16,12 @@
 
 namespace tolvan {
 
-// Installed hooks (mon_installed_hooks).
-inline constexpr unsigned kKeyboardHookInstalled = 1;
-inline constexpr unsigned kMouseHookInstalled = 2;
+// Which of the engine's hooks are installed.
+struct InstalledHooks {
+  bool keyboard = false;
+  bool mouse = false;
+  friend bool operator==(const InstalledHooks&, const InstalledHooks&) = default;
+};
 
 class Engine final : public HookSide, public LibraryListener {
  public:
@@ -29,23 +32,24 @@ class Engine final : public HookSide, public LibraryListener {
   Engine(const Engine&) = delete;
   Engine& operator=(const Engine&) = delete;
 
-  // mon_start: both threads, the keyboard hook, the mouse hook, the key buffer sized; a
-  // partial start is undone and answers false.
+  // Both threads, the keyboard hook, the mouse hook, the key buffer sized; a partial start
+  // is undone and answers false.
   bool start();
-  // mon_stop: with force false a hook that cannot be removed keeps the hook thread alive
-  // and answers false.
+  // With force false a hook that cannot be removed keeps the hook thread alive and answers
+  // false, so that a later stop can try again.
   bool stop(bool force);
   // The enable switch: only the keyboard hook comes and goes.
   bool install_keyboard_hook();
   bool uninstall_keyboard_hook();
-  unsigned installed_hooks() const { return installed_; }
-  bool enabled() const { return (installed_ & kKeyboardHookInstalled) != 0; }
+  InstalledHooks installed_hooks() const { return installed_; }
+  bool enabled() const { return installed_.keyboard; }
 
-  // mon_prefs_reloaded, and the output thread's preferences with it.
+  // The preferences were (re)loaded: the hook, the output thread and the tooltip take
+  // their copies, since none of them may read the list the main thread owns.
   void prefs_reloaded(Settings& prefs);
-  // WM_MON_INSERT_ABBREV: the abbreviation menu's insertion.
+  // The abbreviation menu's insertion, queued on the hook thread in turn with its requests.
   void insert_abbrev(std::unique_ptr<Abbreviation> abbreviation);
-  // WM_MON_CLEAR_KEY_BUFFER from the editors.
+  // Forgets what was typed (the main window's editors ask for it).
   void clear_key_buffer() { hook_thread_.post(MonMessage::ClearKeyBuffer); }
 
   // True when no request waits for the hook thread and the output thread has nothing
@@ -68,7 +72,8 @@ class Engine final : public HookSide, public LibraryListener {
   void main_list_reloaded() override { hook_thread_.request(MonMessage::AdjustKeyBuffer); }
 
  private:
-  bool change_hook(MonMessage message, unsigned bit, bool install);
+  // Asks the hook thread to install or remove a hook; `installed` follows its answer.
+  bool change_hook(MonMessage message, bool& installed, bool install);
 
   Library& library_;
   Tooltip* tooltip_;
@@ -76,7 +81,7 @@ class Engine final : public HookSide, public LibraryListener {
   OutputThread keysim_;
   Monitor monitor_;
   HookThread hook_thread_;
-  unsigned installed_ = 0;
+  InstalledHooks installed_;
 };
 
 }  // namespace tolvan

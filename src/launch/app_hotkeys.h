@@ -29,9 +29,9 @@ std::span<const AppHotkeyRow> app_hotkey_rows();
 class HotkeyActions {
  public:
   virtual ~HotkeyActions() = default;
-  virtual void show_launchpad() = 0;          // launchpad_show with no folder
+  virtual void show_launchpad() = 0;          // with no folder chosen
   virtual void toggle_status() = 0;           // enabled <-> disabled
-  virtual void show_main_window() = 0;        // main_window_show
+  virtual void show_main_window() = 0;
   virtual void show_abbrev_menu() = 0;        // the menu of every folder, at the caret
   // A program without some of the windows leaves their hotkeys to other programs.
   virtual bool provides(int hotkey_id) const {
@@ -48,13 +48,13 @@ class AppHotkeys {
   AppHotkeys(const AppHotkeys&) = delete;
   AppHotkeys& operator=(const AppHotkeys&) = delete;
 
-  // hotkeys_register_all: every row switched on whose string holds a key (a string of
-  // modifiers alone registers nothing) and whose action is provided; a combination another
+  // Every row switched on whose string holds a key (a string of modifiers alone registers
+  // nothing) and whose action is provided; a combination another
   // program holds is silently not available. Answers how many were registered.
   int register_all();
-  // hotkeys_unregister_all, for the application rows.
+  // The application rows' hotkeys only.
   void unregister_all();
-  // hotkey_pressed, on the main thread.
+  // A registered hotkey was pressed; called on the main thread.
   void pressed(int id);
 
  private:

@@ -14,7 +14,7 @@ struct HotkeyCombo {
                                 // string of modifiers only
 };
 
-// hotkey_string_to_ints: 17, 18, 16 and 91 are the modifiers, any other code the key.
+// 17, 18, 16 and 91 are the modifiers, any other code the key.
 HotkeyCombo hotkey_string_to_ints(std::string_view text);
 
 }  // namespace tolvan

@@ -1,5 +1,5 @@
-// Hotkeys: system-wide key combinations (RegisterHotKey / WM_HOTKEY). A press of a
-// registered combination goes to the handler instead of to any application.
+// Hotkeys: system-wide key combinations. A press of a registered combination goes to the
+// handler instead of to any application.
 #pragma once
 
 #include <cstdint>

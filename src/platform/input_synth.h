@@ -1,4 +1,4 @@
-// InputSynth: synthetic keyboard input (keybd_event, SendInput) and the posted characters
+// InputSynth: synthetic keyboard input and the posted characters
 // that some windows need instead. Everything sent here enters the input stream flagged as
 // injected and passes the keyboard hook like typed keys do.
 #pragma once
@@ -9,8 +9,8 @@
 
 namespace tolvan {
 
-// Flags of one synthetic key event, with the KEYEVENTF_ numbers (so "flags 3" is a key-up
-// of an extended key).
+// Flags of one synthetic key event, with Windows' numbers (so "flags 3" is a key-up of an
+// extended key).
 inline constexpr uint32_t kKeyExtended = 0x1;
 inline constexpr uint32_t kKeyUp = 0x2;
 inline constexpr uint32_t kKeyUnicode = 0x4;  // scan holds a UTF-16 unit; vk is ignored
@@ -24,8 +24,8 @@ class InputSynth {
   virtual void send_key(uint16_t vk, uint16_t scan, uint32_t flags) = 0;
   // A character as input, with no key behind it (arrives at the hook as vk::Packet).
   void send_unicode(char16_t unit, bool up) { send_key(0, unit, kKeyUnicode | (up ? kKeyUp : 0)); }
-  // A character handed straight to the window's focused control (PostMessage WM_CHAR),
-  // bypassing the keyboard hook. Returns false when the window is gone.
+  // A character handed straight to the window's focused control as a posted character
+  // message, bypassing the keyboard hook. Returns false when the window is gone.
   virtual bool post_char(WindowId window, char16_t unit) = 0;
 };
 

@@ -74,8 +74,8 @@ class KeyboardHook {
   // (the interactive-input continue key) on a backend that cannot swallow.
   virtual Status grab_key(uint16_t vk) = 0;
   virtual void ungrab_key(uint16_t vk) = 0;
-  // Returns once the input sent before the call has been through the callbacks (Windows'
-  // SendInput returns only after the low-level hooks saw its events). Not for use inside a
+  // Returns once the input sent before the call has been through the callbacks (on
+  // Windows a send returns only after the low-level hooks saw its events). Not for use inside a
   // callback. A backend whose sends already behave so keeps this default.
   virtual void flush() {}
 };

@@ -1,6 +1,5 @@
 // KeyboardState: the state of every key and the keyboard layouts that turn keys into text
-// and text back into keys, with the semantics of GetKeyboardState, GetKeyState,
-// GetAsyncKeyState, ToUnicodeEx, VkKeyScanExW and MapVirtualKeyEx.
+// and text back into keys, with Windows' semantics, which the engine is written in.
 #pragma once
 
 #include <array>
@@ -17,10 +16,11 @@ using KeyStateArray = std::array<uint8_t, 256>;
 inline constexpr uint8_t kKeyDownBit = 0x80;
 inline constexpr uint8_t kKeyToggledBit = 0x01;
 
-// A keyboard layout, as the platform identifies it (a Windows HKL; an X keyboard group).
+// A keyboard layout, as the platform identifies it (a Windows layout handle; an X keyboard
+// group).
 using LayoutId = uint64_t;
 
-// What map_virtual_key converts (the MAPVK_ numbers).
+// What map_virtual_key converts, with Windows' numbers.
 enum class MapType : uint32_t {
   VkToScan = 0,    // virtual key -> scan code (low byte; left/right modifiers kept apart)
   ScanToVk = 1,    // scan code -> virtual key, generic Shift/Ctrl/Alt
@@ -48,7 +48,7 @@ class KeyboardState {
   // The layout that the window's thread types with.
   virtual LayoutId layout_of(WindowId window) = 0;
 
-  // Translates a key-down with the given key state, as ToUnicodeEx does: answers -1 for a
+  // Translates a key-down with the given key state, as Windows does: answers -1 for a
   // dead key (its spacing character in `out`, and it is now pending), 0 when the key makes
   // no text, else the number of UTF-16 units written to `out` (a pending dead key composes
   // with this key, or comes out before it when they do not compose).
@@ -59,8 +59,8 @@ class KeyboardState {
   // replayed. False when translation leaves the application's composition alone.
   virtual bool translation_consumes_dead_keys() const = 0;
 
-  // The key and modifiers that type the character, as VkKeyScanExW: low byte the virtual
-  // key, high byte kScan* bits; -1 when no key of the layout makes it.
+  // The key and modifiers that type the character, as Windows finds them: low byte the
+  // virtual key, high byte kScan* bits; -1 when no key of the layout makes it.
   virtual int16_t vk_key_scan(char16_t ch, LayoutId layout) = 0;
   virtual uint32_t map_virtual_key(uint32_t code, MapType type, LayoutId layout) = 0;
 };

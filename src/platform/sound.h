@@ -1,4 +1,5 @@
-// Sound: the pop sound that may accompany a replacement (PlaySound of the built-in wave).
+// Sound: the pop sound that may accompany a replacement (the program's own wave, played
+// without waiting for it).
 #pragma once
 
 namespace tolvan {

@@ -1,6 +1,5 @@
 // Windows: the foreground window, its class, the text caret, whether the focused control is
-// a password field, and bringing a window back to the front (GetForegroundWindow,
-// GetClassName, GetGUIThreadInfo, SetForegroundWindow).
+// a password field, and bringing a window back to the front.
 #pragma once
 
 #include <cstdint>

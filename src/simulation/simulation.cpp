@@ -19,7 +19,8 @@ sim::DesktopOptions desktop_options(const SimulationOptions& options) {
   return d;
 }
 
-// VkKeyScanExW in the focused window's layout, for short key names.
+// The key that types a character in the focused window's layout, for key names that are a
+// character.
 KeyLayoutLookup layout_lookup(sim::Desktop& desktop) {
   return [&desktop](char32_t ch) {
     if (ch > 0xFFFF) return -1;

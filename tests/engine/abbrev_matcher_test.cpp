@@ -54,9 +54,9 @@ constexpr uint16_t kF5 = vk::F1 + 4;
 constexpr uint16_t kKeyG = vk::KeyA + 6;
 constexpr uint16_t kKeyX = vk::KeyA + 23;
 
-constexpr int kComplete = kAbbrevComplete;
-constexpr int kCompleteSwallow = kAbbrevComplete | kSwallowKey;
-constexpr int kNot = kAbbrevNotComplete;
+constexpr testing::Answer kComplete = testing::Answer::kComplete;
+constexpr testing::Answer kCompleteSwallow = testing::Answer::kCompleteSwallow;
+constexpr testing::Answer kNot = testing::Answer::kNotComplete;
 
 TEST_F(Matching, AnImmediateAbbreviationIsReleasedByItsOwnLastCharacter) {
   const Abbreviation& btw = abbrev("btw", TRIGGER_IMMEDIATELY);
@@ -132,7 +132,7 @@ TEST_F(Matching, AMultiByteDelimiterIsLeftOutOfTheTypedCopyByItsLength) {
   loaded();
   typist.type("ok");
   buffer.key_pressed("\u00e9", 0);
-  EXPECT_EQ(matcher.was_abbrev_typed_by_user(0, "\xC3\xA9", &typist.last), kCompleteSwallow);
+  EXPECT_EQ(typist.ask(0, "\xC3\xA9"), kCompleteSwallow);
   EXPECT_EQ(typist.last->delimiter_length, 2);
   EXPECT_EQ(typed_copy(), "ok");
 }
@@ -165,11 +165,14 @@ TEST_F(Matching, ANewCandidateReplacesTheWaitingOne) {
   EXPECT_EQ(matcher.waiting()->abbreviation, &abc);
 }
 
-TEST_F(Matching, WithoutAnOutParameterACandidateOnlyAnswersComplete) {
+TEST_F(Matching, AskedForTheAnswerOnlyACandidateAnswersCompleteWithoutAMatch) {
   abbrev("sig", TRIGGER_KEY);
   loaded();
   for (char c : std::string("sig")) buffer.add_byte(c);
-  EXPECT_EQ(matcher.was_abbrev_typed_by_user(kKeyG, "g", nullptr), kComplete);
+  const MatchDecision decision =
+      matcher.was_abbrev_typed_by_user(kKeyG, "g", MatchUse::kAnswerOnly);
+  EXPECT_EQ(testing::answer_of(decision), kComplete);
+  EXPECT_FALSE(decision.match);
   EXPECT_FALSE(matcher.waiting());
 }
 
@@ -282,23 +285,26 @@ TEST_F(Matching, ClearingKeysAreTheCaretAndWindowKeys) {
 TEST_F(Matching, DelimitersComeFromTheListIgnoringCase) {
   prefs().delim_chars = "X \xC3\x89\xFF";  // X, space, É, a stray byte
   loaded();
-  bool printable = true;
-  int length = -1;
-  EXPECT_EQ(matcher.key_is_delim(kKeyX, "x", &printable, &length), kKeyIsDelimiter);
-  EXPECT_TRUE(printable);
-  EXPECT_EQ(length, 1);
-  EXPECT_EQ(matcher.key_is_delim(0, "\xC3\xA9", &printable, &length), kKeyIsDelimiter);
-  EXPECT_EQ(length, 2);
-  EXPECT_EQ(matcher.key_is_delim(vk::KeyA, "a", &printable, &length), kKeyIsNotDelimiter);
-  EXPECT_FALSE(printable);
-  EXPECT_EQ(length, 0);
-  EXPECT_EQ(matcher.key_is_delim(kF5, "", nullptr, nullptr), kKeyIsNotDelimiter);
-  EXPECT_EQ(matcher.key_is_delim(vk::RShift, "", nullptr, nullptr), kKeyIsShift);
+  using Kind = DelimiterCheck::Kind;
+  DelimiterCheck x = matcher.key_is_delim(kKeyX, "x");
+  EXPECT_EQ(x.kind, Kind::kDelimiter);
+  EXPECT_TRUE(x.printable);
+  EXPECT_EQ(x.length, 1);
+  DelimiterCheck e_acute = matcher.key_is_delim(0, "\xC3\xA9");
+  EXPECT_EQ(e_acute.kind, Kind::kDelimiter);
+  EXPECT_EQ(e_acute.length, 2);
+  DelimiterCheck a = matcher.key_is_delim(vk::KeyA, "a");
+  EXPECT_EQ(a.kind, Kind::kNotDelimiter);
+  EXPECT_FALSE(a.printable);
+  EXPECT_EQ(a.length, 0);
+  EXPECT_EQ(matcher.key_is_delim(kF5, "").kind, Kind::kNotDelimiter);
+  EXPECT_EQ(matcher.key_is_delim(vk::RShift, "").kind, Kind::kShift);
   // Enter's carriage return is looked for as a line feed.
   prefs().delim_chars = "\n";
   apply();
-  EXPECT_EQ(matcher.key_is_delim(vk::Return, "\r", &printable, &length), kKeyIsDelimiter);
-  EXPECT_TRUE(printable);
+  DelimiterCheck enter = matcher.key_is_delim(vk::Return, "\r");
+  EXPECT_EQ(enter.kind, Kind::kDelimiter);
+  EXPECT_TRUE(enter.printable);
 }
 
 TEST_F(Matching, TheTriggerKeyAcceptsEitherSideOfAModifier) {

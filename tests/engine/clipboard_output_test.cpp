@@ -13,7 +13,7 @@ using Contents = std::vector<std::pair<ClipboardFormat, std::string>>;
 struct PasteScene : KeysimScene {
   explicit PasteScene(bool restore = true) {
     set_prefs([restore](OutputPrefs& p) {
-      p.output_method = 1;
+      p.output_method = OutputMethod::kClipboard;
       p.clipboard_restore = restore;
     });
     // What the clipboard held when each paste reached the application.
@@ -115,7 +115,7 @@ TEST(KeysimClipboard, LongTextsArePastedWhenAskedAndTheDelimiterDoesNotCount) {
   auto scene = [](int threshold) {
     auto s = std::make_unique<PasteScene>();
     s->set_prefs([threshold](OutputPrefs& p) {
-      p.output_method = 0;
+      p.output_method = OutputMethod::kKeySimulation;
       p.use_clipboard_more_than = true;
       p.clipboard_more_than_chars = threshold;
     });

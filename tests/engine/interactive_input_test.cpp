@@ -119,7 +119,7 @@ TEST(KeysimInteractive, ABackendThatCannotSwallowGrabsTabForTheInputOnly) {
 
 TEST(KeysimInteractive, InAPastedRunTheTextBeforeTheInputIsPastedFirst) {
   KeysimScene s;
-  s.set_prefs([](OutputPrefs& p) { p.output_method = 1; });
+  s.set_prefs([](OutputPrefs& p) { p.output_method = OutputMethod::kClipboard; });
   expand_with_user(s, "dr", "Dear %(Input name), bye", [](sim::User& user) {
     ASSERT_TRUE(user.type("Bob").ok());
     user.tap(vk::Tab);

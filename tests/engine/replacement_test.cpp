@@ -251,16 +251,18 @@ TEST(KeysimText, PreviewAndOutputMethod) {
   ASSERT_TRUE(t.text);
   EXPECT_EQ(*t.text, "Kind regards");
   EXPECT_TRUE(t.capitalize_first);
-  EXPECT_EQ(t.output_method, 0);
+  EXPECT_EQ(t.output_method, OutputMethod::kKeySimulation);
 
   prefs.use_clipboard_more_than = true;
   prefs.clipboard_more_than_chars = 11;
-  EXPECT_EQ(keysim_get_text_to_type(nullptr, a, "sig", prefs, {}).output_method, 1);
+  EXPECT_EQ(keysim_get_text_to_type(nullptr, a, "sig", prefs, {}).output_method,
+            OutputMethod::kClipboard);
   prefs.clipboard_more_than_chars = 12;
-  EXPECT_EQ(keysim_get_text_to_type(nullptr, a, "sig", prefs, {}).output_method, 0);
-  EXPECT_EQ(repl_output_method(prefs, -1), 0);
-  prefs.output_method = 1;
-  EXPECT_EQ(repl_output_method(prefs, -1), 1);
+  EXPECT_EQ(keysim_get_text_to_type(nullptr, a, "sig", prefs, {}).output_method,
+            OutputMethod::kKeySimulation);
+  EXPECT_EQ(repl_output_method(prefs, std::nullopt), OutputMethod::kKeySimulation);
+  prefs.output_method = OutputMethod::kClipboard;
+  EXPECT_EQ(repl_output_method(prefs, std::nullopt), OutputMethod::kClipboard);
 
   Abbreviation site;
   site.data = WebsiteInfo{"https://example.org", ""};
@@ -278,7 +280,7 @@ TEST(KeysimPrefsTest, ReadsThePreferenceKeys) {
   prefs.set("textexpander_mode", "1");
   prefs.set("default_trigger_mode", "5");
   OutputPrefs p = OutputPrefs::from(prefs);
-  EXPECT_EQ(p.output_method, 1);
+  EXPECT_EQ(p.output_method, OutputMethod::kClipboard);
   EXPECT_TRUE(p.use_clipboard_more_than);
   EXPECT_EQ(p.clipboard_more_than_chars, 20);
   EXPECT_TRUE(p.clipboard_restore && p.play_sound && p.cont_window_changed && p.textexpander_mode);
@@ -286,7 +288,7 @@ TEST(KeysimPrefsTest, ReadsThePreferenceKeys) {
 
   Settings empty;
   OutputPrefs d = OutputPrefs::from(empty);
-  EXPECT_EQ(d.output_method, 0);
+  EXPECT_EQ(d.output_method, OutputMethod::kKeySimulation);
   EXPECT_FALSE(d.clipboard_restore || d.play_sound || d.cont_window_changed);
   EXPECT_EQ(d.default_trigger_mode, 3);
 }

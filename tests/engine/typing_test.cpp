@@ -73,15 +73,16 @@ TEST(KeysimTyping, SendsCharactersTheLayoutCannotTypeAsUnicodeEvents) {
 }
 
 TEST(KeysimTyping, PostsCharactersToTheWindowClassThatNeedsIt) {
-  for (int method : {0, 1}) {
+  for (OutputMethod method : {OutputMethod::kKeySimulation, OutputMethod::kClipboard}) {
     KeysimScene s({}, sim::us_layout(), "Maxthon2_Frame");
     s.set_prefs([method](OutputPrefs& p) { p.output_method = method; });
+    const char* chosen = method == OutputMethod::kClipboard ? "clipboard" : "key simulation";
     s.desktop.clipboard().set_contents_text("mine");
     s.expand("mx", "Hi\nyou");
     EXPECT_EQ(s.desktop.text(s.window), "Hi\nyou");
     auto events = typing_events(s);
-    EXPECT_EQ(events.front(), "post 'H'") << method;
-    EXPECT_EQ(KeysimScene::count(events, "inject down V"), 0) << method;
+    EXPECT_EQ(events.front(), "post 'H'") << chosen;
+    EXPECT_EQ(KeysimScene::count(events, "inject down V"), 0) << chosen;
     EXPECT_EQ(s.desktop.clipboard().text(), "mine");
   }
 }

@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ImpatientHookSide hook(ii);
   OutputThread keysim(desktop.platform(), hook, ii, MacroEnvironment{}, nullptr);
   OutputPrefs prefs;
-  prefs.output_method = (options & 8) ? 1 : 0;
+  prefs.output_method = (options & 8) ? OutputMethod::kClipboard : OutputMethod::kKeySimulation;
   prefs.clipboard_restore = (options & 16) != 0;
   keysim.set_prefs(prefs);
 

@@ -24,10 +24,10 @@ TEST(EngineLifecycle, StartsBothHooksAndStopsCleanly) {
   Bare b;
   Engine engine(b.desktop.platform(), b.library, {});
   ASSERT_TRUE(engine.start());
-  EXPECT_EQ(engine.installed_hooks(), kKeyboardHookInstalled | kMouseHookInstalled);
+  EXPECT_EQ(engine.installed_hooks(), (InstalledHooks{.keyboard = true, .mouse = true}));
   EXPECT_TRUE(b.desktop.keyboard_hook_installed());
   EXPECT_TRUE(engine.stop(false));
-  EXPECT_EQ(engine.installed_hooks(), 0u);
+  EXPECT_EQ(engine.installed_hooks(), InstalledHooks{});
   EXPECT_FALSE(b.desktop.keyboard_hook_installed());
   EXPECT_TRUE(engine.stop(true)) << "stopping twice is harmless";
 }
@@ -37,7 +37,7 @@ TEST(EngineLifecycle, AFailedStartIsUndone) {
   Engine engine(b.desktop.platform(), b.library, {});
   b.desktop.fail_next_hook_install();
   EXPECT_FALSE(engine.start());
-  EXPECT_EQ(engine.installed_hooks(), 0u);
+  EXPECT_EQ(engine.installed_hooks(), InstalledHooks{});
   EXPECT_FALSE(b.desktop.keyboard_hook_installed());
   EXPECT_TRUE(engine.start()) << "a later start works";
 }

@@ -1,7 +1,7 @@
 // CapsLock: Caps Lock is switched off while a replacement is typed key by key, and on again
-// afterwards unless the user pressed it meanwhile. The output thread switches it off
-// (mon_caps_lock_preppy); the hook counts every Caps Lock event while it is disabled and
-// switches it on again (WM_MON_RESTORE_CAPS_LOCK).
+// afterwards unless the user pressed it meanwhile. The output thread switches it off; the
+// hook counts every Caps Lock event while it is disabled and switches it on again when the
+// output thread asks (MonMessage::RestoreCapsLock).
 #pragma once
 
 #include <atomic>

@@ -12,11 +12,11 @@ class HookSide {
   // Queues a request for the hook thread (ClearKeyBuffer, RestoreModifiers,
   // RestoreCapsLock, EnableHook); the hook thread serves them in the order posted.
   virtual void post(MonMessage message) = 0;
-  // Before output resumes after interactive input: temporary disable on, physical modifiers
-  // recorded and released (mon_do_before_replace_preppy).
+  // Before output resumes after interactive input: temporary disable on, so that the output
+  // is not matched, and the modifiers the user holds recorded and released.
   virtual void before_replace() = 0;
-  // Turns Caps Lock off for key simulation, remembering to turn it on again
-  // (mon_caps_lock_preppy).
+  // Turns Caps Lock off for key simulation, which would otherwise change the case of every
+  // typed letter, remembering to turn it on again.
   virtual void caps_lock_preppy() = 0;
 };
 

@@ -14,10 +14,10 @@ void HookThread::destroy() {
   thread_.join();
 }
 
-int HookThread::request(MonMessage message) {
-  if (!running()) return 0;
-  auto answer = std::make_shared<std::promise<int>>();
-  std::future<int> result = answer->get_future();
+bool HookThread::request(MonMessage message) {
+  if (!running()) return false;
+  auto answer = std::make_shared<std::promise<bool>>();
+  std::future<bool> result = answer->get_future();
   enqueue(Request{message, answer, nullptr});
   return result.get();
 }
@@ -39,7 +39,7 @@ void HookThread::enqueue(Request request) {
 void HookThread::run() {
   for (;;) {
     Request request = queue_.take();
-    int answer = 0;
+    bool answer = false;
     if (request.message == MonMessage::InsertAbbrev)
       monitor_.insert_abbrev(std::move(request.abbreviation));
     else

@@ -1,6 +1,6 @@
 // HookThread: the hook thread's message loop. Other threads post requests to it; a request
-// that needs an answer blocks its sender until the hook thread has served it
-// (WM_MON_RESPONSE). The monitor does the work.
+// that needs an answer blocks its sender until the hook thread has served it. The monitor
+// does the work.
 #pragma once
 
 #include <atomic>
@@ -20,21 +20,21 @@ class HookThread {
   HookThread(const HookThread&) = delete;
   HookThread& operator=(const HookThread&) = delete;
 
-  bool create();   // mon_create_hook_thread; true at once when it runs
-  void destroy();  // mon_destroy_hook_thread: WM_MON_QUIT, answer awaited
+  bool create();   // true at once when it runs
+  void destroy();  // Quit, with its answer awaited, so that no request is left half served
   bool running() const { return thread_.joinable(); }
   // No request is waiting or being served.
   bool idle() const { return pending_.load() == 0; }
 
-  // Posts and waits for the answer (mon_hook_thread_get_response); 0 when not running.
-  int request(MonMessage message);
+  // Posts and waits for the answer (Monitor::serve's); false when the thread does not run.
+  bool request(MonMessage message);
   void post(MonMessage message);
   void post_insert_abbrev(std::unique_ptr<Abbreviation> abbreviation);
 
  private:
   struct Request {
     MonMessage message = MonMessage::Ping;
-    std::shared_ptr<std::promise<int>> answer;
+    std::shared_ptr<std::promise<bool>> answer;
     std::unique_ptr<Abbreviation> abbreviation;
   };
   void run();

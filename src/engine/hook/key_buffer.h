@@ -13,11 +13,11 @@
 namespace tolvan {
 
 // Whether a typed character goes into the key buffer: ASCII letters, digits, punctuation,
-// space and tab, anything GLib calls printable, and the line feed (mon_gunichar_isprint).
+// space and tab, anything GLib calls printable, and the line feed.
 bool mon_gunichar_isprint(char32_t c);
-// The same without GLib's Unicode classes (mon_isprint).
+// The same without GLib's Unicode classes.
 bool mon_isprint(char32_t c);
-// mon_gunichar_isprint of the first character of UTF-8 text; false for empty or invalid.
+// The same test of the first character of UTF-8 text; false for empty or invalid text.
 bool mon_gunichar_isprint_get(std::string_view s);
 
 // The room kept in front of the longest abbreviation string, so that what precedes an
@@ -26,22 +26,23 @@ inline constexpr int kKeyBufferSlack = 256;
 
 class KeyBuffer {
  public:
-  void clear();                  // mon_clear_key_buffer: every byte to 0, size kept
-  void add_byte(char b);         // mon_add_char_to_key_buffer
-  void backspace_byte();         // mon_simulate_backspace_in_key_buffer
-  // mon_adjust_key_buffer_size: kKeyBufferSlack plus the byte length of the longest
+  // Every byte to 0, size kept: nothing was typed before what comes next.
+  void clear();
+  void add_byte(char b);         // the oldest byte falls out at the start
+  void backspace_byte();         // a zero byte comes in at the start
+  // kKeyBufferSlack plus the byte length of the longest
   // abbreviation string anywhere in `main` (disabled folders and every type included); no
   // buffer at all when no abbreviation has a non-empty string. The newest bytes are kept.
   void adjust_size(const FolderList& main);
   void resize(int size);         // the same for a given size; 0 frees the buffer
-  void free_buffer();            // mon_free_key_buffer
-  // mon_key_pressed: `utf8` is what the layout produced for a key-down. A printable
+  void free_buffer();
+  // `utf8` is what the layout produced for a key-down. A printable
   // result is appended (a carriage return as byte 13); Backspace then takes off the whole
   // last UTF-8 character. Nothing happens for a key that produced nothing.
   void key_pressed(std::string_view utf8, uint16_t vk);
 
   std::string_view bytes() const { return {buffer_.data(), buffer_.size()}; }
-  int size() const { return static_cast<int>(buffer_.size()); }  // key_bufsize
+  int size() const { return static_cast<int>(buffer_.size()); }
 
  private:
   std::vector<char> buffer_;

@@ -1,4 +1,4 @@
-// ModifierKeys: the Shift, Ctrl and Alt keys around a replacement (modifier_states). Before
+// ModifierKeys: the Shift, Ctrl and Alt keys around a replacement. Before
 // the output starts every held modifier is released; while the hook is disabled the user's
 // own presses and releases are followed; afterwards the ones still held are pressed again.
 #pragma once
@@ -10,8 +10,9 @@
 
 namespace tolvan {
 
-// The Shift keys the hook remembers (g_didwutphysshift, g_didwutshift, g_didwutshiftsc):
-// the last physical Shift seen, and the one the hook pressed itself in a dead-key replay.
+// The Shift keys the hook remembers: the last physical Shift seen, and the one the hook
+// pressed itself in a dead-key replay (with its scan code), which may have to be pressed
+// again for the user.
 struct ShiftMemory {
   uint16_t last_physical = 0;
   uint16_t pressed_by_replay = 0;
@@ -21,15 +22,16 @@ struct ShiftMemory {
 class ModifierKeys {
  public:
   static bool is_modifier_vk(uint16_t vk);
-  // update_modifier_phys_state: the user pressed or released a modifier meanwhile.
+  // The user pressed or released a modifier while the hook was disabled.
   void update_phys_state(uint16_t vk, bool down);
-  // mon_record_modifier_key_states. `trigger_vk` is the trigger key that released the
+  // Which modifiers are down now. `trigger_vk` is the trigger key that released the
   // abbreviation (0 when none): a Shift the replay pressed stays down for it.
   void record(const KeySender& keys, KeyboardState& keyboard, ShiftMemory& shifts,
               uint16_t trigger_vk);
-  // mon_keyup_all_keydownd_modifiers.
+  // Releases the recorded ones, so that the output is not typed with them.
   void keyup_all(const KeySender& keys);
-  // mon_restore_all_keyupd_modifiers: never right Alt, never a key the user let go.
+  // Presses the released ones again, except right Alt and the keys the user let go
+  // meanwhile.
   void restore(const KeySender& keys, KeyboardState& keyboard);
   bool recorded_down(uint16_t vk) const;
 

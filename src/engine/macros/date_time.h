@@ -1,6 +1,6 @@
-// Date and time insertion macros: the dateTimeMacros table, the date arithmetic macros
-// (%(AddDays 3), %(SubtractMonths 1), ...) with their carry-over rule, and the shifting and
-// formatting of broken-down times in the current C locale (LC_TIME).
+// Date and time insertion macros: their table (which the editor's menu shows too), the date
+// arithmetic macros (%(AddDays 3), %(SubtractMonths 1), ...) with their carry-over rule, and
+// the shifting and formatting of broken-down times in the current C locale (LC_TIME).
 #pragma once
 
 #include <ctime>

@@ -1,5 +1,5 @@
-// Key names of the Key, KeyDown and KeyUp macros: the keyMacroConv table, resolving a name
-// to a Windows virtual-key code, and turning "Ctrl+Shift+End" into press/release actions.
+// Key names of the Key, KeyDown and KeyUp macros: the table of names, resolving a name to a
+// Windows virtual-key code, and turning "Ctrl+Shift+End" into press/release actions.
 #pragma once
 
 #include <span>
@@ -13,7 +13,7 @@ namespace tolvan {
 struct KeyName {
   std::string_view name;
   int vk;
-  bool extended;  // the key's events carry KEYEVENTF_EXTENDEDKEY
+  bool extended;  // the key's events carry the extended-key flag (kKeyExtended)
 };
 
 // All 134 rows in table order; names compare without case.

@@ -10,8 +10,9 @@
 
 namespace tolvan {
 
-// VkKeyScanExW of one character in the target window's layout: low byte the virtual-key
-// code, high byte the shift state; below 1 when the layout has no key for it.
+// The key that types one character in the target window's layout, as
+// KeyboardState::vk_key_scan finds it: low byte the virtual-key code, high byte the shift
+// state; below 1 when the layout has no key for it.
 using KeyLayoutLookup = std::function<int(char32_t)>;
 
 struct MacroEnvironment {

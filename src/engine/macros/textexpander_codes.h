@@ -1,5 +1,5 @@
 // Conversion between Tolvan's macros and TextExpander's %-codes, both ways: the fixed codes
-// of teMacroConvTable and the open-ended ones (%fill:name%, %@+3D) of teOEMacroConvTable.
+// and the open-ended ones (%fill:name%, %@+3D), each kind a table of its own.
 #pragma once
 
 #include <span>

@@ -41,7 +41,7 @@ struct TypingMacroStep {
   std::string input_default;
 };
 
-// What the macro at byte `pos` of `text` asks for (keysim_handle_this_macro's decision).
+// What the macro at byte `pos` of `text` asks for; the output thread carries it out.
 TypingMacroStep keysim_plan_macro(std::string_view text, size_t pos, const KeyLayoutLookup& layout);
 
 }  // namespace tolvan

@@ -1,4 +1,4 @@
-// AbbrevMatch: one abbreviation whose string ends the key buffer (abbrev_match).
+// AbbrevMatch: one abbreviation whose string ends the key buffer.
 #pragma once
 
 #include <string>

@@ -1,23 +1,22 @@
 // The matching decision for one key-down, delimiters and the trigger key.
 #include "engine/matching/abbrev_matcher.h"
 
-#include <glib.h>
-
 #include <algorithm>
 
+#include "core/utf.h"
 #include "platform/vk_codes.h"
 
 namespace tolvan {
 namespace {
 
-constexpr gunichar kInvalid = static_cast<gunichar>(-1);
-constexpr gunichar kCutShort = static_cast<gunichar>(-2);
 
-// The first character of UTF-8 text; 0 for empty or invalid text.
-char32_t first_char(std::string_view s) {
-  if (s.empty()) return 0;
-  gunichar c = g_utf8_get_char_validated(s.data(), static_cast<gssize>(s.size()));
-  return (c == kInvalid || c == kCutShort) ? 0 : c;
+// An abbreviation complete now, with the match when the caller hands it over.
+MatchDecision complete(std::optional<AbbrevMatch> match, bool swallow_key) {
+  MatchDecision decision;
+  decision.complete = true;
+  decision.swallow_key = swallow_key;
+  decision.match = std::move(match);
+  return decision;
 }
 
 }  // namespace
@@ -63,33 +62,29 @@ bool AbbrevMatcher::clear_key_buffer_key_pressed(uint16_t vk) const {
   return clear_key_buffer_key_pressed(*prefs(), vk);
 }
 
-int AbbrevMatcher::key_is_delim(const MatcherPrefs& p, uint16_t vk, std::string_view typed,
-                                bool* printable, int* length) {
-  if (printable) *printable = false;
-  if (length) *length = 0;
-  char32_t c = g_unichar_tolower(first_char(typed));
+DelimiterCheck AbbrevMatcher::key_is_delim(const MatcherPrefs& p, uint16_t vk,
+                                           std::string_view typed) {
+  char32_t c = unichar_tolower(utf8_first_char(typed));
   if (c == '\r') {
     c = '\n';
   } else if (vk == vk::Escape) {
     c = 27;
   }
-  if (vk == vk::LShift || vk == vk::RShift) return kKeyIsShift;
+  if (vk == vk::LShift || vk == vk::RShift) return {.kind = DelimiterCheck::Kind::kShift};
   const std::string& list = p.delim_chars;
   for (size_t i = 0; i < list.size(); ++i) {
-    gunichar d = g_utf8_get_char_validated(list.data() + i, static_cast<gssize>(list.size() - i));
-    if (d == kInvalid || d == kCutShort) continue;
-    if (g_unichar_tolower(d) != c) continue;
+    const std::optional<Utf8Char> d = utf8_char_at(list, i);
+    if (!d || unichar_tolower(d->value) != c) continue;
     if (!p.textexpander_mode && !mon_gunichar_isprint(c)) continue;
-    if (printable) *printable = mon_gunichar_isprint(c);
-    if (length) *length = g_unichar_to_utf8(c, nullptr);
-    return kKeyIsDelimiter;
+    return {.kind = DelimiterCheck::Kind::kDelimiter,
+            .printable = mon_gunichar_isprint(c),
+            .length = static_cast<int>(utf8_encoded_length(c))};
   }
-  return kKeyIsNotDelimiter;
+  return {};
 }
 
-int AbbrevMatcher::key_is_delim(uint16_t vk, std::string_view typed, bool* printable,
-                                int* length) const {
-  return key_is_delim(*prefs(), vk, typed, printable, length);
+DelimiterCheck AbbrevMatcher::key_is_delim(uint16_t vk, std::string_view typed) const {
+  return key_is_delim(*prefs(), vk, typed);
 }
 
 bool AbbrevMatcher::vk_is_trigger_vk(const MatcherPrefs& p, uint16_t vk) {
@@ -143,36 +138,33 @@ bool AbbrevMatcher::tooltip_wanted(const MatcherPrefs& p, const AbbrevMatch& m, 
   return !clear_key_buffer_key_pressed(p, vk);
 }
 
-int AbbrevMatcher::was_abbrev_typed_by_user(uint16_t vk, std::string_view typed,
-                                            std::optional<AbbrevMatch>* out) {
-  if (out) out->reset();
+MatchDecision AbbrevMatcher::was_abbrev_typed_by_user(uint16_t vk, std::string_view typed,
+                                                      MatchUse use) {
   std::shared_ptr<const MatcherPrefs> held = prefs();
   const MatcherPrefs& p = *held;
+  const bool hand_over = use == MatchUse::kHandOver;
 
-  if (tooltip_ && (mon_gunichar_isprint_get(typed) || first_char(typed) == '\r')) tooltip_->hide();
+  if (tooltip_ && (mon_gunichar_isprint_get(typed) || utf8_first_char(typed) == '\r')) tooltip_->hide();
 
-  bool printable = false;
-  int length = 0;
-  int delim = key_is_delim(p, vk, typed, &printable, &length);
+  const DelimiterCheck delim = key_is_delim(p, vk, typed);
 
   if (waiting_) {
-    waiting_->delimiter_printable = printable;
-    waiting_->delimiter_length = length;
+    waiting_->delimiter_printable = delim.printable;
+    waiting_->delimiter_length = delim.length;
+    auto release = [&] {
+      MatchDecision released = complete(hand_over ? waiting_ : std::nullopt, true);
+      waiting_.reset();
+      return released;
+    };
     int t = effective_trigger_mode(p, *waiting_->abbreviation);
     if (t == TRIGGER_KEY && !p.textexpander_mode) {
       if (vk_is_trigger_vk(p, vk)) {
-        if (out) *out = waiting_;
-        waiting_.reset();
         trigger_vk_pressed_ = vk;
-        return kAbbrevComplete | kSwallowKey;
+        return release();
       }
     } else if (t == TRIGGER_WORD_ENDING || t == TRIGGER_KEY) {
-      if (delim == kKeyIsDelimiter) {
-        if (out) *out = waiting_;
-        waiting_.reset();
-        return kAbbrevComplete | kSwallowKey;
-      }
-      if (delim == kKeyIsShift) return kAbbrevNotComplete;
+      if (delim.kind == DelimiterCheck::Kind::kDelimiter) return release();
+      if (delim.kind == DelimiterCheck::Kind::kShift) return {};
       waiting_.reset();
     }
   }
@@ -180,21 +172,20 @@ int AbbrevMatcher::was_abbrev_typed_by_user(uint16_t vk, std::string_view typed,
   std::optional<AbbrevMatch> candidate = index_.find(buffer_.bytes());
   if (!candidate) {
     waiting_.reset();
-    return kAbbrevNotComplete;
+    return {};
   }
-  if (!out) {
+  if (!hand_over) {
     waiting_.reset();
-    return kAbbrevComplete;
+    return complete(std::nullopt, false);
   }
   if (tooltip_wanted(p, *candidate, vk, typed)) tooltip_->schedule(*candidate);
   int t = effective_trigger_mode(p, *candidate->abbreviation);
   if (t == TRIGGER_KEY || t == TRIGGER_WORD_ENDING) {
     waiting_ = candidate;
-    return kAbbrevNotComplete;
+    return {};
   }
   waiting_.reset();
-  *out = candidate;
-  return kAbbrevComplete;
+  return complete(std::move(candidate), false);
 }
 
 }  // namespace tolvan

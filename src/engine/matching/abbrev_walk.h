@@ -34,8 +34,7 @@ bool mon_case_mode_ignores_case(int case_mode);
 // comparison, g_utf8_strncasecmp otherwise.
 bool mon_tail_equals(int case_mode, std::string_view tail, std::string_view string);
 
-// mon_walk_through_abbrevs_get_potential_matches: the candidates among one folder's
-// abbreviations, in list order (strings in their order).
+// The candidates among one folder's abbreviations, in list order (strings in their order).
 std::vector<AbbrevMatch> mon_walk_through_abbrevs_get_potential_matches(
     const Folder& folder, std::string_view buffer);
 // The candidates of a folder's tree in walk order: its own (unless it is disabled), then

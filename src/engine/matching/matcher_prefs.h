@@ -17,10 +17,10 @@ struct MatcherPrefs {
   int default_trigger_mode = TRIGGER_IMMEDIATELY;  // 3 to 5
   std::string delim_chars;  // UTF-8, as stored
   bool show_tooltips = false, show_tooltips_trigger = false, show_tooltips_wec = false;
-  std::vector<uint16_t> trigger_vks;  // cached_trigger_hotkey
+  std::vector<uint16_t> trigger_vks;  // the trigger hotkey's first key only
 
-  // Reads them as the program does (mon_prefs_reloaded); may store the default trigger mode
-  // when it is missing or out of range, as prefs_get_default_trigger_mode does.
+  // May store the default trigger mode when it is missing or out of range, as
+  // prefs_get_default_trigger_mode does.
   static MatcherPrefs from(Settings& prefs);
 };
 

@@ -19,11 +19,11 @@ class ClipboardOutput {
   explicit ClipboardOutput(const Platform& platform)
       : platform_(platform), keys_(platform), terminal_classes_(OutputPrefs().terminal_classes) {}
 
-  // clipboard_buf_setup: an empty buffer with room for n bytes.
+  // An empty buffer with room for n bytes.
   void buf_setup(size_t n);
-  // clipboard_buf_append_char: nothing without a buffer; grows by 512 bytes when full.
+  // Nothing without a buffer; grows by 512 bytes when full.
   void buf_append_char(char byte);
-  // clipboard_buf_free.
+  // Drops the buffer; appending does nothing until the next setup.
   void buf_free();
   bool has_buffer() const { return has_buffer_; }
   const std::string& gathered() const { return buffer_; }
@@ -32,23 +32,22 @@ class ClipboardOutput {
   // The window classes that paste with Shift+Ctrl+V (see keysim_is_terminal_class).
   void set_terminal_classes(std::string classes) { terminal_classes_ = std::move(classes); }
 
-  // clipboard_buf_paste: the gathered text (first character upper-cased when
-  // `capitalize_first`) onto the clipboard, then the paste chord (Ctrl+V, or Shift+Ctrl+V
-  // in a terminal) and a wait until the target has fetched the text, at most 700 ms, or
-  // the whole 700 ms when the clipboard cannot tell. With
-  // `reset` the buffer is emptied, also when the clipboard stayed locked and the text was
-  // lost. Nothing happens when nothing was gathered.
+  // The gathered text (first character upper-cased when `capitalize_first`) onto the
+  // clipboard, then the paste chord (Ctrl+V, or Shift+Ctrl+V in a terminal) and a wait
+  // until the target has fetched the text, at most 700 ms, or the whole 700 ms when the
+  // clipboard cannot tell. With `reset` the buffer is emptied, also when the clipboard
+  // stayed locked and the text was lost. Nothing happens when nothing was gathered.
   void buf_paste(bool reset, bool capitalize_first);
 
-  // clipboard_open: up to 52 attempts, 10 ms apart.
+  // Another program may hold the clipboard for a moment: up to 52 attempts, 10 ms apart.
   bool open();
-  // clipboard_backup_contents: replaces the backup with a copy of every readable format.
+  // Replaces the backup with a copy of every readable format.
   void backup_contents();
-  // clipboard_restore_contents: puts the backup back and forgets it (also when the
-  // clipboard cannot be opened: the user's contents are then lost).
+  // Puts the backup back and forgets it (also when the clipboard cannot be opened: the
+  // user's contents are then lost).
   void restore_contents();
   bool has_backup() const { return !backup_.empty(); }
-  // clipboard_get_data: a format's bytes, retried while the owner cannot render them.
+  // A format's bytes, retried while the owner cannot render them.
   std::optional<std::string> get_data(ClipboardFormat format);
 
  private:

@@ -1,5 +1,5 @@
 // InteractiveInputState: the flags the hook thread and the output thread share while an
-// Input macro waits for the user (the g_ii_* values). Each is read and written atomically.
+// Input macro waits for the user. Each is read and written atomically.
 #pragma once
 
 #include <atomic>
@@ -11,7 +11,7 @@ class InteractiveInputState {
   bool mode_enabled() const { return mode_.load(); }
   void set_mode_enabled(bool on) { mode_.store(on); }
 
-  // Characters the user typed during the input (may go negative for a Tab counted back).
+  // Characters the user typed during the input (the continue key's own is taken back).
   int chars_typed() const { return chars_.load(); }
   void add_chars_typed(int n) { chars_.fetch_add(n); }
   void reset_chars_typed() { chars_.store(0); }
@@ -26,7 +26,8 @@ class InteractiveInputState {
   bool unselect_key_pressed_first() const { return unselect_.load(); }
   void set_unselect_key_pressed_first(bool on) { unselect_.store(on); }
 
-  // mon_enable_ii_mode's part: every value reset, then the mode on.
+  // The input begins: every value reset first, so that the hook never sees the mode on
+  // with the flags of an earlier input.
   void start() {
     reset_chars_typed();
     set_continue_key_pressed(false);
@@ -43,7 +44,7 @@ class InteractiveInputState {
   std::atomic<bool> unselect_{false};
 };
 
-// The caret-moving keys that keep the selected default text (mon_vk_will_unselect_selected_text).
+// The caret-moving keys that keep the selected default text.
 bool mon_vk_will_unselect_selected_text(unsigned vk);
 
 }  // namespace tolvan

@@ -9,8 +9,8 @@
 namespace tolvan {
 namespace {
 
-// mVKtoSC: keys whose scan code does not depend on the layout, or that a layout lookup
-// would give without the right-hand or keypad distinction.
+// Keys whose scan code does not depend on the layout, or that a layout lookup would give
+// without the right-hand or keypad distinction.
 constexpr std::array<std::pair<uint16_t, uint16_t>, 24> kVkToScan = {{
     {vk::LControl, 0x1D}, {vk::RControl, 0x11D}, {vk::LMenu, 0x38},  {vk::RMenu, 0x138},
     {vk::LShift, 0x2A},   {vk::RShift, 0x136},   {vk::LWin, 0x15B},  {vk::RWin, 0x15C},

@@ -8,7 +8,9 @@ namespace tolvan {
 
 OutputPrefs OutputPrefs::from(Settings& prefs) {
   OutputPrefs p;
-  p.output_method = prefs.get_int("output_method");
+  // Only 1 pastes every replacement; any other number types them.
+  p.output_method = prefs.get_int("output_method") == 1 ? OutputMethod::kClipboard
+                                                        : OutputMethod::kKeySimulation;
   p.use_clipboard_more_than = prefs.get_int("use_clipboard_more_than") != 0;
   p.clipboard_more_than_chars = prefs.get_int("clipboard_more_than_chars");
   p.clipboard_restore = prefs.get_int("clipboard_restore") == 1;
@@ -21,11 +23,12 @@ OutputPrefs OutputPrefs::from(Settings& prefs) {
   return p;
 }
 
-int repl_output_method(const OutputPrefs& prefs, long length) {
-  if (prefs.output_method == 1) return 1;
-  if (length == -1) return 0;
-  if (!prefs.use_clipboard_more_than) return 0;
-  return prefs.clipboard_more_than_chars < length ? 1 : 0;
+OutputMethod repl_output_method(const OutputPrefs& prefs, std::optional<size_t> length) {
+  if (prefs.output_method == OutputMethod::kClipboard) return OutputMethod::kClipboard;
+  if (!length || !prefs.use_clipboard_more_than) return OutputMethod::kKeySimulation;
+  return static_cast<long long>(prefs.clipboard_more_than_chars) < static_cast<long long>(*length)
+             ? OutputMethod::kClipboard
+             : OutputMethod::kKeySimulation;
 }
 
 bool keysim_is_terminal_class(std::string_view classes, std::string_view class_name) {

@@ -2,6 +2,7 @@
 // list whenever it is (re)loaded, so the output thread never touches the list itself.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,8 +11,16 @@
 
 namespace tolvan {
 
+// How a replacement reaches the application.
+enum class OutputMethod {
+  kKeySimulation,  // typed key by key
+  kClipboard,      // pasted through the clipboard
+};
+
 struct OutputPrefs {
-  int output_method = 0;             // 1: always paste through the clipboard
+  // kClipboard pastes every replacement; kKeySimulation types them, long ones pasted when
+  // use_clipboard_more_than says so.
+  OutputMethod output_method = OutputMethod::kKeySimulation;
   bool use_clipboard_more_than = false;
   int clipboard_more_than_chars = 3500;
   bool clipboard_restore = false;    // put the user's clipboard back after pasting
@@ -26,9 +35,9 @@ struct OutputPrefs {
   static OutputPrefs from(Settings& prefs);
 };
 
-// repl_output_method: 0 key simulation, 1 clipboard, for a text of `length` bytes before
-// the delimiter is added (-1: length unknown).
-int repl_output_method(const OutputPrefs& prefs, long length);
+// The method for a text of `length` bytes before the delimiter is added (nullopt: length
+// unknown, typed unless every replacement is pasted).
+OutputMethod repl_output_method(const OutputPrefs& prefs, std::optional<size_t> length);
 
 // Whether `class_name` is one of the ';'-separated `classes`, compared without case (ASCII).
 bool keysim_is_terminal_class(std::string_view classes, std::string_view class_name);

@@ -31,7 +31,7 @@ TextToType keysim_get_text_to_type(const TypedAbbrevInfo* record, const Abbrevia
   result.text = abbr_convert_exp_to_correct_case(inserted.text, abbreviation, typed,
                                                  &result.capitalize_first);
   // The delimiter typed again does not count towards the clipboard threshold.
-  result.output_method = repl_output_method(prefs, static_cast<long>(result.text->size()));
+  result.output_method = repl_output_method(prefs, result.text->size());
   if (record != nullptr && record->delimiter_char != 0 && keysim_do_output_typed_delim(abbreviation, prefs)) {
     utf8_append(*result.text, record->delimiter_char);
     if (result.cursor_back != 0) ++result.cursor_back;
@@ -167,14 +167,15 @@ void OutputThread::handle(TypedAbbrevInfo& record) {
     text = std::move(built.text);
     record.cursor_back = built.cursor_back;
     record.capitalize_first = built.capitalize_first;
-    om_ = built.output_method;
+    method_ = built.output_method;
   } else {
-    om_ = repl_output_method(prefs_, 0);
+    method_ = repl_output_method(prefs_, 0);
   }
   record.text = text.value_or("");
 
   keyboard_preppy();
-  const bool backed_up = om_ == 1 && prefs_.clipboard_restore;
+  const bool pasting = method_ == OutputMethod::kClipboard;
+  const bool backed_up = pasting && prefs_.clipboard_restore;
   if (backed_up) clipboard_.backup_contents();
   if (prefs_.play_sound && platform_.sound) platform_.sound->play_pop();
   if (delete_typed_abbrev(record)) {
@@ -182,14 +183,14 @@ void OutputThread::handle(TypedAbbrevInfo& record) {
     handle_abbrev_replacement(record);
   }
   do_after_replace_cleanup();
-  if (om_ == 1) {
+  if (pasting) {
     clipboard_.buf_free();
     if (backed_up) clipboard_.restore_contents();
   }
 }
 
 void OutputThread::keyboard_preppy() {
-  if (om_ == 0) hook_.caps_lock_preppy();
+  if (method_ == OutputMethod::kKeySimulation) hook_.caps_lock_preppy();
   // A lone modifier press and release would open a menu or switch the layout in some
   // applications; tapping Ctrl (and Shift) first cancels what a held modifier started.
   keys_.tap(vk::Control, kKeyExtended);
@@ -200,7 +201,7 @@ void OutputThread::keyboard_preppy() {
   for (uint16_t key : {vk::Shift, vk::LShift, vk::RShift}) {
     if (keyboard.async_down(key) || (keyboard.key_state(key) & kKeyDownBit)) shift_down = true;
   }
-  if (om_ == 1 && !shift_down) return;
+  if (method_ == OutputMethod::kClipboard && !shift_down) return;
   keys_.tap(vk::Shift, kKeyExtended);
   keys_.tap(vk::LShift, 0x2A, 0);
   keys_.tap(vk::RShift, 0x36, kKeyExtended);
@@ -230,13 +231,10 @@ void OutputThread::handle_abbrev_replacement(TypedAbbrevInfo& record) {
     case ABBR_TYPE_WEBSITE:
       if (launcher_) launcher_->launch(*record.abbreviation);
       return;
-    case ABBR_TYPE_TEXT: {
-      int cursor_back = record.cursor_back;
-      simutype_text(record.text, record.window, cursor_back, record.capitalize_first, false, &record);
-      record.cursor_back = cursor_back;
-      for (int i = 0; i < cursor_back; ++i) keys_.tap(vk::Left);
+    case ABBR_TYPE_TEXT:
+      simutype_text(record.text, record.window, &record);
+      for (int i = 0; i < record.cursor_back; ++i) keys_.tap(vk::Left);
       return;
-    }
     case ABBR_TYPE_UNSUPPORTED:
       return;
   }
@@ -245,7 +243,7 @@ void OutputThread::handle_abbrev_replacement(TypedAbbrevInfo& record) {
 void OutputThread::do_after_replace_cleanup() {
   hook_.post(MonMessage::ClearKeyBuffer);
   hook_.post(MonMessage::RestoreModifiers);
-  if (om_ == 0) hook_.post(MonMessage::RestoreCapsLock);
+  if (method_ == OutputMethod::kKeySimulation) hook_.post(MonMessage::RestoreCapsLock);
   hook_.post(MonMessage::EnableHook);
 }
 

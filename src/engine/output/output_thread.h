@@ -28,22 +28,21 @@
 
 namespace tolvan {
 
-// What keysim_get_text_to_type makes of an abbreviation: the text (nullopt for a launcher),
-// how far the caret goes back after it, whether its first character is upper-cased, and
-// the output method it calls for (0 key simulation, 1 clipboard).
+// What an abbreviation becomes: the text (nullopt for a launcher), how far the caret goes
+// back after it, whether its first character is upper-cased, and how it is output.
 struct TextToType {
   std::optional<std::string> text;
   int cursor_back = 0;
   bool capitalize_first = false;
-  int output_method = 0;
+  OutputMethod output_method = OutputMethod::kKeySimulation;
 };
 
-// keysim_do_output_typed_delim: the delimiter is typed again after the expansion (trigger
-// mode word-ending; in TextExpander mode the default trigger mode decides).
+// Whether the delimiter is typed again after the expansion (trigger mode word-ending; in
+// TextExpander mode the default trigger mode decides).
 bool keysim_do_output_typed_delim(const Abbreviation& abbreviation, const OutputPrefs& prefs);
 
-// keysim_get_text_to_type: insertion macros, case adaptation, output method and the
-// delimiter of `record` when there is one. Pure: the tooltip preview calls it with no
+// Insertion macros, case adaptation, output method and the delimiter of `record` when
+// there is one. Pure: the tooltip preview calls it with no
 // record, and a replacement in progress is not disturbed.
 TextToType keysim_get_text_to_type(const TypedAbbrevInfo* record, const Abbreviation& abbreviation,
                                    std::string_view typed, const OutputPrefs& prefs,
@@ -64,17 +63,16 @@ class OutputThread {
   void set_prefs(OutputPrefs prefs);
   OutputPrefs prefs() const;
 
-  // keysim_create_thread: true when the thread runs (it is started if it did not).
+  // True when the thread runs (it is started if it did not).
   bool create_thread();
-  // keysim_destroy_thread: an interactive input that waits is abandoned, then Quit is
-  // posted and the thread joined; queued replacements before the Quit still run.
+  // An interactive input that waits is abandoned, then Quit is posted and the thread
+  // joined; queued replacements before the Quit still run.
   void destroy_thread();
 
-  // keysim_replace_typed_abbreviation: nothing for a null record; else queued for the
-  // output thread, which owns it from now on.
+  // Nothing for a null record; else queued for the output thread, which owns it from now on.
   void replace_typed_abbreviation(std::unique_ptr<TypedAbbrevInfo> record);
-  // keysim_replace_typed_abbreviation_preppy (WM_KEYSIM_PREPARE): the keyboard preparation
-  // on its own, after the replacement in progress.
+  // The keyboard preparation on its own, after the replacement in progress (interactive
+  // input hands the keyboard back to the output).
   void replace_typed_abbreviation_preppy();
 
   // One replacement on the calling thread (what the thread does per Replace message); not
@@ -106,22 +104,35 @@ class OutputThread {
   void set_waiting_for_user(bool on);
 
   // The steps of one replacement.
-  void keyboard_preppy();  // keysim_replace_typed_abbreviation_preppy_keysim_thread
+  void keyboard_preppy();
   bool delete_typed_abbrev(const TypedAbbrevInfo& record);
   void handle_abbrev_replacement(TypedAbbrevInfo& record);
   void do_after_replace_cleanup();
   bool window_changed(WindowId window) const;
 
-  // Typing (typing.cpp).
+  // Typing (output_thread_typing.cpp).
+  // What typing met at a "%(".
   struct MacroResult {
-    long bytes = 0;   // > 0 used, 0 not a macro, -1 escaped "%"
-    int typed = 0;    // characters the user typed in an Input macro; -1 abandoned
-    long chars = 0;   // the macro's length in characters
+    enum class Kind {
+      kNotAMacro,       // the "%" is typed as text
+      kEscapedPercent,  // the "%" is dropped and typing goes on from the "(" after it
+      kDone,            // the macro acted; typing goes on after it
+      kAbandoned,       // the user left the macro's interactive input: typing stops
+    };
+    Kind kind = Kind::kNotAMacro;
+    size_t bytes = 0;  // the macro's length (kDone)
+    long chars = 0;    // the same in characters, as the caret mark counts them
+    int typed = 0;     // characters the user typed in an Input macro
   };
-  bool simutype_text(std::string_view text, WindowId window, int& cursor_back, bool capitalize_first,
-                     bool no_macros, const TypedAbbrevInfo* record);
+  // Types `text` into `window`; false when it stopped early (the window changed, an input
+  // was abandoned). With an `expansion` record its macros run, its first character may be
+  // upper-cased and its cursor_back follows what the macros did; without one the text is
+  // an input's default text, typed as it stands.
+  bool simutype_text(std::string_view text, WindowId window, TypedAbbrevInfo* expansion);
   MacroResult handle_this_macro(std::string_view text, size_t pos, LayoutId layout, WindowId window);
-  int handle_interactive_input(const std::string& default_text, WindowId window);
+  // The characters the user typed over the default text; nullopt when the input was
+  // abandoned or its window lost.
+  std::optional<int> handle_interactive_input(const std::string& default_text, WindowId window);
   // Pastes what a clipboard run gathered before a typing-time macro acts.
   void flush_clipboard_run();
 
@@ -138,7 +149,7 @@ class OutputThread {
 
   // State of the replacement in progress (output thread only).
   OutputPrefs prefs_;
-  int om_ = 0;  // g_keysim_om
+  OutputMethod method_ = OutputMethod::kKeySimulation;
   HeldModifiers held_;
   bool clipboard_run_ = false;
   // Whether the pastes of this run still owe the capitalised first character.

@@ -25,7 +25,8 @@ class TooltipView {
   virtual void hide() = 0;
 };
 
-// SetTimer on the program's hidden window: the callback runs once on the main thread.
+// One-shot timers of the main loop: the callback runs once, on the main thread, where the
+// tooltip's window lives.
 class MainLoopTimers {
  public:
   virtual ~MainLoopTimers() = default;
@@ -45,7 +46,7 @@ class Tooltip {
   void set_prefs(Settings& prefs);
   // Hook thread: the abbreviation `typed` by the user waits; the preview is scheduled.
   void schedule(const Abbreviation& abbreviation, std::string typed);
-  // mon_hide_tooltip_window, from any thread.
+  // From any thread: the user typed on, so the preview is out of date.
   void hide();
   // At exit: nothing is shown any more, pending callbacks do nothing.
   void destroy();
@@ -59,8 +60,9 @@ class Tooltip {
                                                  const MacroEnvironment& env);
 
  private:
-  void show_due(uint64_t id);  // mon_show_tooltip
-  void hide_due(uint64_t id);  // mon_destroy_tooltip
+  // The timers' callbacks; `id` tells whether they still belong to the newest schedule.
+  void show_due(uint64_t id);
+  void hide_due(uint64_t id);
   void hide_locked();
 
   TooltipView& view_;

@@ -9,7 +9,7 @@ namespace tolvan {
 class TooltipScheduler {
  public:
   virtual ~TooltipScheduler() = default;
-  virtual void hide() = 0;                               // mon_hide_tooltip_window
+  virtual void hide() = 0;
   virtual void schedule(const AbbrevMatch& match) = 0;  // show after 20 ms, hide after 3020
 };
 

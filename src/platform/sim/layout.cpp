@@ -1,5 +1,5 @@
-// Windows' translation rules over a simulated layout: ToUnicodeEx with its dead-key state,
-// VkKeyScanExW and MapVirtualKeyEx.
+// Windows' translation rules over a simulated layout: key events to text with the dead-key
+// state, characters to keys, and code conversions.
 #include "platform/sim/layout.h"
 
 #include "platform/vk_codes.h"
@@ -174,7 +174,7 @@ uint32_t map_key(const Layout& layout, uint32_t code, MapType type) {
   switch (type) {
     case MapType::VkToScan:
     case MapType::VkToScanEx: {
-      // Only the key counts: a VkKeyScanExW result passed whole maps like its low byte.
+      // Only the key counts: a vk_key_scan result passed whole maps like its low byte.
       uint16_t key = static_cast<uint16_t>(code & 0xFF);
       if (key == vk::Shift) key = vk::LShift;
       if (key == vk::Control) key = vk::LControl;

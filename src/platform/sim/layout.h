@@ -1,6 +1,6 @@
 // A simulated keyboard layout and the Windows translation rules over it: key events to text
-// (ToUnicodeEx, with the dead-key state it keeps), characters to keys (VkKeyScanExW) and
-// code conversions (MapVirtualKeyEx). The layouts themselves are in layouts.cpp.
+// (with the dead-key state the translation keeps), characters to keys and code
+// conversions, as KeyboardState offers them. The layouts themselves are in layouts.cpp.
 #pragma once
 
 #include <cstdint>
@@ -56,13 +56,13 @@ struct DeadKeyState {
   char16_t pending = 0;
 };
 
-// ToUnicodeEx over a layout: -1 for a dead key (pending afterwards), 0 for no text, else the
-// UTF-16 units written to `out`.
+// KeyboardState::to_unicode over a layout: -1 for a dead key (pending afterwards), 0 for no
+// text, else the UTF-16 units written to `out`.
 int translate_key(const Layout& layout, DeadKeyState& dead, uint16_t vk,
                   const KeyStateArray& state, std::u16string& out);
-// VkKeyScanExW over a layout.
+// KeyboardState::vk_key_scan over a layout.
 int16_t scan_char(const Layout& layout, char16_t ch);
-// MapVirtualKeyEx over a layout.
+// KeyboardState::map_virtual_key over a layout.
 uint32_t map_key(const Layout& layout, uint32_t code, MapType type);
 
 // The scan code (0xE0xx for extended keys) of a key that makes no characters (modifiers,

@@ -31,7 +31,7 @@ class SimClipboard final : public Clipboard {
   std::optional<int> completed_data_requests() override;
 
   // --- what other programs do ---
-  // RegisterClipboardFormat: the same name gives the same number.
+  // A registered format: the same name gives the same number.
   ClipboardFormat register_format(const std::string& name);
   // Replaces the whole contents as another program's copy would (no lock needed).
   void set_contents(std::vector<std::pair<ClipboardFormat, std::string>> contents);

@@ -52,8 +52,8 @@ class X11Clipboard final : public Clipboard {
   // a small one) since Tolvan last took the selection.
   std::optional<int> completed_data_requests() override;
 
-  // RegisterClipboardFormat: the format Tolvan numbers a target with (the same name, the
-  // same number); nullopt for a meta target.
+  // The format Tolvan numbers a target with (the same name, the same number, as a
+  // registered Windows format); nullopt for a meta target.
   std::optional<ClipboardFormat> register_format(const std::string& target);
 
   // Gives the selection up and forgets the data (at stop: other programs then see an empty

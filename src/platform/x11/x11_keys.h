@@ -14,7 +14,7 @@ namespace tolvan::x11 {
 using KeyCode = uint8_t;
 using KeySymbol = uint32_t;
 
-// Scan codes carry the extended flag as 0xE000, as MapVirtualKeyEx(MAPVK_VK_TO_VSC_EX).
+// Scan codes carry the extended flag as 0xE000, as MapType::VkToScanEx gives them.
 inline constexpr uint16_t kExtendedScan = 0xE000;
 
 struct KeyPosition {

@@ -1,4 +1,4 @@
-// The output thread's typing run (keysim_simutype_text): characters as key events with the
+// The output thread's typing run (OutputThread::simutype_text): characters as key events with the
 // modifiers the layout needs, Unicode events for characters no key makes, posted characters
 // for windows that need them, the clipboard buffer for pasted runs, and the typing-time
 // macros at their place in the text, interactive input among them.
@@ -20,7 +20,7 @@ constexpr uint32_t kPostingSettleMs = 100;
 constexpr uint32_t kInputPollMs = 10;
 constexpr int kAltGrModifiers = kScanCtrl | kScanAlt;
 
-// VkKeyScanExW takes one UTF-16 unit: a character beyond it has no key.
+// The key lookup takes one UTF-16 unit, as on Windows: a character beyond it has no key.
 int key_scan(KeyboardState& keyboard, char32_t c, LayoutId layout) {
   return c <= 0xFFFF ? keyboard.vk_key_scan(static_cast<char16_t>(c), layout) : -1;
 }
@@ -39,8 +39,12 @@ void OutputThread::flush_clipboard_run() {
   capitalize_pending_ = false;
 }
 
-bool OutputThread::simutype_text(std::string_view text, WindowId window, int& cursor_back,
-                           bool capitalize_first, bool no_macros, const TypedAbbrevInfo* record) {
+bool OutputThread::simutype_text(std::string_view text, WindowId window,
+                                 TypedAbbrevInfo* expansion) {
+  const bool no_macros = expansion == nullptr;
+  const bool capitalize_first = expansion != nullptr && expansion->capitalize_first;
+  int no_caret_mark = 0;
+  int& cursor_back = expansion != nullptr ? expansion->cursor_back : no_caret_mark;
   KeyboardState& keyboard = *platform_.keyboard;
   InputSynth& input = *platform_.input;
   const size_t len = text.size();
@@ -60,10 +64,10 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window, int& cu
   // Interactive input types its default text with a run of its own inside this one.
   const bool outer_clipboard_run = clipboard_run_;
   const bool outer_capitalize = capitalize_pending_;
-  clipboard_run_ = om_ == 1 && !posting;
+  clipboard_run_ = method_ == OutputMethod::kClipboard && !posting;
   if (clipboard_run_) {
     clipboard_.buf_setup(len);
-    capitalize_pending_ = record != nullptr && record->capitalize_first;
+    capitalize_pending_ = capitalize_first;
   }
 
   size_t pos = 0;
@@ -76,17 +80,17 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window, int& cu
       // At or after the caret mark: at most cursor_back characters from here to the end.
       const bool after_mark = static_cast<long>(utf8_length(text.substr(pos))) <= cursor_back;
       MacroResult macro = handle_this_macro(text, pos, layout, window);
-      if (macro.typed == -1) {
+      if (macro.kind == MacroResult::Kind::kAbandoned) {
         cursor_back = 0;
         aborted = true;
         break;
       }
-      if (macro.bytes > 0) {
+      if (macro.kind == MacroResult::Kind::kDone) {
         if (after_mark) cursor_back = static_cast<int>(cursor_back - macro.chars + macro.typed);
-        pos += static_cast<size_t>(macro.bytes);
+        pos += macro.bytes;
         continue;
       }
-      if (macro.bytes < 0) {
+      if (macro.kind == MacroResult::Kind::kEscapedPercent) {
         if (after_mark) --cursor_back;
         ++pos;
         continue;
@@ -201,7 +205,7 @@ OutputThread::MacroResult OutputThread::handle_this_macro(std::string_view text,
     case TypingMacroKind::kNotAMacro:
       return result;
     case TypingMacroKind::kEscapedPercent:
-      result.bytes = -1;
+      result.kind = MacroResult::Kind::kEscapedPercent;
       return result;
     case TypingMacroKind::kKeys:
       flush_clipboard_run();
@@ -212,28 +216,35 @@ OutputThread::MacroResult OutputThread::handle_this_macro(std::string_view text,
       platform_.clock->sleep_ms(static_cast<uint32_t>(
           std::clamp<std::int64_t>(step.delay_ms, 0, std::numeric_limits<uint32_t>::max())));
       break;
-    case TypingMacroKind::kInput:
+    case TypingMacroKind::kInput: {
       flush_clipboard_run();
-      result.typed = handle_interactive_input(step.input_default, window);
+      std::optional<int> typed = handle_interactive_input(step.input_default, window);
+      if (!typed) {
+        result.kind = MacroResult::Kind::kAbandoned;
+        return result;
+      }
+      result.typed = *typed;
       break;
+    }
     case TypingMacroKind::kIgnored:
       break;
   }
-  result.bytes = static_cast<long>(step.length_bytes);
+  result.kind = MacroResult::Kind::kDone;
+  result.bytes = step.length_bytes;
   result.chars = static_cast<long>(step.length_chars);
   return result;
 }
 
-int OutputThread::handle_interactive_input(const std::string& default_text, WindowId window) {
+std::optional<int> OutputThread::handle_interactive_input(const std::string& default_text,
+                                                          WindowId window) {
   const long n = static_cast<long>(utf8_length(default_text));
-  int no_cursor = 0;
-  if (!simutype_text(default_text, window, no_cursor, false, true, nullptr)) return -1;
+  if (!simutype_text(default_text, window, nullptr)) return std::nullopt;
   // Select the default text so that the user's typing replaces it.
   keys_.keybd_event(vk::Shift, 0);
   for (long i = 0; i < n; ++i) keys_.tap(vk::Left, kKeyExtended);
   keys_.keybd_event(vk::Shift, kKeyUp);
 
-  // mon_enable_ii_mode: the hook watches the user's keys again.
+  // The hook watches the user's keys again.
   ii_.start();
   do_after_replace_cleanup();
   // Where the continue key cannot be swallowed it is kept from the application by a grab.
@@ -252,12 +263,12 @@ int OutputThread::handle_interactive_input(const std::string& default_text, Wind
   set_waiting_for_user(false);
   if (grabbed) hook->ungrab_key(vk::Tab);
 
-  // mon_disable_ii_mode: the hook steps aside for the rest of the replacement.
+  // The hook steps aside for the rest of the replacement.
   ii_.set_mode_enabled(false);
   hook_.before_replace();
   replace_typed_abbreviation_preppy();
 
-  if (ii_.ended_abruptly() || window_lost) return -1;
+  if (ii_.ended_abruptly() || window_lost) return std::nullopt;
   return ii_.chars_typed() + (ii_.unselect_key_pressed_first() ? static_cast<int>(n) : 0);
 }
 
