@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/paths.h"
+#include "presenters/overwrite_question.h"
 
 namespace tolvan {
 
@@ -17,6 +18,18 @@ std::string with_default_extension(const std::string& path, std::string_view ext
   if (extension.empty() || path.empty() || path.back() == kDirSep) return path;
   if (!extract_file_extension(path).empty()) return path;
   return path + "." + std::string(extension);
+}
+
+std::optional<std::string> save_file_name_flow(
+    const std::function<std::optional<std::string>()>& ask_name,
+    std::string_view default_extension, Prompts& prompts) {
+  while (std::optional<std::string> name = ask_name()) {
+    const std::string completed = with_default_extension(*name, default_extension);
+    // The dialog itself asked about the name as typed, not about the completed one.
+    if (completed == *name || ui_ask_overwrite_if_necessary(prompts, completed))
+      return completed;
+  }
+  return std::nullopt;
 }
 
 std::string folder_link_target(const std::string& folder) {

@@ -3,10 +3,13 @@
 // starts and what its answer becomes.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/prompts.h"
 
 namespace tolvan {
 
@@ -56,6 +59,13 @@ DialogStart file_dialog_start(const std::string& initial_path,
 
 // `path` with "." and `extension` added when its file name has no extension.
 std::string with_default_extension(const std::string& path, std::string_view extension);
+
+// The end of a save dialog: `ask_name` shows the dialog (nullopt when cancelled); a name
+// typed without an extension gets the default one, and when that completed name is an
+// existing file the user is asked before it is used, else the dialog is shown again.
+std::optional<std::string> save_file_name_flow(
+    const std::function<std::optional<std::string>()>& ask_name,
+    std::string_view default_extension, Prompts& prompts);
 
 // A chosen folder that is a symbolic link gives the folder it leads to.
 std::string folder_link_target(const std::string& folder);

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "presenters/file_dialogs.h"
+#include "support/recording_prompts.h"
 #include "support/temp_dir.h"
 
 namespace tolvan {
@@ -37,6 +38,39 @@ TEST(FileDialogSave, TheDefaultExtensionOnlyCompletesANameWithoutOne) {
       << "a dot in a folder's name is no extension";
   EXPECT_EQ(with_default_extension("/home/u/export", ""), "/home/u/export");
   EXPECT_EQ(with_default_extension("", "tlv"), "");
+}
+
+TEST(FileDialogSave, ACompletedNameThatExistsIsAskedAboutAndNoShowsTheDialogAgain) {
+  TempDir dir;
+  testing::RecordingPrompts prompts;
+  std::vector<std::optional<std::string>> typed;
+  size_t shown = 0;
+  auto dialog = [&]() { return typed.at(shown++); };
+
+  typed = {dir.file("export")};
+  EXPECT_EQ(save_file_name_flow(dialog, "tlv", prompts), dir.file("export.tlv"));
+  EXPECT_TRUE(prompts.shown.empty()) << "nothing there to replace";
+
+  testing::write_file(dir.file("export.tlv"), "x");
+  typed = {dir.file("export"), dir.file("export"), std::nullopt};
+  shown = 0;
+  prompts.answers = {Answer::No, Answer::Yes};
+  EXPECT_EQ(save_file_name_flow(dialog, "tlv", prompts), dir.file("export.tlv"));
+  EXPECT_EQ(shown, 2u);
+  ASSERT_EQ(prompts.shown.size(), 2u);
+  EXPECT_EQ(prompts.shown[0].text,
+            dir.file("export.tlv") + " already exists.\n\nDo you want to replace it?");
+
+  // A name typed whole was asked about by the dialog itself.
+  typed = {dir.file("export.tlv")};
+  shown = 0;
+  EXPECT_EQ(save_file_name_flow(dialog, "tlv", prompts), dir.file("export.tlv"));
+  EXPECT_EQ(prompts.shown.size(), 2u);
+
+  typed = {dir.file("export"), std::nullopt};
+  shown = 0;
+  prompts.answers = {Answer::No};
+  EXPECT_EQ(save_file_name_flow(dialog, "tlv", prompts), std::nullopt) << "then cancelled";
 }
 
 TEST(FolderDialog, AChosenLinkGivesTheFolderItLeadsTo) {
