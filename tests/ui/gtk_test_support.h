@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <glibmm/main.h>
+#include <gtkmm/label.h>
 #include <gtkmm/main.h>
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/window.h>
