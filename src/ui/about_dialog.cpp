@@ -1,5 +1,7 @@
 #include "ui/about_dialog.h"
 
+#include <gtkmm/icontheme.h>
+
 #include "presenters/about_contents.h"
 
 namespace tolvan::ui {
@@ -10,6 +12,9 @@ AboutDialog::AboutDialog(Gtk::Window* parent, const std::string& installation_di
   set_program_name(kAboutProgramName);
   set_version(TOLVAN_VERSION);
   set_comments(kAboutComment);
+  // Tolvan's own icon once the desktop has it, else the theme's keyboard.
+  set_logo_icon_name(Gtk::IconTheme::get_default()->has_icon("tolvan") ? "tolvan"
+                                                                        : "input-keyboard");
   if (std::optional<std::string> license = about_license_text(installation_dir)) {
     set_license(*license);
     set_wrap_license(false);  // the file is laid out already

@@ -43,6 +43,8 @@ BackupManagerWindow::BackupManagerWindow(const BackupContext& ctx, PendingChange
       sigc::mem_fun(*this, &BackupManagerWindow::selection_changed));
   scroller_.set_shadow_type(Gtk::SHADOW_IN);
   scroller_.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
+  // The guide above takes much of the height; the list keeps room for a few rows.
+  scroller_.set_min_content_height(120);
   scroller_.add(list_);
 
   restore_.set_tooltip_text("Restores the selected backup.");

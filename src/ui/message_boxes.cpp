@@ -1,6 +1,7 @@
 #include "ui/message_boxes.h"
 
 #include <glibmm/main.h>
+#include <glibmm/markup.h>
 #include <gtkmm/box.h>
 #include <gtkmm/checkbutton.h>
 #include <gtkmm/entry.h>
@@ -33,8 +34,10 @@ Gtk::MessageType gtk_type(PromptKind type) {
 class Box : public Gtk::MessageDialog {
  public:
   Box(Gtk::Window* parent, PromptKind type, MessageButtons buttons, std::string_view text)
-      : Gtk::MessageDialog(Glib::ustring(text.data(), text.size()), false, gtk_type(type),
-                           static_cast<Gtk::ButtonsType>(buttons), true) {
+      // As escaped markup: plain text would be set in bold, which suits a one-line title,
+      // not Tolvan's messages of several sentences.
+      : Gtk::MessageDialog(Glib::Markup::escape_text(Glib::ustring(text.data(), text.size())),
+                           true, gtk_type(type), static_cast<Gtk::ButtonsType>(buttons), true) {
     set_title("Tolvan");
     if (parent) set_transient_for(*parent);
     property_destroy_with_parent() = true;
@@ -45,9 +48,16 @@ class Box : public Gtk::MessageDialog {
     if (response != Response::None) set_default_response(static_cast<int>(response));
   }
 
-  // Something under the text.
+  // Something under the text, which then starts where it does.
   void add_below(Gtk::Widget& widget) {
-    get_message_area()->pack_start(widget, Gtk::PACK_EXPAND_WIDGET);
+    Gtk::Box* area = get_message_area();
+    for (Gtk::Widget* child : area->get_children()) {
+      if (auto* label = dynamic_cast<Gtk::Label*>(child)) {
+        label->set_halign(Gtk::ALIGN_START);
+        label->set_xalign(0);
+      }
+    }
+    area->pack_start(widget, Gtk::PACK_EXPAND_WIDGET);
     widget.show_all();
   }
 

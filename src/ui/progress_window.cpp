@@ -17,6 +17,9 @@ ProgressWindow::ProgressWindow(Gtk::Window* parent, const Glib::ustring& title,
   set_title(title);
   set_modal(true);
   set_resizable(false);
+  set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
+  // Closing is ignored anyway (below); without the button nobody tries.
+  set_deletable(false);
   set_default_size(350, 45);
   set_border_width(6);
   if (parent) {

@@ -38,19 +38,21 @@ class TooltipWindow::Popup : public TooltipCssName, public Gtk::Window {
     label.set_line_wrap(true);
     label.set_line_wrap_mode(Pango::WRAP_WORD_CHAR);
     label.set_xalign(0);
-    // The natural width is set in pixels (below), not from the text's characters.
-    label.set_max_width_chars(1);
     add(label);
     label.show();
   }
 
-  // The label as wide as the text, up to the limit; longer lines wrap.
+  // The label as wide as its text, up to the limit; longer lines wrap. GTK limits a
+  // label's width in characters, so the limit is converted with the font's character
+  // width as GTK measures it.
   void set_text(const std::string& text) {
     label.set_text(text);
-    int width = 0;
-    int height = 0;
-    label.create_pango_layout(text)->get_pixel_size(width, height);
-    label.set_size_request(std::clamp(width, 1, kTooltipMaxTextWidth), -1);
+    auto context = label.get_pango_context();
+    Pango::FontMetrics metrics = context->get_metrics(context->get_font_description());
+    const int char_width =
+        std::max(metrics.get_approximate_char_width(), metrics.get_approximate_digit_width());
+    if (char_width > 0)
+      label.set_max_width_chars(std::max(1, kTooltipMaxTextWidth * PANGO_SCALE / char_width));
   }
 
   Gtk::Label label;

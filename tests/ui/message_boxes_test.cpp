@@ -35,6 +35,7 @@ TEST(MessageBoxes, TitledTolvanTheTextShownAsItIsAndEnterGivesTheCautiousAnswer)
     EXPECT_TRUE(box.get_modal());
     Gtk::Label* label = message_label(box);
     EXPECT_TRUE(label && label->get_text() == text) << "a percent sign shows once, no markup";
+    EXPECT_EQ(label->get_attributes().gobj(), nullptr) << "not bold";
     EXPECT_NE(box.get_widget_for_response(Gtk::RESPONSE_YES), nullptr);
     press_enter(box);
   });
