@@ -5,18 +5,14 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "library/abbrev_writer.h"
-#include "library/folder_tree.h"
 #include "presenters/backup_manager_presenter.h"
+#include "support/backup_scene.h"
 #include "support/recording_prompts.h"
-#include "support/temp_dir.h"
 
 namespace tolvan {
 namespace {
 
 using testing::RecordingPrompts;
-using testing::TempDir;
-using testing::write_file;
 using Box = RecordingPrompts::Box;
 namespace fs = std::filesystem;
 
@@ -56,28 +52,11 @@ std::vector<std::string> sandbox_abbreviations(const Library& library) {
 class BackupManager : public ::testing::Test {
  protected:
   BackupManager() {
-    gvar.set("prefs_file", dir.file("prefs.lt"));
-    gvar.set("abbreviations_file", dir.file("abbreviations.tlv"));
-    prefs.set("auto_backup", "1");
-    prefs.set("limit_total_backup", "0");
-    prefs.set("backup_dir", dir.file("backups"));
-    save_library_with({"a", "b"});
+    scene.save_library_with({"a", "b"});
     backed_up = backup_create_new(ctx, false);
     // The user has since changed the library: only "c" is left.
-    save_library_with({"c"});
+    scene.save_library_with({"c"});
     presenter.refresh();
-  }
-
-  void save_library_with(std::initializer_list<const char*> names) {
-    library.main_list.clear();
-    Folder& top = abbr_ensure_absolute_parent(library.main_list, library.uids);
-    for (const char* name : names) {
-      auto a = abbr_create_new_abbrev(ABBR_TYPE_TEXT, &top, {});
-      a->abbreviations = {name};
-      abbr_add_abbrev_to_folder(top, std::move(a));
-    }
-    write_file(gvar.get("abbreviations_file"), abbr_folder_list_to_xml(library.main_list));
-    abbr_create_sandbox(library);
   }
 
   size_t backups() const { return backup_get_file_list(prefs).size(); }
@@ -88,12 +67,12 @@ class BackupManager : public ::testing::Test {
     return out;
   }
 
-  TempDir dir;
-  Settings prefs;
-  RunTimeVariables gvar;
-  Library library;
+  testing::BackupScene scene;
+  Settings& prefs = scene.prefs;
+  RunTimeVariables& gvar = scene.gvar;
+  Library& library = scene.library;
   RecordingPrompts prompts;
-  BackupContext ctx{prefs, gvar, library, prompts, nullptr, nullptr};
+  BackupContext ctx = scene.context(prompts);
   std::string backed_up;
   RecordingView view;
   FakePendingChanges pending;

@@ -4,9 +4,7 @@
 #include <gtkmm/treeviewcolumn.h>
 
 #include "gtk_test_support.h"
-#include "library/abbrev_writer.h"
-#include "library/folder_tree.h"
-#include "support/temp_dir.h"
+#include "support/backup_scene.h"
 #include "ui/backup_manager_window.h"
 
 namespace tolvan::ui {
@@ -24,29 +22,18 @@ class BackupManagerWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     TOLVAN_NEED_DISPLAY();
-    gvar.set("prefs_file", dir.file("prefs.lt"));
-    gvar.set("abbreviations_file", dir.file("abbreviations.tlv"));
-    prefs.set("auto_backup", "1");
-    prefs.set("backup_dir", dir.file("backups"));
-    Folder& top = abbr_ensure_absolute_parent(library.main_list, library.uids);
-    auto a = abbr_create_new_abbrev(ABBR_TYPE_TEXT, &top, {});
-    a->abbreviations = {"btw"};
-    abbr_add_abbrev_to_folder(top, std::move(a));
-    tolvan::testing::write_file(gvar.get("abbreviations_file"),
-                                abbr_folder_list_to_xml(library.main_list));
-    abbr_create_sandbox(library);
+    scene.save_library_with({"btw"});
     backup_create_new(ctx, false);
     backup_create_new(ctx, false);
   }
 
   size_t rows(BackupManagerWindow& window) { return window.list().get_model()->children().size(); }
 
-  tolvan::testing::TempDir dir;
-  Settings prefs;
-  RunTimeVariables gvar;
-  Library library;
+  tolvan::testing::BackupScene scene;
+  Settings& prefs = scene.prefs;
+  Library& library = scene.library;
   StreamPrompts unused_prompts{std::cerr};
-  BackupContext ctx{prefs, gvar, library, unused_prompts, nullptr, nullptr};
+  BackupContext ctx = scene.context(unused_prompts);
   NoPendingChanges pending;
 };
 

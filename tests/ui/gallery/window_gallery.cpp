@@ -12,9 +12,7 @@
 #include <iostream>
 #include <map>
 
-#include "library/abbrev_writer.h"
-#include "library/folder_tree.h"
-#include "support/temp_dir.h"
+#include "support/backup_scene.h"
 #include "ui/about_dialog.h"
 #include "ui/backup_manager_window.h"
 #include "ui/message_boxes.h"
@@ -81,24 +79,11 @@ struct NoPendingChanges final : PendingChanges {
 };
 
 int backup_manager() {
-  tolvan::testing::TempDir dir;
-  Settings prefs;
-  RunTimeVariables gvar;
-  Library library;
+  tolvan::testing::BackupScene scene;
   StreamPrompts prompts(std::cerr);
-  gvar.set("prefs_file", dir.file("prefs.lt"));
-  gvar.set("abbreviations_file", dir.file("abbreviations.tlv"));
-  prefs.set("auto_backup", "1");
-  prefs.set("backup_dir", dir.file("backups"));
-  Folder& top = abbr_ensure_absolute_parent(library.main_list, library.uids);
-  for (const char* name : {"btw", "omw", "sig", "addr"}) {
-    auto a = abbr_create_new_abbrev(ABBR_TYPE_TEXT, &top, {});
-    a->abbreviations = {name};
-    abbr_add_abbrev_to_folder(top, std::move(a));
-  }
-  tolvan::testing::write_file(gvar.get("abbreviations_file"),
-                              abbr_folder_list_to_xml(library.main_list));
-  BackupContext ctx{prefs, gvar, library, prompts, nullptr, nullptr};
+  scene.save_library_with({"btw", "omw", "sig", "addr"});
+  BackupContext ctx = scene.context(prompts);
+  Settings& prefs = scene.prefs;
   for (int i = 0; i < 4; ++i) backup_create_new(ctx, false);
   // Spread over time, as a real list is.
   std::vector<BackupEntry> list = backup_get_file_list(prefs);
