@@ -3,8 +3,10 @@
 namespace tolvan::ui {
 namespace {
 
+// The program's context with the manager's own boxes; the presenter follows the list
+// itself.
 BackupContext asking_with(const BackupContext& ctx, Prompts& prompts) {
-  return BackupContext{ctx.prefs, ctx.gvar, ctx.library, prompts, ctx.list_changed,
+  return BackupContext{ctx.prefs, ctx.gvar, ctx.library, prompts, nullptr,
                        ctx.sandbox_restored};
 }
 

@@ -7,12 +7,12 @@ OkCancelApplyRow::OkCancelApplyRow(std::function<void()> on_ok, std::function<vo
     : Gtk::ButtonBox(Gtk::ORIENTATION_HORIZONTAL) {
   set_layout(Gtk::BUTTONBOX_END);
   set_spacing(3);
-  ok_ = add("_OK", std::move(on_ok));
-  cancel_ = add("_Cancel", std::move(on_cancel));
-  apply_ = add("_Apply", std::move(on_apply));
+  ok_ = add_button("_OK", std::move(on_ok));
+  cancel_ = add_button("_Cancel", std::move(on_cancel));
+  apply_ = add_button("_Apply", std::move(on_apply));
 }
 
-std::unique_ptr<Gtk::Button> OkCancelApplyRow::add(const char* label,
+std::unique_ptr<Gtk::Button> OkCancelApplyRow::add_button(const char* label,
                                                    std::function<void()> on_click) {
   if (!on_click) return nullptr;
   auto button = std::make_unique<Gtk::Button>(label, true);

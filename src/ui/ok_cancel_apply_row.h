@@ -22,7 +22,7 @@ class OkCancelApplyRow final : public Gtk::ButtonBox {
   Gtk::Button* apply() { return apply_.get(); }
 
  private:
-  std::unique_ptr<Gtk::Button> add(const char* label, std::function<void()> on_click);
+  std::unique_ptr<Gtk::Button> add_button(const char* label, std::function<void()> on_click);
 
   std::unique_ptr<Gtk::Button> ok_;
   std::unique_ptr<Gtk::Button> cancel_;

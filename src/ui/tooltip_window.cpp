@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "core/main_loop.h"
+
 namespace tolvan::ui {
 namespace {
 
@@ -77,15 +79,11 @@ void TooltipWindow::show(int x, int y, const std::string& text) {
 void TooltipWindow::hide() { want(std::nullopt); }
 
 void TooltipWindow::want(std::optional<Wanted> wanted) {
-  {
-    std::lock_guard lock(shared_->mutex);
-    shared_->wanted = std::move(wanted);
-    if (!calls_.on_main_thread()) {
-      if (shared_->update_posted) return;
-      shared_->update_posted = true;
-    }
-  }
-  calls_.run_or_post([shared = shared_] {
+  std::lock_guard lock(shared_->mutex);
+  shared_->wanted = std::move(wanted);
+  if (shared_->update_posted) return;
+  shared_->update_posted = true;
+  post_to_main_loop([shared = shared_] {
     if (shared->owner) shared->owner->update();
   });
 }

@@ -1,8 +1,9 @@
 // TooltipWindow: the expansion preview on the screen, a tooltip-style popup at the point the
 // engine chose (below the text caret), in the theme's tooltip style, at most 500 pixels of
 // text wide. It never takes the focus from the application the user types in. The engine
-// shows it from main-loop timers and hides it from the hook thread; calls from another
-// thread are carried to the main thread, and the last call wins.
+// shows it from main-loop timers and hides it from the hook thread, holding its own lock:
+// a call only records what is wanted, and the window follows on the main loop (the last
+// call winning), so no caller waits for the window to be drawn.
 #pragma once
 
 #include <memory>
@@ -11,7 +12,6 @@
 #include <string>
 
 #include "engine/tooltip/tooltip.h"
-#include "presenters/main_thread_calls.h"
 
 namespace Gtk {
 class Label;
@@ -43,7 +43,7 @@ class TooltipWindow final : public TooltipView {
     std::string text;
     bool operator==(const Wanted&) const = default;
   };
-  // What callers last asked for, shared with updates posted to the main loop, which may
+  // What callers last asked for, shared with the update posted to the main loop, which may
   // still be pending when the window is gone.
   struct Shared {
     std::mutex mutex;
@@ -57,7 +57,6 @@ class TooltipWindow final : public TooltipView {
   void update();  // main thread: the window as last asked for
   void place(const Wanted& wanted);
 
-  MainThreadCalls calls_;
   std::shared_ptr<Shared> shared_;
   std::unique_ptr<Popup> popup_;
   std::optional<Wanted> shown_;

@@ -52,6 +52,18 @@ bool turn_until(Predicate done) {
   return true;
 }
 
+// Turns the main loop until it has had nothing to do for 100 ms (or five seconds passed):
+// what was posted to it has run and the X server's answers have come back.
+inline void settle() {
+  auto context = Glib::MainContext::get_default();
+  auto quiet_since = std::chrono::steady_clock::now();
+  turn_until([&] {
+    const auto now = std::chrono::steady_clock::now();
+    if (context->pending()) quiet_since = now;
+    return now - quiet_since > std::chrono::milliseconds(100);
+  });
+}
+
 // Turns the main loop for `duration`.
 inline void turn_for(std::chrono::milliseconds duration) {
   const auto end = std::chrono::steady_clock::now() + duration;

@@ -42,7 +42,7 @@ struct PoppedUpMenu {
     menu.show_all();
     closer.watch(menu);
     move_pointer_to(150, 150);
-    turn_for(100ms);
+    testing::settle();
     Gdk::Rectangle at(50, 50, 1, 1);
     menu.popup_at_rect(window.get_window(), at, Gdk::GRAVITY_NORTH_WEST,
                        Gdk::GRAVITY_NORTH_WEST, nullptr);

@@ -23,7 +23,7 @@ TEST(ProgressWindow, ShowsModalWithItsTextIgnoresClosingAndKeepsTheLoopTurning) 
   EXPECT_EQ(height, 45);
 
   progress.close();
-  testing::turn_for(std::chrono::milliseconds(100));
+  testing::settle();
   EXPECT_TRUE(progress.get_visible()) << "closing is ignored";
 
   bool handled = false;

@@ -12,8 +12,7 @@
 namespace tolvan::ui {
 namespace {
 
-using namespace std::chrono_literals;
-using testing::turn_for;
+using testing::settle;
 
 TEST(WidgetToolkit, FlashingIsTheUrgencyHintAndTurningItOffTwiceIsHarmless) {
   TOLVAN_NEED_DISPLAY();
@@ -38,14 +37,14 @@ TEST(WidgetToolkit, AWidgetThatMayNotShrinkKeepsItsLargestSize) {
   window.add(box);
   ui_widget_disallow_shrink(kept);
   window.show_all();
-  turn_for(200ms);
+  settle();
   int minimum = 0, long_width = 0, long_height = 0;
   kept.get_preferred_width(minimum, long_width);
   kept.get_preferred_height(minimum, long_height);
 
   kept.set_text("short");
   free.set_text("short");
-  turn_for(200ms);
+  settle();
   int width = 0, height = 0, free_width = 0;
   kept.get_preferred_width(minimum, width);
   kept.get_preferred_height(minimum, height);
@@ -55,7 +54,7 @@ TEST(WidgetToolkit, AWidgetThatMayNotShrinkKeepsItsLargestSize) {
   EXPECT_LT(free_width, long_width) << "a label without the rule does shrink";
 
   kept.set_text("a much, much longer text than any of the texts before it");
-  turn_for(200ms);
+  settle();
   kept.get_preferred_width(minimum, width);
   EXPECT_GT(width, long_width) << "growing is still allowed";
 }
