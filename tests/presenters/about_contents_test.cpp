@@ -1,9 +1,8 @@
 // The About box's licence: found beside the sources (where a build runs from), and missing
-// where there is none. Also the combo tables' lookup of a row by id.
+// where there is none.
 #include <gtest/gtest.h>
 
 #include "presenters/about_contents.h"
-#include "presenters/combo_table.h"
 #include "support/temp_dir.h"
 
 namespace tolvan {
@@ -20,14 +19,6 @@ TEST(AboutLicense, TheProjectsLicenceIsReadWholeAndAMissingOneIsNone) {
   EXPECT_FALSE(about_license_text("").has_value()) << "no installation folder known";
   testing::write_file(empty.file("License.txt"), "");
   EXPECT_EQ(about_license_text(empty.path()), "");
-}
-
-TEST(ComboTable, ARowIsFoundByItsIdOrNotAtAll) {
-  constexpr ComboRow table[] = {{3, "Immediately"}, {4, "Trigger key"}, {5, "Word ending"}};
-  EXPECT_EQ(ui_offset_combo_fill_from_id(table, 3), 0);
-  EXPECT_EQ(ui_offset_combo_fill_from_id(table, 5), 2);
-  EXPECT_EQ(ui_offset_combo_fill_from_id(table, 6), -1);
-  EXPECT_EQ(ui_offset_combo_fill_from_id({}, 3), -1);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The toolkit's small widgets and behaviours on a real display: flashing, widgets that never
-// shrink, entries that refuse characters, combos from tables, and the OK/Cancel/Apply row.
+// The toolkit's small widgets and behaviours on a real display: widgets that never shrink,
+// entries that refuse characters, combos from tables, and the OK/Cancel/Apply row.
 #include <gtkmm/box.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/label.h>
@@ -13,18 +13,6 @@ namespace tolvan::ui {
 namespace {
 
 using testing::settle;
-
-TEST(WidgetToolkit, FlashingIsTheUrgencyHintAndTurningItOffTwiceIsHarmless) {
-  TOLVAN_NEED_DISPLAY();
-  Gtk::Window window;
-  ui_set_window_flash(window, false);
-  EXPECT_FALSE(window.get_urgency_hint());
-  ui_set_window_flash(window, true);
-  ui_set_window_flash(window, true);
-  EXPECT_TRUE(window.get_urgency_hint());
-  ui_set_window_flash(window, false);
-  EXPECT_FALSE(window.get_urgency_hint());
-}
 
 TEST(WidgetToolkit, AWidgetThatMayNotShrinkKeepsItsLargestSize) {
   TOLVAN_NEED_DISPLAY();
