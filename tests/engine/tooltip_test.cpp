@@ -120,6 +120,21 @@ TEST(Tooltip, AnUnreportedCaretPutsItAtTheWindowUnlessTheUserSaidNo) {
   EXPECT_EQ(p.view.shown.size(), 1u);
 }
 
+TEST(Tooltip, NotShownWhenTheFocusMovedIntoAPasswordField) {
+  Preview p;
+  auto a = text_abbrev("by the way", CASE_SENSITIVE);
+  p.tooltip.schedule(*a, "btw");
+  p.desktop.with_field(p.window, [](sim::TextField& field) { field.set_secret(true); });
+  p.timers.run(0);
+  EXPECT_TRUE(p.view.shown.empty());
+  EXPECT_FALSE(p.tooltip.visible());
+
+  p.desktop.with_field(p.window, [](sim::TextField& field) { field.set_secret(false); });
+  p.tooltip.schedule(*a, "btw");
+  p.timers.run(2);
+  EXPECT_EQ(p.view.shown.size(), 1u);
+}
+
 TEST(Tooltip, NothingAfterDestroy) {
   Preview p;
   auto a = text_abbrev("by the way", CASE_SENSITIVE);

@@ -53,6 +53,9 @@ std::optional<std::string> Tooltip::preview_text(const Abbreviation& abbreviatio
 void Tooltip::show_due(uint64_t id) {
   std::unique_lock lock(mutex_);
   if (destroyed_ || id + 2 != timer_id_ || !abbreviation_) return;
+  // The focus may have moved into a password field since the abbreviation was typed; an
+  // expansion shown there could be read over the user's shoulder.
+  if (windows_.focus_is_secret()) return;
   std::optional<Caret> caret = windows_.caret();
   if (!caret || (!caret->reported && skip_unreported_caret_)) return;
   if (auto text = preview_text(*abbreviation_, typed_, prefs_, env_)) text_ = *text;

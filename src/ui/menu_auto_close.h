@@ -1,0 +1,39 @@
+// MenuAutoClose: pop-up menus that close by themselves when the pointer leaves them (the
+// tray menu, the abbreviation menu): 500 ms after the pointer left a watched menu it is
+// popped down, unless the pointer came back meanwhile. Whether the pointer is in such a
+// menu can be asked from any thread (the mouse hook does, so that clicks inside the menu do
+// not close the abbreviation menu).
+#pragma once
+
+#include <gtkmm/menu.h>
+
+#include <atomic>
+#include <chrono>
+
+namespace tolvan::ui {
+
+inline constexpr std::chrono::milliseconds kMenuAutoCloseDelay{500};
+
+class MenuAutoClose {
+ public:
+  MenuAutoClose() = default;
+  MenuAutoClose(const MenuAutoClose&) = delete;
+  MenuAutoClose& operator=(const MenuAutoClose&) = delete;
+  ~MenuAutoClose();
+
+  // Watches `menu` and the submenus it has now; leaving any of them pops `menu` down.
+  void watch(Gtk::Menu& menu);
+
+  // ui_get_user_in_systray_menu
+  bool pointer_in_menu() const { return pointer_in_menu_; }
+
+ private:
+  void watch_part(Gtk::Menu& part, Gtk::Menu& top);
+  void entered();                // ui_cb_systray_menu_enter_event
+  void left(Gtk::Menu& top);     // ui_cb_systray_menu_leave_event
+
+  std::atomic<bool> pointer_in_menu_ = false;
+  sigc::connection popdown_;
+};
+
+}  // namespace tolvan::ui

@@ -1,0 +1,200 @@
+// window_gallery KIND PNG: shows one of the toolkit's boxes or windows on the display, as
+// the program would, photographs the screen into PNG (ImageMagick's import) after a second,
+// and ends. For looking at what the windows look like: run it under scripts/with-x.sh.
+#include <glibmm/main.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/label.h>
+#include <gtkmm/main.h>
+#include <gtkmm/messagedialog.h>
+
+#include <cstdlib>
+#include <functional>
+#include <iostream>
+#include <map>
+
+#include "support/backup_scene.h"
+#include "ui/about_dialog.h"
+#include "ui/backup_manager_window.h"
+#include "ui/message_boxes.h"
+#include "ui/ok_cancel_apply_row.h"
+#include "ui/progress_window.h"
+#include "ui/table_combo.h"
+#include "ui/tooltip_window.h"
+
+namespace tolvan::ui {
+namespace {
+
+std::string g_png;
+
+void photograph() {
+  const std::string command = "import -window root '" + g_png + "'";
+  if (std::system(command.c_str()) != 0) std::cerr << "window_gallery: import failed\n";
+}
+
+// After a second: the photograph, then `next`.
+void photograph_then(std::function<void()> next) {
+  Glib::signal_timeout().connect_once([next] {
+    photograph();
+    next();
+  }, 1000);
+}
+
+void answer_open_box() {
+  for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
+    if (auto* box = dynamic_cast<Gtk::MessageDialog*>(window); box && box->get_mapped())
+      box->response(Gtk::RESPONSE_NONE);
+  }
+}
+
+// A stand-in for the main window behind the box or window being looked at.
+struct Backdrop : Gtk::Window {
+  Backdrop() {
+    set_title("Tolvan");
+    set_default_size(700, 500);
+    move(40, 40);
+    show();
+  }
+};
+
+int box(const std::function<void(MessageBoxes&)>& show) {
+  Backdrop backdrop;
+  MessageBoxes boxes;
+  boxes.set_parent(&backdrop);
+  photograph_then(answer_open_box);
+  show(boxes);
+  return 0;
+}
+
+int window_until_photographed(Gtk::Window& window) {
+  window.show();
+  auto loop = Glib::MainLoop::create();
+  photograph_then([loop] { loop->quit(); });
+  loop->run();
+  return 0;
+}
+
+struct NoPendingChanges final : PendingChanges {
+  bool has_unapplied_changes() const override { return false; }
+  bool apply_changes() override { return true; }
+};
+
+int backup_manager() {
+  tolvan::testing::BackupScene scene;
+  StreamPrompts prompts(std::cerr);
+  scene.save_library_with({"btw", "omw", "sig", "addr"});
+  BackupContext ctx = scene.context(prompts);
+  Settings& prefs = scene.prefs;
+  for (int i = 0; i < 4; ++i) backup_create_new(ctx, false);
+  // Spread over time, as a real list is.
+  std::vector<BackupEntry> list = backup_get_file_list(prefs);
+  AbbrTime now = abbr_time_now();
+  list[1].time = now;
+  list[1].time.hour = 0;
+  list[1].time.minute = 5;
+  list[2].time = {3, 31, 2024, 12, 30, 0};
+  list[3].time = {11, 2, 2011, 23, 59, 59};
+  list[3].count = 1234;
+  prefs.set("backups", backup_list_to_string(list));
+
+  Backdrop backdrop;
+  NoPendingChanges pending;
+  BackupManagerWindow manager(ctx, pending);
+  manager.show_over(&backdrop);
+  return window_until_photographed(manager);
+}
+
+int preview(const std::string& text) {
+  Gtk::Window editor;
+  editor.set_title("Editor");
+  editor.set_default_size(600, 200);
+  editor.move(100, 100);
+  Gtk::Entry entry;
+  entry.set_text("Thanks, btw");
+  editor.add(entry);
+  editor.show_all();
+  TooltipWindow tooltip;
+  Glib::signal_timeout().connect_once([&] { tooltip.show(190, 150, text); }, 300);
+  auto loop = Glib::MainLoop::create();
+  photograph_then([loop] { loop->quit(); });
+  loop->run();
+  return 0;
+}
+
+constexpr ComboRow kTriggers[] = {{3, "Immediately"},
+                                  {4, "After the trigger key", "input-keyboard"},
+                                  {5, "After a word-ending character"}};
+
+int toolkit() {
+  Gtk::Window window;
+  window.set_title("Toolkit");
+  window.set_border_width(6);
+  Gtk::Box layout(Gtk::ORIENTATION_VERTICAL, 6);
+  Gtk::Label caption("_Trigger:", true);
+  caption.set_xalign(0);
+  TableCombo combo(kTriggers);
+  combo.select_id(4);
+  caption.set_mnemonic_widget(combo);
+  OkCancelApplyRow row([] {}, [] {}, [] {});
+  layout.pack_start(caption, Gtk::PACK_SHRINK);
+  layout.pack_start(combo, Gtk::PACK_SHRINK);
+  layout.pack_end(row, Gtk::PACK_SHRINK);
+  window.add(layout);
+  window.set_default_size(360, 160);
+  window.show_all();
+  return window_until_photographed(window);
+}
+
+int run(const std::string& kind) {
+  using namespace std::chrono_literals;
+  const std::map<std::string, std::function<int()>> kinds = {
+      {"info", [] { return box([](MessageBoxes& b) { b.info("Backup successfully restored. Make sure you click the Apply button to apply the changes (or Cancel to cancel them)."); }); }},
+      {"error", [] { return box([](MessageBoxes& b) { b.yes_no("Unable to save a backup copy of your abbreviations to /home/user/.config/tolvan/backups/03_15_2012_14_05_09.tlv: Permission denied\n\nYou may want to modify the backup settings in Preferences.\n\nWould you like me to try again?", PromptKind::Error); }); }},
+      {"question", [] { return box([](MessageBoxes& b) { b.yes_no("Create a backup of your current abbreviations before restoring this backup?", PromptKind::Question); }); }},
+      {"yes-no-cancel", [] { return box([](MessageBoxes& b) { b.yes_no_cancel("You have unapplied changes (100% of them are yours). Apply them before quitting?"); }); }},
+      {"ask-again", [] { return box([](MessageBoxes& b) { b.ask_again("Tolvan keeps running in the system tray. Click its icon to open this window again.", PromptKind::Info, false); }); }},
+      {"text-area", [] { return box([](MessageBoxes& b) { bool again = false; b.show_textview(PromptKind::Warning, MessageButtons::Ok, "Some abbreviations could not be imported:", "line 12: unknown macro %(foo)\nline 40: an abbreviation without a name\nline 41: an abbreviation without a name\n", &again); }); }},
+      {"entry", [] { return box([](MessageBoxes& b) { b.ask_for_entry(PromptKind::Question, MessageButtons::OkCancel, "The proxy asks for a password.", "_Password:", false); }); }},
+      {"timed", [] { return box([](MessageBoxes& b) { b.show_timed(PromptKind::Question, MessageButtons::YesNo, "The shared folder changed. Read the changes now?", 10s, Response::Yes); }); }},
+      {"preview", [] { return preview("by the way"); }},
+      {"preview-long", [] { return preview("Dear Sir or Madam,\n\nThank you for your letter of the 3rd. We are pleased to confirm that your order has been dispatched and will reach you within the next five working days, together with the invoice and the instructions you asked for.\n\nKind regards"); }},
+      {"backup-manager", backup_manager},
+      {"progress", [] {
+         Backdrop backdrop;
+         ProgressWindow progress(&backdrop, "Exporting", "Exporting to TextExpander...");
+         Glib::signal_timeout().connect([&progress] { progress.pulse(); return true; }, 100);
+         return window_until_photographed(progress);
+       }},
+      {"about", [] {
+         Backdrop backdrop;
+         StreamPrompts prompts(std::cerr);
+         AboutDialog about(&backdrop, TOLVAN_SOURCE_DIR, prompts);
+         return window_until_photographed(about);
+       }},
+      {"toolkit", toolkit},
+  };
+  auto found = kinds.find(kind);
+  if (found == kinds.end()) {
+    std::cerr << "window_gallery: no such kind: " << kind << "\nkinds:";
+    for (const auto& [name, _] : kinds) std::cerr << " " << name;
+    std::cerr << "\n";
+    return 2;
+  }
+  return found->second();
+}
+
+}  // namespace
+}  // namespace tolvan::ui
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: window_gallery KIND PNG\n";
+    return 2;
+  }
+  if (!gtk_init_check(&argc, &argv)) {
+    std::cerr << "window_gallery: no display\n";
+    return 1;
+  }
+  Gtk::Main::init_gtkmm_internals();
+  tolvan::ui::g_png = argv[2];
+  return tolvan::ui::run(argv[1]);
+}
