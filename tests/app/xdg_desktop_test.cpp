@@ -65,9 +65,11 @@ TEST(XdgFolders, ExecutableAndBuildTreeDataFolder) {
   XdgFolders folders;
   std::string exe = folders.executable_path();
   EXPECT_EQ(std::filesystem::path(exe).filename(), "tests_app");
-  // The tests run from the build tree, so the data folder is the source tree.
+  // The tests run from the build tree, so the data folder is the source tree's, with the
+  // included sets in it.
   EXPECT_EQ(std::filesystem::canonical(folders.installation_data_dir()),
-            std::filesystem::canonical(TOLVAN_SOURCE_DIR));
+            std::filesystem::canonical(TOLVAN_SOURCE_DIR "/data"));
+  EXPECT_TRUE(std::filesystem::exists(folders.installation_data_dir() + "/sets/Examples.tlv"));
   EXPECT_FALSE(folders.current_dir().empty());
 }
 
