@@ -68,7 +68,9 @@ bool Application::start_first_instance(const ProgramFolders& folders) {
   first_start_or_backup();
   steps_.show_tray_icon();
   steps_.build_main_window(!command_line_.systray);
-  if (!start_engine()) return false;
+  // The engine's error box, and the portable notice, let the main loop turn: a quit may
+  // have come meanwhile.
+  if (!start_engine() || quit_done_) return false;
   if (gvar_.does_exist("expabs")) {
     steps_.expand_top_folder();
     gvar_.delete_key("expabs");

@@ -42,8 +42,12 @@ Expander::~Expander() {
   unregister_hotkeys();
 }
 
-void Expander::stop() {
+void Expander::destroy_tooltip() {
   if (tooltip_) tooltip_->destroy();
+}
+
+void Expander::stop() {
+  destroy_tooltip();
   engine_.stop(true);
 }
 

@@ -41,6 +41,8 @@ class Expander final : public KeyboardHookSwitch {
   void unregister_hotkeys() { hotkeys_.unregister_all(); }
   // mon_start: the threads and both hooks; false (and nothing running) when it failed.
   bool start() { return engine_.start(); }
+  // mon_destroy_tooltip_window: nothing is previewed any more.
+  void destroy_tooltip();
   // mon_destroy_tooltip_window, then mon_stop with force.
   void stop();
   // mon_prefs_reloaded, after the preferences changed.
