@@ -73,7 +73,11 @@ void TrayIcon::set_enabled_checked(bool checked) {
 }
 
 void TrayIcon::pop_up_menu(int button, uint32_t time) {
-  if (menu_) menu_->pop_up(button, time);
+  if (!menu_) return;
+  xembed_->set_tooltip_enabled(false);
+  menu_->pop_up(button, time, [this] {
+    if (xembed_) xembed_->set_tooltip_enabled(true);
+  });
 }
 
 }  // namespace tolvan::ui

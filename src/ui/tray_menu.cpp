@@ -30,13 +30,17 @@ TrayMenu::TrayMenu(TrayPresenter& presenter) {
     }
   }
   menu_.show_all();
+  menu_.signal_deactivate().connect([this] {
+    if (auto closed = std::move(closed_)) closed();
+  });
 }
 
 void TrayMenu::set_enabled_checked(bool checked) {
   if (enabled_) enabled_->set_active(checked);
 }
 
-void TrayMenu::pop_up(int button, uint32_t time) {
+void TrayMenu::pop_up(int button, uint32_t time, std::function<void()> closed) {
+  closed_ = std::move(closed);
   // GTK 3 keeps the plain pop-up at the pointer only as a deprecated call; the newer ones
   // need an event of ours, which a StatusNotifier host's request does not give.
   G_GNUC_BEGIN_IGNORE_DEPRECATIONS

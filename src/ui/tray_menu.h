@@ -6,6 +6,8 @@
 #include <gtkmm/checkmenuitem.h>
 #include <gtkmm/menu.h>
 
+#include <functional>
+
 #include "presenters/tray_presenter.h"
 
 namespace tolvan::ui {
@@ -15,13 +17,15 @@ class TrayMenu {
   explicit TrayMenu(TrayPresenter& presenter);
 
   void set_enabled_checked(bool checked);
-  // Without a parent or a position function, for the click of `button` at `time`.
-  void pop_up(int button, uint32_t time);
+  // Without a parent or a position function, for the click of `button` at `time`;
+  // `closed` runs when the menu goes away again.
+  void pop_up(int button, uint32_t time, std::function<void()> closed = {});
   Gtk::Menu& widget() { return menu_; }
 
  private:
   Gtk::Menu menu_;
   Gtk::CheckMenuItem* enabled_ = nullptr;
+  std::function<void()> closed_;
 };
 
 }  // namespace tolvan::ui

@@ -57,6 +57,10 @@ void XEmbedTrayIcon::show(TrayPicture picture, const std::string& tooltip) {
 
 void XEmbedTrayIcon::hide() { gtk_status_icon_set_visible(icon_, FALSE); }
 
+void XEmbedTrayIcon::set_tooltip_enabled(bool enabled) {
+  gtk_status_icon_set_has_tooltip(icon_, enabled);
+}
+
 bool XEmbedTrayIcon::embedded() const { return gtk_status_icon_is_embedded(icon_); }
 
 }  // namespace tolvan::ui

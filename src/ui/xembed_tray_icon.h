@@ -26,6 +26,8 @@ class XEmbedTrayIcon {
   void show(TrayPicture picture, const std::string& tooltip);
   void hide();
   bool embedded() const;
+  // Off while the menu is up: the tooltip would cover it.
+  void set_tooltip_enabled(bool enabled);
 
  private:
   void set_picture_for_size(int size);
