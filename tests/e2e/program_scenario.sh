@@ -4,6 +4,7 @@
 #   sni_toggle      a StatusNotifier host (fake_tray_host.py) sees the item and its tooltip;
 #                   Ctrl+activate switches expansion off and on again in a GTK field; the
 #                   menu's Exit quits
+#   hotkey_and_menu the toggle-status hotkey and the menu's "Enabled" flip the same state
 #   xembed_menu     no watcher: the icon embeds in trayer; its menu's Exit quits
 #   handover_bus, handover_socket
 #                   a second start (with --import, from another folder) ends with 0 and
@@ -129,6 +130,25 @@ case $name in
     host click 5
     ends_with_zero "$tolvan_pid" "tolvan"
     [ -f "$config/prefs.lt" ] || fail "no preferences saved" ;;
+
+  hotkey_and_menu)
+    cli=$(dirname "$tolvan")/tolvan-cli
+    "$cli" --config-dir "$config" prefs set ed_enable 1 >/dev/null || fail "prefs"
+    "$cli" --config-dir "$config" prefs set ed_hotkey "17 18 84" >/dev/null || fail "prefs"
+    start_host
+    start_tolvan tolvan
+    wait_for_text "$work/host.out" "tooltip Tolvan - Enabled" || fail "no item"
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    xdotool key ctrl+alt+t
+    wait_for_text "$work/host.out" "tooltip Tolvan - Disabled" || fail "the hotkey did not disable"
+    host menu
+    wait_for_text "$work/host.out" "item 3 _Enabled check 0" || fail "the menu missed the hotkey"
+    host click 3
+    wait_for_text "$work/host.out" "tooltip Tolvan - Enabled" 2 || fail "the menu did not enable"
+    xdotool key ctrl+alt+t
+    wait_for_text "$work/host.out" "tooltip Tolvan - Disabled" 2 || fail "the hotkey did not disable again"
+    kill -TERM "$tolvan_pid"
+    ends_with_zero "$tolvan_pid" "tolvan" ;;
 
   xembed_menu)
     trayer --edge top --align right --widthtype request --height 32 --SetDockType true \
