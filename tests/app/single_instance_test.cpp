@@ -15,25 +15,15 @@
 
 #include "app/handover_bus.h"
 #include "app/instance_names.h"
+#include "support/main_context.h"
 #include "support/temp_dir.h"
 
 namespace tolvan {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::iterate_until;
 using testing::TempDir;
-
-// Turns the default main context until `done` or about five seconds have passed.
-template <class Done>
-bool iterate_until(Done done) {
-  const auto deadline = std::chrono::steady_clock::now() + 5s;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    g_main_context_iteration(nullptr, FALSE);
-    std::this_thread::sleep_for(1ms);
-  }
-  return true;
-}
 
 TEST(InstanceLock, OfRacingStartsExactlyOneRuns) {
   TempDir dir;

@@ -72,8 +72,11 @@ class Host:
             say("registered", self.service)
             self.bus.signal_subscribe(self.service, ITEM, None, self.path, None,
                                       Gio.DBusSignalFlags.NONE, self.on_item_signal)
-            self.print_property("ToolTip")
-            self.print_property("Status")
+            for name in ("ToolTip", "Status"):
+                try:
+                    self.print_property(name)
+                except GLib.Error as e:  # items need not have every property
+                    say("error", e.message)
             return
         invocation.return_value(None)
 
@@ -92,7 +95,10 @@ class Host:
 
     def on_item_signal(self, bus, sender, path, iface, signal, params):
         if signal == "NewToolTip":
-            self.print_property("ToolTip")
+            try:
+                self.print_property("ToolTip")
+            except GLib.Error as e:
+                say("error", e.message)
         elif signal == "NewStatus":
             say("status", params.unpack()[0])
         elif signal == "NewIcon":

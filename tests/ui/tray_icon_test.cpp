@@ -17,11 +17,12 @@
 #include "ui/tray_icon.h"
 #include "ui/tray_menu.h"
 #include "ui/tray_pictures.h"
+#include "support/main_context.h"
 
 namespace tolvan::ui {
 namespace {
 
-using namespace std::chrono_literals;
+using testing::iterate_until;
 
 bool gtk_ready() {
   static const bool ready = [] {
@@ -36,17 +37,6 @@ bool gtk_ready() {
 
 #define REQUIRE_DISPLAY() \
   if (!gtk_ready()) GTEST_SKIP() << "no X display"
-
-template <class Done>
-bool iterate_until(Done done) {
-  const auto deadline = std::chrono::steady_clock::now() + 5s;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    g_main_context_iteration(nullptr, FALSE);
-    std::this_thread::sleep_for(1ms);
-  }
-  return true;
-}
 
 class FakeActions final : public TrayActions {
  public:
