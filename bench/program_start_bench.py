@@ -7,7 +7,9 @@ for libraries of 1,000 and 100,000 abbreviations:
     (its progress message, G_MESSAGES_DEBUG=Tolvan), median of the runs;
   - RSS: the resident memory one second after that.
 Each library is started once before the measured runs, so that its preferences exist and
-the runs are ordinary starts (no first-start import, no due backup). AutoKey (autokey-gtk)
+the runs are ordinary starts (no first-start import, no due backup). That start also leaves
+GTK's probe of the display's GL visuals on the display, as any GTK program of the session
+would have done before (on a fresh Xvfb the probe loads Mesa's software renderer, some 50 MB). AutoKey (autokey-gtk)
 is measured the same way when it is installed, ready when its log says "Entering main()".
 """
 import json
