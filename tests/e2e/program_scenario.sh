@@ -14,6 +14,7 @@
 #                   four starts at once on one data folder: exactly one runs the engine
 #   sigterm, sigint, sighup
 #                   the signal quits in order: exit 0, the preferences file saved
+#   session_end     the session manager (fake_session_manager.py) ends the session: the same
 # Exits 77 (skipped) without a display.
 set -u
 tolvan=$1
@@ -216,6 +217,20 @@ case $name in
     [ -f "$config/prefs.lt" ] && fail "preferences saved before the quit"
     kill -"$(echo "$name" | cut -c4- | tr a-z A-Z)" "$tolvan_pid"
     ends_with_zero "$tolvan_pid" "tolvan"
+    grep -q '"trigger_hotkey"=' "$config/prefs.lt" || fail "no preferences file" ;;
+
+  session_end)
+    mkfifo "$work/manager.in"
+    /usr/bin/python3 "$here/fake_session_manager.py" <"$work/manager.in" >"$work/manager.out" 2>&1 &
+    pids="$pids $!"
+    exec 4>"$work/manager.in"
+    wait_for_text "$work/manager.out" "manager ready" || fail "no session manager"
+    start_tolvan tolvan
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    wait_for_text "$work/manager.out" "registered org.tolvan.Tolvan." || fail "not registered with the session"
+    echo end >&4
+    ends_with_zero "$tolvan_pid" "tolvan"
+    wait_for_text "$work/manager.out" "response OK" || fail "no answer to the session's end"
     grep -q '"trigger_hotkey"=' "$config/prefs.lt" || fail "no preferences file" ;;
 
   *)
