@@ -5,7 +5,9 @@ On the X display in DISPLAY, with a fake StatusNotifier tray (tests/e2e/fake_tra
 for libraries of 1,000 and 100,000 abbreviations:
   - start: from the exec of `tolvan --systray` to "hooks installed, tray icon registered"
     (its progress message, G_MESSAGES_DEBUG=Tolvan), median of the runs;
-  - RSS: the resident memory one second after that.
+  - RSS: the resident memory one second after that;
+  - a second start while the first runs: from its exec to its end (it hands over and ends),
+    over the session bus and, with no bus at all, over the private socket.
 Each library is started once before the measured runs, so that its preferences exist and
 the runs are ordinary starts (no first-start import, no due backup). That start also leaves
 GTK's probe of the display's GL visuals on the display, as any GTK program of the session
@@ -80,6 +82,25 @@ class Tolvan:
         if proc.returncode != 0:
             sys.exit(f"program_start_bench: tolvan ended with {proc.returncode}")
         return elapsed, rss
+
+    def second_start_ms(self, env_extra, runs=5):
+        env = dict(os.environ, G_MESSAGES_DEBUG="Tolvan", **env_extra)
+        first = subprocess.Popen([self.program, "--config-dir", self.config, "--systray"], env=env,
+                                 stderr=subprocess.PIPE, stdout=subprocess.DEVNULL, text=True)
+        for line in first.stderr:
+            if "hooks installed" in line:
+                break
+        times = []
+        for _ in range(runs):
+            t0 = time.monotonic()
+            second = subprocess.run([self.program, "--config-dir", self.config], env=env,
+                                    stderr=subprocess.DEVNULL)
+            times.append((time.monotonic() - t0) * 1000)
+            if second.returncode != 0:
+                sys.exit(f"program_start_bench: a second start ended with {second.returncode}")
+        first.terminate()
+        first.communicate()
+        return statistics.median(times), max(times)
 
 
 class AutoKey:
@@ -163,6 +184,7 @@ def main():
     else:
         print("AutoKey (autokey-gtk) is not installed: Tolvan alone is measured")
     rows = []
+    handovers = []
     try:
         for n in SIZES:
             for e in expanders:
@@ -174,6 +196,10 @@ def main():
                 times = [r[0] * 1000 for r in runs]
                 rows.append((e.name, n, statistics.median(times), max(times),
                              statistics.median(r[1] for r in runs)))
+                if isinstance(e, Tolvan) and n == SIZES[0]:
+                    handovers.append(("session bus", e.second_start_ms({})))
+                    handovers.append(("private socket (no bus)", e.second_start_ms(
+                        {"DBUS_SESSION_BUS_ADDRESS": "unix:path=/nonexistent/bus"})))
     finally:
         host.stdin.close()
         host.wait()
@@ -185,6 +211,11 @@ def main():
             print(f"| {name} | {n:,} | not ready within {AUTOKEY_TIMEOUT} s | | |")
         else:
             print(f"| {name} | {n:,} | {median:.0f} | {worst:.0f} | {rss:.1f} |")
+    print()
+    print("| second start of tolvan, handed over through | median (ms) | slowest (ms) |")
+    print("|---|---:|---:|")
+    for channel, (median, worst) in handovers:
+        print(f"| {channel} | {median:.0f} | {worst:.0f} |")
 
 
 if __name__ == "__main__":
