@@ -14,12 +14,9 @@ Session::Session(const Invocation& inv) : prompts(inv.err, &infos) {
 }
 
 LoadOutcome Session::load_library(const std::string& file) {
-  MainListLoadOptions options;
-  options.backups_available = !prefs.get("backups").empty();
-  options.defaults = {prefs_get_default_case_mode(prefs, ABBR_TYPE_TEXT),
-                      prefs_get_default_trigger_mode(prefs)};
-  LoadOutcome outcome = abbr_load_main_list_from_file(
-      library, file.empty() ? gvar.get("abbreviations_file") : file, prompts, options);
+  LoadOutcome outcome =
+      abbr_load_main_list_from_file(library, file.empty() ? gvar.get("abbreviations_file") : file,
+                                    prompts, main_list_load_options(prefs));
   abbr_create_sandbox(library);
   return outcome;
 }

@@ -9,9 +9,8 @@
 #include "cli/arguments.h"
 #include "cli/cli_session.h"
 #include "cli/commands.h"
-#include "engine/engine.h"
-#include "launch/app_hotkeys.h"
-#include "platform/x11/x11_platform.h"
+#include "app/enabled_switch.h"
+#include "app/expander.h"
 
 namespace tolvan::cli {
 namespace {
@@ -27,28 +26,30 @@ constexpr const char* kUsage =
     "  --library FILE      the abbreviation file (default: the configured library)\n";
 
 // Without Tolvan's windows only the toggle-status hotkey has something to do; the others
-// stay free for other programs.
-class HeadlessHotkeyActions final : public HotkeyActions {
+// stay free for other programs. The switch's state is printed as it changes.
+class HeadlessHotkeyActions final : public HotkeyActions, public StateListener {
  public:
-  HeadlessHotkeyActions(Engine& engine, std::ostream& out, std::ostream& err)
-      : engine_(engine), out_(out), err_(err) {}
+  HeadlessHotkeyActions(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+  void attach(EnabledSwitch& enabled) {
+    enabled_ = &enabled;
+    enabled.add_listener(this);
+  }
   bool provides(int hotkey_id) const override { return hotkey_id == kToggleStatusHotkeyId; }
   void show_launchpad() override {}
   void toggle_status() override {
-    const bool enable = !engine_.enabled();
-    const bool done = enable ? engine_.install_keyboard_hook() : engine_.uninstall_keyboard_hook();
-    if (done) {
-      out_ << (enable ? "enabled" : "disabled") << std::endl;
-    } else {
-      err_ << "tolvan-cli run: The keyboard hook could not be " << (enable ? "installed" : "removed")
-           << ".\n";
+    if (enabled_ && !enabled_->toggle()) {
+      err_ << "tolvan-cli run: The keyboard hook could not be "
+           << (enabled_->state() == TOLVAN_STATE_ENABLED ? "removed" : "installed") << ".\n";
     }
   }
   void show_main_window() override {}
   void show_abbrev_menu() override {}
+  void app_state_changed(int state) override {
+    out_ << (state == TOLVAN_STATE_ENABLED ? "enabled" : "disabled") << std::endl;
+  }
 
  private:
-  Engine& engine_;
+  EnabledSwitch* enabled_ = nullptr;
   std::ostream& out_;
   std::ostream& err_;
 };
@@ -82,28 +83,26 @@ int run_run_command(const Invocation& inv) {
     g_main_loop_unref(loop);
     return status;
   };
-  auto desktop = x11::X11Platform::open();
-  if (!desktop) {
-    inv.err << "tolvan-cli run: " << desktop.error() << "\n";
+  Session session(inv);
+  HeadlessHotkeyActions actions(inv.out, inv.err);
+  auto expander = Expander::open(session.library, session.prefs, actions);
+  if (!expander) {
+    inv.err << "tolvan-cli run: " << expander.error() << "\n";
     return finish(1);
   }
-  Session session(inv);
   (void)session.load_library(library_file);  // problems went to the prompts (stderr)
+  EnabledSwitch enabled(**expander);
+  actions.attach(enabled);
 
-  const Platform platform = (*desktop)->platform();
-  Engine engine(platform, session.library, MacroEnvironment{});
-  engine.prefs_reloaded(session.prefs);
-  if (!engine.start()) {
+  (*expander)->register_hotkeys();
+  if (!(*expander)->start()) {
     inv.err << "tolvan-cli run: The keyboard hook could not be installed.\n";
     return finish(1);
   }
-  HeadlessHotkeyActions actions(engine, inv.out, inv.err);
-  AppHotkeys hotkeys(*platform.hotkeys, session.prefs, actions);
-  hotkeys.register_all();
   inv.out << "ready" << std::endl;
   g_main_loop_run(loop);
-  hotkeys.unregister_all();
-  engine.stop(true);
+  (*expander)->stop();
+  (*expander)->unregister_hotkeys();
   return finish(0);
 }
 

@@ -13,6 +13,7 @@
 #include "library/abbrev_writer.h"
 #include "library/file_moves.h"
 #include "library/messages.h"
+#include "settings/prefs.h"
 
 namespace tolvan {
 namespace {
@@ -82,6 +83,14 @@ std::string abbr_damaged_file_aside_path(const std::string& path) {
     candidate = base + "_" + std::to_string(n) + ext;
   }
   return candidate;
+}
+
+MainListLoadOptions main_list_load_options(Settings& prefs) {
+  MainListLoadOptions options;
+  options.backups_available = !prefs.get("backups").empty();
+  options.defaults = {prefs_get_default_case_mode(prefs, ABBR_TYPE_TEXT),
+                      prefs_get_default_trigger_mode(prefs)};
+  return options;
 }
 
 LoadOutcome abbr_load_main_list_from_file(Library& library, const std::string& path,

@@ -10,6 +10,7 @@
 #include "core/prompts.h"
 #include "core/result.h"
 #include "library/library.h"
+#include "settings/settings.h"
 
 namespace tolvan {
 
@@ -17,6 +18,9 @@ struct MainListLoadOptions {
   bool backups_available = false;  // the preference backups is not empty
   ModeDefaults defaults;           // for case and trigger modes out of range
 };
+
+// The options as the preferences give them (the default modes are stored when missing).
+MainListLoadOptions main_list_load_options(Settings& prefs);
 
 enum class LoadOutcome {
   Loaded,      // the file was read (TextExpander data errors, if any, were shown)

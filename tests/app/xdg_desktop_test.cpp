@@ -35,6 +35,17 @@ TEST(XdgAutostart, StartAtLoginWritesAndRemovesTheDesktopEntry) {
   EXPECT_EQ(get_start_with_windows(autostart), 0);
 }
 
+TEST(XdgAutostart, EntryStartsTheDesktopProgramWhoeverWritesIt) {
+  TempDir dir;
+  XdgAutostart autostart(dir.path());
+  RunTimeVariables gvar;
+  gvar.set("executable_path", "/usr/bin/tolvan-cli");
+  ASSERT_EQ(set_start_with_windows(autostart, gvar, kStartWithWindows), 0);
+  EXPECT_NE(read_file(autostart.entry_path()).find("\nExec=\"/usr/bin/tolvan\" --systray\n"),
+            std::string::npos);
+  EXPECT_EQ(build_reg_run_value(gvar, true), "\"/usr/bin/tolvan\" --systray");
+}
+
 TEST(XdgAutostart, ExecLineEscapesWhatTheDesktopEntryRulesReserve) {
   EXPECT_EQ(autostart_exec_line("/a/b", " --systray"), "\"/a/b\" --systray");
   EXPECT_EQ(autostart_exec_line("/x$y/\"q\"/100%/b\\s", ""),
@@ -65,9 +76,11 @@ TEST(XdgFolders, ExecutableAndBuildTreeDataFolder) {
   XdgFolders folders;
   std::string exe = folders.executable_path();
   EXPECT_EQ(std::filesystem::path(exe).filename(), "tests_app");
-  // The tests run from the build tree, so the data folder is the source tree.
+  // The tests run from the build tree, so the data folder is the source tree's, with the
+  // included sets in it.
   EXPECT_EQ(std::filesystem::canonical(folders.installation_data_dir()),
-            std::filesystem::canonical(TOLVAN_SOURCE_DIR));
+            std::filesystem::canonical(TOLVAN_SOURCE_DIR "/data"));
+  EXPECT_TRUE(std::filesystem::exists(folders.installation_data_dir() + "/sets/Examples.tlv"));
   EXPECT_FALSE(folders.current_dir().empty());
 }
 

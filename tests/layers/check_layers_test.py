@@ -54,6 +54,7 @@ class LayerCheck(unittest.TestCase):
             "engine/a.cpp": '#include "launch/hotkeys.h"\n#include "import/x.h"\n',
             "ui/a.cpp": '#include "cli/cli.h"\n#include "app/app.h"\n',
             "cli/a.cpp": '#include "ui/window.h"\n',
+            "app/a.cpp": '#include "ui/window.h"\n',
         })
         self.assertEqual(len(problems), 5, problems)
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ class RecordingPrompts final : public Prompts {
 
   std::vector<Shown> shown;
   std::deque<Answer> answers;  // consumed by yes_no and yes_no_cancel, front first
+  // How the user leaves the check box of ask_again boxes; unset: as it was preset.
+  std::optional<bool> check_box;
 
   void info(std::string_view text) override { shown.push_back({Box::Info, std::string(text)}); }
   void error(std::string_view text) override { shown.push_back({Box::Error, std::string(text)}); }
@@ -33,7 +36,7 @@ class RecordingPrompts final : public Prompts {
   }
   bool ask_again(std::string_view text, PromptKind, bool dont_show_again) override {
     shown.push_back({Box::AskAgain, std::string(text)});
-    return dont_show_again;
+    return check_box.value_or(dont_show_again);
   }
 
   size_t count(Box box) const {

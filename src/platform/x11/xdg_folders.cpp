@@ -1,6 +1,6 @@
 // Linux program folders: the executable from /proc/self/exe, $XDG_CONFIG_HOME (or ~/.config),
 // the installed data folder beside the executable or in the install prefix (or the source
-// tree when Tolvan runs from its build folder), and removable media from
+// tree's data folder when Tolvan runs from its build folder), and removable media from
 // /sys/block/*/removable of the device that holds a path.
 #include "platform/x11/xdg_folders.h"
 
@@ -78,7 +78,7 @@ std::string XdgFolders::installation_data_dir() const {
   if (directory_exists(beside)) return beside;
   const std::string build = TOLVAN_BUILD_DIR;
   const bool in_build_tree = exe_dir == build || exe_dir.rfind(build + "/", 0) == 0;
-  if (in_build_tree && directory_exists(TOLVAN_SOURCE_DIR)) return TOLVAN_SOURCE_DIR;
+  if (in_build_tree && directory_exists(TOLVAN_SOURCE_DATA_DIR)) return TOLVAN_SOURCE_DATA_DIR;
   if (directory_exists(TOLVAN_INSTALLED_DATA_DIR)) return TOLVAN_INSTALLED_DATA_DIR;
   return "";
 }

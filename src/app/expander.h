@@ -1,0 +1,71 @@
+// Expander: the one place that puts Tolvan's expander together on the real desktop: the X11
+// platform, the engine with what its macros read (the clock, the clipboard's text), the
+// preview balloon when the program has a window for it, and the application hotkeys. The
+// program and `tolvan-cli run` both use it, so there is one way to start and stop expanding:
+//   register_hotkeys, start ... stop, unregister_hotkeys.
+#pragma once
+
+#include <memory>
+
+#include "app/enabled_switch.h"
+#include "app/glib_timers.h"
+#include "core/result.h"
+#include "engine/engine.h"
+#include "engine/tooltip/tooltip.h"
+#include "launch/app_hotkeys.h"
+#include "library/library.h"
+#include "platform/x11/x11_platform.h"
+#include "settings/settings.h"
+
+namespace tolvan {
+
+// The windows the engine can use, all optional: without a tooltip view nothing is
+// previewed, without a launch handler launchers start nothing.
+struct ExpanderWindows {
+  TooltipView* tooltip = nullptr;
+  LaunchHandler* launcher = nullptr;
+};
+
+class Expander final : public KeyboardHookSwitch {
+ public:
+  // Connects to the X display named by DISPLAY; the error says what is missing. Everything
+  // given outlives the expander. The engine reads the preferences as they are now.
+  static Result<std::unique_ptr<Expander>> open(Library& library, Settings& prefs,
+                                                HotkeyActions& actions, ExpanderWindows windows = {});
+  ~Expander() override;
+  Expander(const Expander&) = delete;
+  Expander& operator=(const Expander&) = delete;
+
+  // hotkeys_register_all: answers how many application hotkeys were registered.
+  int register_hotkeys() { return hotkeys_.register_all(); }
+  void unregister_hotkeys() { hotkeys_.unregister_all(); }
+  // mon_start: the threads and both hooks; false (and nothing running) when it failed.
+  bool start() { return engine_.start(); }
+  // mon_destroy_tooltip_window: nothing is previewed any more.
+  void destroy_tooltip();
+  // mon_destroy_tooltip_window, then mon_stop with force.
+  void stop();
+  // mon_prefs_reloaded, after the preferences changed.
+  void prefs_reloaded() { engine_.prefs_reloaded(prefs_); }
+
+  Engine& engine() { return engine_; }
+
+  // KeyboardHookSwitch: the enable switch moves only the keyboard hook.
+  bool keyboard_hook_installed() const override { return engine_.enabled(); }
+  bool install_keyboard_hook() override { return engine_.install_keyboard_hook(); }
+  bool remove_keyboard_hook() override { return engine_.uninstall_keyboard_hook(); }
+
+ private:
+  Expander(std::unique_ptr<x11::X11Platform> desktop, Library& library, Settings& prefs,
+           HotkeyActions& actions, ExpanderWindows windows);
+
+  std::unique_ptr<x11::X11Platform> desktop_;
+  Platform platform_;
+  Settings& prefs_;
+  GLibTimers timers_;
+  std::unique_ptr<Tooltip> tooltip_;
+  Engine engine_;
+  AppHotkeys hotkeys_;
+};
+
+}  // namespace tolvan

@@ -1,0 +1,116 @@
+// DesktopProgram: the program `tolvan` on the desktop. It does the steps of the start and
+// quit sequences (Application) with GTK (a Gtk::Application whose id names the data
+// folder), the expander, the tray icon and the single-instance hand-over, answers the tray
+// and the application hotkeys, and quits in order on the tray's Exit, SIGTERM, SIGINT,
+// SIGHUP and the end of the session.
+//
+// Windows that other parts of the program provide come in at one place each: prompts()
+// (the message boxes) and tooltip_view() (the expansion preview). Steps whose windows or
+// modules are not part of the program yet are empty here, each saying so.
+#pragma once
+
+#include <giomm/application.h>
+#include <gtkmm/application.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/expander.h"
+#include "app/single_instance.h"
+#include "core/prompts.h"
+#include "launch/app_hotkeys.h"
+#include "platform/x11/xdg_folders.h"
+#include "presenters/tray_presenter.h"
+#include "ui/tray_icon.h"
+
+namespace tolvan::ui {
+
+class DesktopProgram final : public ProgramSteps, public TrayActions, public HotkeyActions {
+ public:
+  DesktopProgram();
+  ~DesktopProgram() override;
+
+  // The whole run; returns the exit status.
+  int run(const std::vector<std::string>& argv);
+
+  // ProgramSteps
+  bool claim_single_instance(const CommandLine& command_line, const ProgramFolders& folders) override;
+  void init_toolkit() override;
+  void create_tray() override;
+  void listen_for_second_instances() override;
+  void create_tooltip_window() override;
+  void register_hotkeys() override;
+  void reshape_lists_for_textexpander() override;
+  void tell_sync_main_list_loaded() override;
+  void register_folder_hotkeys() override;
+  void show_tray_icon() override;
+  void build_main_window(bool show) override;
+  bool start_engine() override;
+  void expand_top_folder() override;
+  void show_launchpad() override;
+  void import_te_snippets(const std::string& path) override;
+  void import_abbrevs(const std::string& path) override;
+  void arm_update_check() override;
+  void arm_sync_poll() override;
+  void run_main_loop() override;
+  void show_main_window() override;
+  bool has_unapplied_changes() override;
+  void apply_changes() override;
+  void destroy_tooltip_window() override;
+  void stop_engine() override;
+  void destroy_main_window() override;
+  void remove_tray() override;
+  void stop_listening() override;
+  void destroy_launchpad() override;
+  void unregister_hotkeys() override;
+  void leave_main_loop() override;
+
+  // KeyboardHookSwitch
+  bool keyboard_hook_installed() const override;
+  bool install_keyboard_hook() override;
+  bool remove_keyboard_hook() override;
+
+  // TrayActions (show_main_window above)
+  void set_state(int state) override;
+  int state() const override;
+  void quit() override;
+  bool ctrl_held() const override;
+
+  // HotkeyActions (show_launchpad and show_main_window above)
+  bool provides(int hotkey_id) const override;
+  void toggle_status() override;
+  void show_abbrev_menu() override;
+
+ private:
+  class StateToTray;
+
+  // The message boxes: on the terminal until the dialog toolkit's MessageBoxes take over.
+  Prompts& prompts() { return prompts_; }
+  // The expansion preview's window; none yet, so nothing is previewed.
+  TooltipView* tooltip_view() { return nullptr; }
+
+  void handover_arrived(const Handover& handover);
+  void note_ready();
+
+  XdgFolders folders_;
+  StreamPrompts prompts_;
+  Application app_;
+  std::unique_ptr<SingleInstance> instance_;
+  Glib::RefPtr<Gtk::Application> gtk_;
+  std::unique_ptr<Expander> expander_;
+  std::string expander_error_;
+  std::unique_ptr<StateToTray> state_to_tray_;
+  TrayIcon tray_;
+  std::unique_ptr<TrayPresenter> tray_presenter_;
+  std::vector<unsigned> signal_sources_;
+  std::vector<Handover> early_handovers_;  // before the main loop runs
+  bool main_loop_running_ = false;
+  bool local_activate_seen_ = false;
+  bool engine_ready_ = false;
+  bool tray_ready_ = false;
+};
+
+}  // namespace tolvan::ui

@@ -1,0 +1,240 @@
+#!/bin/sh
+# program_scenario.sh TOLVAN TEXT_FIELD_APP NAME: the program `tolvan` on the X display in
+# DISPLAY, with its tray and a second start. Scenarios:
+#   sni_toggle      a StatusNotifier host (fake_tray_host.py) sees the item and its tooltip;
+#                   Ctrl+activate switches expansion off and on again in a GTK field; the
+#                   menu's Exit quits
+#   hotkey_and_menu the toggle-status hotkey and the menu's "Enabled" flip the same state
+#   xembed_menu     no watcher: the icon embeds in trayer; its menu's Exit quits
+#   handover_bus, handover_socket
+#                   a second start (with --import, from another folder) ends with 0 and
+#                   the first is asked to show its window and to import the file; over the
+#                   session bus, and with no bus at all over the private socket
+#   race_bus, race_socket
+#                   four starts at once on one data folder: exactly one runs the engine
+#   sigterm, sigint, sighup
+#                   the signal quits in order: exit 0, the preferences file saved
+#   session_end     the session manager (fake_session_manager.py) ends the session: the same
+# Exits 77 (skipped) without a display.
+set -u
+tolvan=$1
+app=$2
+name=$3
+here=$(cd "$(dirname "$0")" && pwd)
+[ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
+work=$(mktemp -d)
+pids=
+. "$here/e2e_lib.sh"
+cleanup() {
+  for p in $pids; do kill "$p" 2>/dev/null; done
+  exec 3>&- 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+config=$work/config
+mkdir -p "$config"
+export G_MESSAGES_DEBUG=Tolvan
+# GTK and GLib keep tables and caches to the very end of a process, which a sanitizer build
+# would report at every exit; the unit tests look for leaks in Tolvan's own code.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+fail() { echo "$*"; for f in "$work"/*.err "$work"/host.out; do [ -f "$f" ] && { echo "--- $f"; cat "$f"; }; done; exit 1; }
+
+# wait_for_text FILE TEXT [COUNT]: until FILE holds TEXT (COUNT times), for five seconds.
+wait_for_text() {
+  for i in $(seq 50); do
+    [ "$(grep -c -F -- "$2" "$1" 2>/dev/null)" -ge "${3:-1}" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# start_tolvan LOG [ARGS...]: a first start on $config, in the background ($tolvan_pid).
+start_tolvan() {
+  log=$1
+  shift
+  "$tolvan" --config-dir "$config" --systray "$@" 2>"$work/$log.err" &
+  tolvan_pid=$!
+  pids="$pids $tolvan_pid"
+}
+
+# ends_with_zero PID WHAT: PID ends (within ten seconds) with status 0.
+ends_with_zero() {
+  for i in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$1" 2>/dev/null && fail "$2 did not end"
+  wait "$1"
+  status=$?
+  [ $status -eq 0 ] || fail "$2 ended with $status"
+}
+
+field() {
+  /usr/bin/python3 -c 'import json, sys; sys.stdout.write(json.load(open(sys.argv[1]))[sys.argv[2]])' \
+    "$work/report.json" "$1"
+}
+
+start_field_app() {
+  ASAN_OPTIONS=detect_leaks=0 "$app" --report "$work/report.json" --focus text >"$work/app.out" 2>"$work/app.err" &
+  app_pid=$!
+  pids="$pids $app_pid"
+  wait_for_line "$work/app.out" ready "$app_pid" "text_field_app" || fail "no field"
+  main=$(xdotool search --name '^Tolvan field$' | head -1)
+  wait_active "$main" || fail "the field's window did not keep the focus"
+}
+
+# host COMMAND: one command for fake_tray_host.py.
+host() { echo "$*" >&3; }
+
+start_host() {
+  mkfifo "$work/host.in"
+  /usr/bin/python3 "$here/fake_tray_host.py" <"$work/host.in" >"$work/host.out" 2>&1 &
+  pids="$pids $!"
+  exec 3>"$work/host.in"
+  wait_for_text "$work/host.out" "watcher ready" || fail "the fake tray host did not start"
+}
+
+# ctrl_activate: the host's Activate with Ctrl held, as a Ctrl+click on the icon.
+ctrl_activate() {
+  xdotool keydown ctrl
+  host activate
+  wait_for_text "$work/host.out" "done activate" "$1"
+  xdotool keyup ctrl
+}
+
+case $name in
+  sni_toggle)
+    abbr btw 5 0 "by the way"
+    write_library "$config/abbreviations.tlv"
+    start_host
+    start_field_app
+    start_tolvan tolvan
+    wait_for_text "$work/host.out" "tooltip Tolvan - Enabled" || fail "no item with its tooltip"
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    grep -q "^registered org.kde.StatusNotifierItem-$tolvan_pid-1\$" "$work/host.out" ||
+      fail "not registered under its conventional name"
+    host pixmaps
+    wait_for_text "$work/host.out" "pixmaps 16x16 22x22 32x32" || fail "no pictures"
+
+    ctrl_activate 1
+    wait_for_text "$work/host.out" "tooltip Tolvan - Disabled" || fail "Ctrl+activate did not disable"
+    type_text "btw "
+    wait_until_still "$work/report.json"
+    [ "$(field text)" = "btw " ] || fail "expanded while disabled: [$(field text)]"
+
+    ctrl_activate 2
+    wait_for_text "$work/host.out" "tooltip Tolvan - Enabled" 2 || fail "Ctrl+activate did not enable"
+    type_text "btw "
+    wait_until_still "$work/report.json"
+    [ "$(field text)" = "btw by the way " ] || fail "not expanded once enabled: [$(field text)]"
+
+    # A plain activate opens the window; the menu shows the state and its Exit quits.
+    host activate
+    wait_for_text "$work/tolvan.err" "asked to show the main window" || fail "activate did nothing"
+    host menu
+    wait_for_text "$work/host.out" "item 3 _Enabled check 1" || fail "menu: $(cat "$work/host.out")"
+    host click 5
+    ends_with_zero "$tolvan_pid" "tolvan"
+    [ -f "$config/prefs.lt" ] || fail "no preferences saved" ;;
+
+  hotkey_and_menu)
+    cli=$(dirname "$tolvan")/tolvan-cli
+    "$cli" --config-dir "$config" prefs set ed_enable 1 >/dev/null || fail "prefs"
+    "$cli" --config-dir "$config" prefs set ed_hotkey "17 18 84" >/dev/null || fail "prefs"
+    start_host
+    start_tolvan tolvan
+    wait_for_text "$work/host.out" "tooltip Tolvan - Enabled" || fail "no item"
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    xdotool key ctrl+alt+t
+    wait_for_text "$work/host.out" "tooltip Tolvan - Disabled" || fail "the hotkey did not disable"
+    host menu
+    wait_for_text "$work/host.out" "item 3 _Enabled check 0" || fail "the menu missed the hotkey"
+    host click 3
+    wait_for_text "$work/host.out" "tooltip Tolvan - Enabled" 2 || fail "the menu did not enable"
+    xdotool key ctrl+alt+t
+    wait_for_text "$work/host.out" "tooltip Tolvan - Disabled" 2 || fail "the hotkey did not disable again"
+    kill -TERM "$tolvan_pid"
+    ends_with_zero "$tolvan_pid" "tolvan" ;;
+
+  xembed_menu)
+    trayer --edge top --align right --widthtype request --height 32 --SetDockType true \
+      --transparent false --tint 0x404040 >"$work/trayer.log" 2>&1 &
+    pids="$pids $!"
+    sleep 0.5
+    start_tolvan tolvan
+    wait_for_text "$work/tolvan.err" "tray icon embedded in the XEmbed system tray" || fail "not embedded"
+    panel=$(xdotool search --name '^panel$' | head -1)
+    eval "$(xdotool getwindowgeometry --shell "$panel")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+    sleep 0.3
+    xdotool click 3
+    sleep 0.7
+    [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
+    xdotool key x
+    ends_with_zero "$tolvan_pid" "tolvan" ;;
+
+  handover_bus | handover_socket)
+    if [ "$name" = handover_socket ]; then
+      export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus
+    fi
+    start_tolvan tolvan
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    mkdir "$work/docs"
+    (cd "$work/docs" && "$tolvan" --config-dir "$config" --import set.tlv 2>"$work/second.err") &
+    ends_with_zero $! "the second start"
+    wait_for_text "$work/tolvan.err" "asked to show the main window" || fail "no show request"
+    wait_for_text "$work/tolvan.err" "asked to import $work/docs/set.tlv" || fail "no import request"
+    "$tolvan" --config-dir "$config" 2>>"$work/second.err" &
+    ends_with_zero $! "a start without arguments"
+    wait_for_text "$work/tolvan.err" "asked to show the main window" 2 || fail "no second show"
+    grep -q "hooks installed" "$work/second.err" && fail "a second start ran the engine"
+    kill -TERM "$tolvan_pid"
+    ends_with_zero "$tolvan_pid" "tolvan" ;;
+
+  race_bus | race_socket)
+    if [ "$name" = race_socket ]; then
+      export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus
+    fi
+    racers=
+    for i in 1 2 3 4; do
+      "$tolvan" --config-dir "$config" --systray 2>"$work/racer$i.err" &
+      racers="$racers $!"
+    done
+    pids="$pids $racers"
+    sleep 3
+    running=
+    for p in $racers; do
+      if kill -0 "$p" 2>/dev/null; then running="$running $p"; else
+        wait "$p" || fail "a second start ended with $?"
+      fi
+    done
+    [ "$(echo $running | wc -w)" -eq 1 ] || fail "running:$running"
+    [ "$(cat "$work"/racer*.err | grep -c "hooks installed")" -eq 1 ] || fail "not exactly one engine"
+    kill -TERM $running
+    ends_with_zero $running "tolvan" ;;
+
+  sigterm | sigint | sighup)
+    start_tolvan tolvan
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    [ -f "$config/prefs.lt" ] && fail "preferences saved before the quit"
+    kill -"$(echo "$name" | cut -c4- | tr a-z A-Z)" "$tolvan_pid"
+    ends_with_zero "$tolvan_pid" "tolvan"
+    grep -q '"trigger_hotkey"=' "$config/prefs.lt" || fail "no preferences file" ;;
+
+  session_end)
+    mkfifo "$work/manager.in"
+    /usr/bin/python3 "$here/fake_session_manager.py" <"$work/manager.in" >"$work/manager.out" 2>&1 &
+    pids="$pids $!"
+    exec 4>"$work/manager.in"
+    wait_for_text "$work/manager.out" "manager ready" || fail "no session manager"
+    start_tolvan tolvan
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    wait_for_text "$work/manager.out" "registered org.tolvan.Tolvan." || fail "not registered with the session"
+    echo end >&4
+    ends_with_zero "$tolvan_pid" "tolvan"
+    wait_for_text "$work/manager.out" "response OK" || fail "no answer to the session's end"
+    grep -q '"trigger_hotkey"=' "$config/prefs.lt" || fail "no preferences file" ;;
+
+  *)
+    echo "unknown scenario $name" >&2
+    exit 2 ;;
+esac
+echo "ok: $name"
