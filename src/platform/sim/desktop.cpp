@@ -475,6 +475,10 @@ int Desktop::to_unicode(uint16_t vk, uint16_t scan, const KeyStateArray& state,
 
 int16_t Desktop::vk_key_scan(char16_t ch, LayoutId layout) { return scan_char(layout_or_us(layout), ch); }
 
+bool Desktop::is_dead_key(int16_t key_scan, LayoutId layout) {
+  return scan_is_dead(layout_or_us(layout), key_scan);
+}
+
 uint32_t Desktop::map_virtual_key(uint32_t code, MapType type, LayoutId layout) {
   return map_key(layout_or_us(layout), code, type);
 }
