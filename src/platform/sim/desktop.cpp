@@ -8,7 +8,6 @@ namespace tolvan::sim {
 namespace {
 constexpr int kCharWidth = 8;
 constexpr int kLineHeight = 16;
-constexpr uint16_t kFakeAltGrControlScan = 0x21D;  // the left Ctrl that AltGr brings along
 }  // namespace
 
 Desktop::Desktop(DesktopOptions options) : options_(options) {
@@ -156,9 +155,9 @@ std::vector<Desktop::InputItem> Desktop::key_items(uint16_t vk, uint16_t scan, b
   };
   std::vector<InputItem> items;
   bool altgr = vk == vk::RMenu && focused_layout().has_altgr;
-  if (altgr && down) items.push_back(item(vk::LControl, kFakeAltGrControlScan, false));
+  if (altgr && down) items.push_back(item(vk::LControl, kAltGrControlScan, false));
   items.push_back(item(vk, scan, extended));
-  if (altgr && !down) items.push_back(item(vk::LControl, kFakeAltGrControlScan, false));
+  if (altgr && !down) items.push_back(item(vk::LControl, kAltGrControlScan, false));
   return items;
 }
 
