@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/result.h"
+#include "platform/vk_codes.h"
 
 namespace tolvan {
 
@@ -19,6 +20,10 @@ enum class KeyMessage : uint16_t {
   SysKeyUp = 0x105,
 };
 
+// The scan code of the left Ctrl event that Windows sends ahead of right Alt on a layout
+// where right Alt is AltGr: that Ctrl is part of the AltGr chord, no press of Ctrl.
+inline constexpr uint16_t kAltGrControlScan = 0x21D;
+
 struct KeyEvent {
   uint16_t vk = 0;      // virtual-key code; left/right codes for Shift, Ctrl and Alt
   uint16_t scan = 0;    // scan code (a Unicode character's UTF-16 unit for vk::Packet)
@@ -29,6 +34,8 @@ struct KeyEvent {
 
   bool down() const { return message == KeyMessage::KeyDown || message == KeyMessage::SysKeyDown; }
   bool up() const { return !down(); }
+  // The left Ctrl that comes with AltGr.
+  bool altgr_control() const { return vk == vk::LControl && scan == kAltGrControlScan; }
 };
 
 enum class MouseButton { Left, Right, Middle };

@@ -62,6 +62,10 @@ class KeyboardState {
   // The key and modifiers that type the character, as Windows finds them: low byte the
   // virtual key, high byte kScan* bits; -1 when no key of the layout makes it.
   virtual int16_t vk_key_scan(char16_t ch, LayoutId layout) = 0;
+  // Whether the key and modifiers of a vk_key_scan answer make a dead key: pressed, they
+  // type nothing yet but leave their accent pending for the next key (US-International's
+  // ' and ", German ^). On Windows, ToUnicodeEx with those modifiers answers -1.
+  virtual bool is_dead_key(int16_t key_scan, LayoutId layout) = 0;
   virtual uint32_t map_virtual_key(uint32_t code, MapType type, LayoutId layout) = 0;
 };
 

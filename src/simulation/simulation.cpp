@@ -54,6 +54,11 @@ Simulation::Simulation(Library& library, Settings& prefs, SimulationOptions opti
                                      environment_for(desktop_, options), tooltip_.get());
   engine_->prefs_reloaded(prefs);
   engine_->start();
+  user_.set_before_key([this] { before_user_key(); });
+}
+
+void Simulation::before_user_key() {
+  if (!stalled_) stalled_ = !settle();
 }
 
 Simulation::~Simulation() {
@@ -85,9 +90,10 @@ std::string Simulation::text(bool show_caret) const {
 }
 
 Status Simulation::keys(std::string_view sequence) {
+  const Error stalled{"Tolvan did not finish a replacement."};
   size_t i = 0;
   while (i < sequence.size()) {
-    if (!settle()) return Error{"Tolvan did not finish a replacement."};
+    if (stalled_ || !settle()) return stalled;
     if (sequence.compare(i, 2, "{{") == 0 || sequence.compare(i, 2, "}}") == 0) {
       if (Status s = user_.type(sequence.substr(i, 1)); !s) return s;
       i += 2;
@@ -106,7 +112,7 @@ Status Simulation::keys(std::string_view sequence) {
     if (Status s = user_.type(sequence.substr(i, length)); !s) return s;
     i += length;
   }
-  if (!settle()) return Error{"Tolvan did not finish a replacement."};
+  if (stalled_ || !settle()) return stalled;
   return Status::success();
 }
 

@@ -9,7 +9,8 @@
 //   {click}            a mouse click
 //   {wait N}           N milliseconds of time pass
 //   {{ and }}          braces
-// Every key is typed once the engine is idle or waits for the user's interactive input.
+// Every key event, each of the keys that type one character too, is sent once the engine is
+// idle or waits for the user's interactive input.
 #pragma once
 
 #include <ctime>
@@ -62,6 +63,9 @@ class Simulation {
 
  private:
   Status key_command(std::string_view command);
+  // The user's wait before each key event; after one that did not settle the user no
+  // longer waits, and keys() reports it.
+  void before_user_key();
 
   sim::Desktop desktop_;
   sim::User user_{desktop_};
@@ -69,6 +73,7 @@ class Simulation {
   WindowId other_ = 0;
   std::unique_ptr<Tooltip> tooltip_;
   std::unique_ptr<Engine> engine_;
+  bool stalled_ = false;
 };
 
 }  // namespace tolvan

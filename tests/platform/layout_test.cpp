@@ -126,6 +126,26 @@ TEST(LayoutKeyScan, FindsKeyAndModifiersLikeVkKeyScanExW) {
   EXPECT_EQ(scan_char(us_layout(), u'€'), -1);
 }
 
+TEST(LayoutKeyScan, TellsWhetherTheKeyAtItsLevelIsDead) {
+  const Layout& intl = us_international_layout();
+  const Layout& de = german_layout();
+  auto dead = [](const Layout& layout, char16_t ch) {
+    return scan_is_dead(layout, scan_char(layout, ch));
+  };
+  EXPECT_TRUE(dead(intl, u'\''));
+  EXPECT_TRUE(dead(intl, u'"'));
+  EXPECT_TRUE(dead(intl, u'^')) << "Shift+6; the 6 itself is no dead key";
+  EXPECT_FALSE(dead(intl, u'6'));
+  EXPECT_FALSE(dead(intl, u'\u00B4')) << "AltGr's acute types at once";
+  EXPECT_TRUE(dead(de, u'^'));
+  EXPECT_FALSE(dead(de, u'\u00B0')) << "the ^ key's shifted degree sign";
+  EXPECT_TRUE(dead(de, u'`'));
+  EXPECT_FALSE(dead(de, u'"'));
+  EXPECT_FALSE(dead(us_layout(), u'\''));
+  EXPECT_FALSE(dead(intl, u'\n')) << "Ctrl+Enter";
+  EXPECT_FALSE(scan_is_dead(intl, -1));
+}
+
 TEST(LayoutMapping, MapsCodesLikeMapVirtualKeyEx) {
   const Layout& us = us_layout();
   EXPECT_EQ(map_key(us, 'A', MapType::VkToScan), 0x1Eu);

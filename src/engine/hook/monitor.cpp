@@ -235,6 +235,10 @@ Monitor::Settled Monitor::interactive_input(Keystroke& key) {
 }
 
 void Monitor::match(Keystroke& key) {
+  // The left Ctrl that AltGr sends ahead of itself belongs to the character being typed:
+  // taken as a press of Ctrl, it would release a trigger-key abbreviation in the middle of
+  // that character.
+  if (key.event.altgr_control()) return;
   const MatchDecision decision = matcher_.was_abbrev_typed_by_user(key.event.vk, key.typed);
   if (decision.complete && decision.match) {
     hand_over(decision, key);

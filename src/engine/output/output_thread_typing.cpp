@@ -1,7 +1,8 @@
-// The output thread's typing run (OutputThread::simutype_text): characters as key events with the
-// modifiers the layout needs, Unicode events for characters no key makes, posted characters
-// for windows that need them, the clipboard buffer for pasted runs, and the typing-time
-// macros at their place in the text, interactive input among them.
+// The output thread's typing run (OutputThread::simutype_text): characters as key events
+// with the modifiers the layout needs, Unicode events for characters that no key types at
+// once (no key at all, or a dead key), posted characters for windows that need them, the
+// clipboard buffer for pasted runs, and the typing-time macros at their place in the text,
+// interactive input among them.
 #include <algorithm>
 #include <limits>
 
@@ -23,6 +24,14 @@ constexpr int kAltGrModifiers = kScanCtrl | kScanAlt;
 // The key lookup takes one UTF-16 unit, as on Windows: a character beyond it has no key.
 int key_scan(KeyboardState& keyboard, char32_t c, LayoutId layout) {
   return c <= 0xFFFF ? keyboard.vk_key_scan(static_cast<char16_t>(c), layout) : -1;
+}
+
+// The key that types `c` at once, or -1. A dead key would only leave its accent pending in
+// the application for the next character to take ("l'eau" would become "léau"), so a
+// character on a dead key is sent as a Unicode event, which leaves that state alone.
+int typing_key(KeyboardState& keyboard, char32_t c, LayoutId layout) {
+  const int code = key_scan(keyboard, c, layout);
+  return code != -1 && keyboard.is_dead_key(static_cast<int16_t>(code), layout) ? -1 : code;
 }
 
 std::u16string utf16_units(char32_t c) {
@@ -114,7 +123,7 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window,
       if (capitalize_first) c = unichar_toupper(c);
     }
 
-    const int code = key_scan(keyboard, c, layout);
+    const int code = typing_key(keyboard, c, layout);
     ShiftCtrlAlt need = get_ctrl_alt_shift_state_from_VkKeyScan_code(code);
     uint32_t scan = 0;
     if (code != -1) {
@@ -164,7 +173,7 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window,
         if (text.compare(pos, 2, "%(") == 0) {
           release = true;
         } else if (auto next = utf8_char_at(text, pos)) {
-          const int next_code = key_scan(keyboard, next->value, layout);
+          const int next_code = typing_key(keyboard, next->value, layout);
           const bool next_shift = next_code != -1 && ((next_code >> 8) & kScanShift) &&
                                   ((next_code >> 8) & 0xFF) != kAltGrModifiers;
           release = !next_shift;

@@ -8,7 +8,6 @@ namespace tolvan::sim {
 namespace {
 constexpr int kCharWidth = 8;
 constexpr int kLineHeight = 16;
-constexpr uint16_t kFakeAltGrControlScan = 0x21D;  // the left Ctrl that AltGr brings along
 }  // namespace
 
 Desktop::Desktop(DesktopOptions options) : options_(options) {
@@ -156,9 +155,9 @@ std::vector<Desktop::InputItem> Desktop::key_items(uint16_t vk, uint16_t scan, b
   };
   std::vector<InputItem> items;
   bool altgr = vk == vk::RMenu && focused_layout().has_altgr;
-  if (altgr && down) items.push_back(item(vk::LControl, kFakeAltGrControlScan, false));
+  if (altgr && down) items.push_back(item(vk::LControl, kAltGrControlScan, false));
   items.push_back(item(vk, scan, extended));
-  if (altgr && !down) items.push_back(item(vk::LControl, kFakeAltGrControlScan, false));
+  if (altgr && !down) items.push_back(item(vk::LControl, kAltGrControlScan, false));
   return items;
 }
 
@@ -474,6 +473,10 @@ int Desktop::to_unicode(uint16_t vk, uint16_t scan, const KeyStateArray& state,
 }
 
 int16_t Desktop::vk_key_scan(char16_t ch, LayoutId layout) { return scan_char(layout_or_us(layout), ch); }
+
+bool Desktop::is_dead_key(int16_t key_scan, LayoutId layout) {
+  return scan_is_dead(layout_or_us(layout), key_scan);
+}
 
 uint32_t Desktop::map_virtual_key(uint32_t code, MapType type, LayoutId layout) {
   return map_key(layout_or_us(layout), code, type);

@@ -114,6 +114,7 @@ class Desktop final : public KeyboardHook,
     return options_.translation_consumes_dead_keys;
   }
   int16_t vk_key_scan(char16_t ch, LayoutId layout) override;
+  bool is_dead_key(int16_t key_scan, LayoutId layout) override;
   uint32_t map_virtual_key(uint32_t code, MapType type, LayoutId layout) override;
 
   // --- InputSynth ---

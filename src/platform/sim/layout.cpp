@@ -170,6 +170,18 @@ int16_t scan_char(const Layout& layout, char16_t ch) {
   return -1;
 }
 
+bool scan_is_dead(const Layout& layout, int16_t key_scan) {
+  if (key_scan == -1) return false;
+  const int modifiers = (key_scan >> 8) & 0xFF;
+  const bool altgr = (modifiers & (kScanCtrl | kScanAlt)) == (kScanCtrl | kScanAlt);
+  // Ctrl or Alt alone make control characters and commands, never an accent.
+  if (!altgr && (modifiers & (kScanCtrl | kScanAlt))) return false;
+  const KeyDef* def = layout.key_by_vk(static_cast<uint16_t>(key_scan & 0xFF));
+  if (!def) return false;
+  const int level = (altgr ? kAltGr : kPlain) + ((modifiers & kScanShift) ? 1 : 0);
+  return def->is_dead(level);
+}
+
 uint32_t map_key(const Layout& layout, uint32_t code, MapType type) {
   switch (type) {
     case MapType::VkToScan:

@@ -62,6 +62,8 @@ int translate_key(const Layout& layout, DeadKeyState& dead, uint16_t vk,
                   const KeyStateArray& state, std::u16string& out);
 // KeyboardState::vk_key_scan over a layout.
 int16_t scan_char(const Layout& layout, char16_t ch);
+// KeyboardState::is_dead_key over a layout.
+bool scan_is_dead(const Layout& layout, int16_t key_scan);
 // KeyboardState::map_virtual_key over a layout.
 uint32_t map_key(const Layout& layout, uint32_t code, MapType type);
 

@@ -74,6 +74,11 @@ Status User::type(std::string_view utf8) {
   return Status::success();
 }
 
+void User::key_event(uint16_t vk, bool down) {
+  if (before_key_) before_key_();
+  desktop_.user_key(vk, down);
+}
+
 void User::type_key(const UserKey& key) {
   // Modifiers the user already holds stay as they are.
   bool press_shift = key.shift && !desktop_.user_holds(vk::LShift) && !desktop_.user_holds(vk::RShift);

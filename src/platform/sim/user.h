@@ -3,6 +3,7 @@
 // composed character), presses single keys, clicks and waits.
 #pragma once
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -32,8 +33,8 @@ class User {
   // Types every character of `utf8`; stops with a message at the first character the
   // layout cannot type (nothing of it is typed).
   Status type(std::string_view utf8);
-  void press(uint16_t vk) { desktop_.user_key(vk, true); }
-  void release(uint16_t vk) { desktop_.user_key(vk, false); }
+  void press(uint16_t vk) { key_event(vk, true); }
+  void release(uint16_t vk) { key_event(vk, false); }
   void tap(uint16_t vk) {
     press(vk);
     release(vk);
@@ -41,11 +42,17 @@ class User {
   void click(MouseButton button = MouseButton::Left) { desktop_.user_click(button); }
   // Lets virtual time pass.
   void wait(uint64_t ms) { desktop_.clock().advance(ms); }
+  // Runs before each key event the user sends. A person's keys come far apart next to the
+  // programs' own input; a simulation waits here for them to finish, so that no key of the
+  // user races with their output.
+  void set_before_key(std::function<void()> step) { before_key_ = std::move(step); }
 
  private:
+  void key_event(uint16_t vk, bool down);
   void type_key(const UserKey& key);
 
   Desktop& desktop_;
+  std::function<void()> before_key_;
 };
 
 }  // namespace tolvan::sim

@@ -55,6 +55,8 @@ class X11Keyboard final : public KeyboardState {
                  LayoutId layout) override;
   bool translation_consumes_dead_keys() const override { return false; }
   int16_t vk_key_scan(char16_t ch, LayoutId layout) override;
+  // vk_key_scan only names a key whose keysym is the character itself, never a dead keysym.
+  bool is_dead_key(int16_t, LayoutId) override { return false; }
   uint32_t map_virtual_key(uint32_t code, MapType type, LayoutId layout) override;
 
  private:
