@@ -43,7 +43,7 @@ int Application::run(const std::vector<std::string>& argv, std::ostream& out, st
     out << kCommandLineUsage;
     return 0;
   }
-  // gvar_set_all's folders are computed before the single-instance check, which is per
+  // The program folders are computed before the single-instance check, which is per
   // data folder; they are stored with the preferences (steps 5 and 6).
   const ProgramFolders folders = compute_program_folders(
       folders_, argv.empty() ? std::string() : argv[0], command_line_.portable,

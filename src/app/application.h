@@ -34,7 +34,7 @@ class Application {
   // Returns the exit status; a second start returns 0 once it handed over.
   int run(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
 
-  // _quit_: asks about unapplied changes (Cancel, when `may_cancel`, returns false and
+  // Quit: asks about unapplied changes (Cancel, when `may_cancel`, returns false and
   // everything goes on; without it nothing is asked and they are not applied), then takes
   // everything down in order, saves the preferences and leaves the main loop with `status`.
   bool quit(int status, bool may_cancel = true);

@@ -1,4 +1,4 @@
-// The expander's enabled/disabled switch (tolvan_set_state): enabled exactly while the
+// The expander's enabled/disabled switch: enabled exactly while the
 // keyboard hook is installed. Whoever shows the state (the tray, the main window's status
 // button, tolvan-cli's output) listens, so every view agrees with the hook after each change.
 #pragma once
@@ -23,7 +23,7 @@ class KeyboardHookSwitch {
 class StateListener {
  public:
   virtual ~StateListener() = default;
-  // systray_app_state_changed, main_win_update_ed: show `state`.
+  // Show `state`.
   virtual void app_state_changed(int state) = 0;
 };
 
@@ -35,7 +35,7 @@ class EnabledSwitch {
   void add_listener(StateListener* listener) { listeners_.push_back(listener); }
   void remove_listener(StateListener* listener);
 
-  // tolvan_set_state: 0 installs the hook, 1 removes it, then every listener shows the
+  // 0 installs the hook, 1 removes it, then every listener shows the
   // state. When the hook cannot be changed nothing else happens and the answer is false;
   // any other value does nothing.
   bool set_state(int state);

@@ -36,16 +36,16 @@ class Expander final : public KeyboardHookSwitch {
   Expander(const Expander&) = delete;
   Expander& operator=(const Expander&) = delete;
 
-  // hotkeys_register_all: answers how many application hotkeys were registered.
+  // Answers how many application hotkeys were registered.
   int register_hotkeys() { return hotkeys_.register_all(); }
   void unregister_hotkeys() { hotkeys_.unregister_all(); }
-  // mon_start: the threads and both hooks; false (and nothing running) when it failed.
+  // The threads and both hooks; false (and nothing running) when it failed.
   bool start() { return engine_.start(); }
-  // mon_destroy_tooltip_window: nothing is previewed any more.
+  // Nothing is previewed any more.
   void destroy_tooltip();
-  // mon_destroy_tooltip_window, then mon_stop with force.
+  // No more previews, then the engine stops, forced.
   void stop();
-  // mon_prefs_reloaded, after the preferences changed.
+  // The engine takes the preferences afresh after they changed.
   void prefs_reloaded() { engine_.prefs_reloaded(prefs_); }
 
   Engine& engine() { return engine_; }

@@ -21,40 +21,40 @@ class ProgramSteps : public KeyboardHookSwitch {
   // The toolkit first: on this desktop the tray, the hand-over listener and the tooltip
   // are the toolkit's windows and sources, so they follow it.
   virtual void init_toolkit() = 0;
-  virtual void create_tray() = 0;                   // wincrap_init
-  virtual void listen_for_second_instances() = 0;   // invisiwin_create
-  virtual void create_tooltip_window() = 0;         // mon_create_tooltip_window
-  virtual void register_hotkeys() = 0;              // hotkeys_register_all
+  virtual void create_tray() = 0;
+  virtual void listen_for_second_instances() = 0;
+  virtual void create_tooltip_window() = 0;
+  virtual void register_hotkeys() = 0;
   // Part of loading the library: TextExpander mode's reshaping of both lists, the sync
   // module told of the new main list, and the folders' menu hotkeys.
-  virtual void reshape_lists_for_textexpander() = 0;  // te_denestify_if_necessary, ...
-  virtual void tell_sync_main_list_loaded() = 0;    // sync_we_just_loaded_main_list
-  virtual void register_folder_hotkeys() = 0;       // hotkey_handle_acm_hotkeys
-  virtual void show_tray_icon() = 0;                // systray_icon_set_visible(1)
-  virtual void build_main_window(bool show) = 0;    // main_window
-  virtual bool start_engine() = 0;                  // mon_start
-  virtual void expand_top_folder() = 0;             // expand_absolute_parent_folder_in_tv
-  virtual void show_launchpad() = 0;                // launchpad_show(1)
-  virtual void import_te_snippets(const std::string& path) = 0;  // import_te_snippets
-  virtual void import_abbrevs(const std::string& path) = 0;      // import_abbrevs
-  virtual void arm_update_check() = 0;              // updates_timeout_update_check, 5000 ms
-  virtual void arm_sync_poll() = 0;                 // sync_read_changes_timeout, 2000 ms
+  virtual void reshape_lists_for_textexpander() = 0;
+  virtual void tell_sync_main_list_loaded() = 0;
+  virtual void register_folder_hotkeys() = 0;
+  virtual void show_tray_icon() = 0;
+  virtual void build_main_window(bool show) = 0;
+  virtual bool start_engine() = 0;
+  virtual void expand_top_folder() = 0;
+  virtual void show_launchpad() = 0;
+  virtual void import_te_snippets(const std::string& path) = 0;
+  virtual void import_abbrevs(const std::string& path) = 0;
+  virtual void arm_update_check() = 0;  // after 5000 ms
+  virtual void arm_sync_poll() = 0;  // after 2000 ms
   // Runs the main loop until leave_main_loop.
   virtual void run_main_loop() = 0;
 
-  // Called by the hand-over and the tray: main_window_show.
+  // Called by the hand-over and the tray.
   virtual void show_main_window() = 0;
 
   // Quit.
   virtual bool has_unapplied_changes() = 0;         // the Apply button is sensitive
   virtual void apply_changes() = 0;                 // flush the sandbox, save the library
-  virtual void destroy_tooltip_window() = 0;        // mon_destroy_tooltip_window
-  virtual void stop_engine() = 0;                   // mon_stop(1)
-  virtual void destroy_main_window() = 0;           // main_window_destroy
-  virtual void remove_tray() = 0;                   // wincrap_deinit
-  virtual void stop_listening() = 0;                // invisiwin_destroy
-  virtual void destroy_launchpad() = 0;             // launchpad_destroy
-  virtual void unregister_hotkeys() = 0;            // hotkeys_unregister_all(0)
+  virtual void destroy_tooltip_window() = 0;
+  virtual void stop_engine() = 0;
+  virtual void destroy_main_window() = 0;
+  virtual void remove_tray() = 0;
+  virtual void stop_listening() = 0;
+  virtual void destroy_launchpad() = 0;
+  virtual void unregister_hotkeys() = 0;
   virtual void leave_main_loop() = 0;
 };
 

@@ -49,7 +49,7 @@ class BackupManagerPresenter {
   BackupManagerPresenter(BackupManagerView& view, BackupContext ctx, PendingChanges& pending,
                          std::function<AbbrTime()> today = abbr_time_now);
 
-  // backupman_update_tv: the list afresh from the preferences.
+  // The list afresh from the preferences.
   void refresh();
   // The view's selection changed; nullopt when no row is selected.
   void select(std::optional<size_t> row);

@@ -42,10 +42,10 @@ class TrayView {
 class TrayActions {
  public:
   virtual ~TrayActions() = default;
-  virtual void show_main_window() = 0;  // main_window_show
-  virtual void set_state(int state) = 0;  // tolvan_set_state: 0 enabled, 1 disabled
-  virtual int state() const = 0;        // tolvan_get_state
-  virtual void quit() = 0;              // _quit_ with 0
+  virtual void show_main_window() = 0;
+  virtual void set_state(int state) = 0;  // 0 enabled, 1 disabled
+  virtual int state() const = 0;  // 0 enabled, 1 disabled
+  virtual void quit() = 0;              // quits with status 0
   // Whether Ctrl is held now, for hosts that report a click without its modifiers.
   virtual bool ctrl_held() const = 0;
 };
@@ -54,15 +54,15 @@ class TrayPresenter {
  public:
   TrayPresenter(TrayView& view, TrayActions& actions) : view_(view), actions_(actions) {}
 
-  // systray_icon_set_visible: shown in the state shown last, or taken away.
+  // Shown in the state shown last, or taken away.
   void set_visible(bool visible);
   bool visible() const { return visible_; }
-  // systray_app_state_changed: the picture, the tooltip and the check item show `state`.
+  // The picture, the tooltip and the check item show `state`.
   void app_state_changed(int state);
   // The tray came back (the host restarted): the icon is added again in its last state.
   void host_restarted();
 
-  // systray_icon_clicked: button 1 left, 2 middle, 3 right. `ctrl` is what the click
+  // Button 1 left, 2 middle, 3 right. `ctrl` is what the click
   // carried; nullopt when the host does not say (the keyboard is asked then).
   void clicked(int button, uint32_t time, std::optional<bool> ctrl);
   // The menu is about to show without a click of ours (a host that draws its own menu).
@@ -78,7 +78,7 @@ class TrayPresenter {
   TrayView& view_;
   TrayActions& actions_;
   bool visible_ = false;
-  TrayPicture picture_ = TrayPicture::Enabled;  // icon_type_prev
+  TrayPicture picture_ = TrayPicture::Enabled;  // the state shown last
   bool checked_ = true;
 };
 

@@ -31,9 +31,8 @@ class BackupManagerWindow final : public Gtk::Window, private BackupManagerView 
   // `ctx` is the program's; the manager asks its questions in boxes of its own, over itself.
   BackupManagerWindow(const BackupContext& ctx, PendingChanges& pending);
 
-  // show_backup_manager: the list afresh, then the window in front, over `parent`.
+  // The list afresh, then the window in front, over `parent`.
   void show_over(Gtk::Window* parent);
-  // backupman_update_tv
   void update_list() { presenter_.refresh(); }
 
   Gtk::TreeView& list() { return list_; }

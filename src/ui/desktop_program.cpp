@@ -29,8 +29,7 @@ class DesktopProgram::StateToTray final : public StateListener {
 };
 
 DesktopProgram::DesktopProgram()
-    : prompts_(std::cerr),
-      app_(folders_, *this, prompts()),
+    : app_(folders_, *this, prompts_),
       tray_([this](TrayIcon::Backend) {
         tray_ready_ = true;
         note_ready();
@@ -82,6 +81,7 @@ void DesktopProgram::init_toolkit() {
               << " on the session bus; second starts reach Tolvan through its socket only.\n";
   }
   gtk_->hold();
+  prompts_.boxes = std::make_unique<MessageBoxes>();
   for (int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
     signal_sources_.push_back(g_unix_signal_add(
         signal_number,
@@ -106,11 +106,12 @@ void DesktopProgram::listen_for_second_instances() {
   if (!listening) std::cerr << "tolvan: " << listening.error() << "\n";
 }
 
-// The preview window comes with the dialog toolkit; tooltip_view() hands it to the engine.
-void DesktopProgram::create_tooltip_window() {}
+void DesktopProgram::create_tooltip_window() {
+  tooltip_window_ = std::make_unique<TooltipWindow>();
+}
 
 void DesktopProgram::register_hotkeys() {
-  auto expander = Expander::open(app_.library(), app_.prefs(), *this, {tooltip_view(), nullptr});
+  auto expander = Expander::open(app_.library(), app_.prefs(), *this, {tooltip_window_.get(), nullptr});
   if (!expander) {
     expander_error_ = expander.error();
     return;

@@ -4,14 +4,15 @@
 // and the application hotkeys, and quits in order on the tray's Exit, SIGTERM, SIGINT,
 // SIGHUP and the end of the session.
 //
-// Windows that other parts of the program provide come in at one place each: prompts()
-// (the message boxes) and tooltip_view() (the expansion preview). Steps whose windows or
-// modules are not part of the program yet are empty here, each saying so.
+// Questions and errors go to the message boxes once the toolkit runs (to standard error
+// before that); the expander previews waiting abbreviations in the tooltip window. Steps
+// whose windows or modules are not part of the program yet are empty here, each saying so.
 #pragma once
 
 #include <giomm/application.h>
 #include <gtkmm/application.h>
 
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,8 @@
 #include "launch/app_hotkeys.h"
 #include "platform/x11/xdg_folders.h"
 #include "presenters/tray_presenter.h"
+#include "ui/message_boxes.h"
+#include "ui/tooltip_window.h"
 #include "ui/tray_icon.h"
 
 namespace tolvan::ui {
@@ -87,16 +90,29 @@ class DesktopProgram final : public ProgramSteps, public TrayActions, public Hot
  private:
   class StateToTray;
 
-  // The message boxes: on the terminal until the dialog toolkit's MessageBoxes take over.
-  Prompts& prompts() { return prompts_; }
-  // The expansion preview's window; none yet, so nothing is previewed.
-  TooltipView* tooltip_view() { return nullptr; }
+  // The message boxes once the toolkit runs, standard error before.
+  class ProgramPrompts final : public Prompts {
+   public:
+    void info(std::string_view text) override { current().info(text); }
+    void error(std::string_view text) override { current().error(text); }
+    bool yes_no(std::string_view text, PromptKind kind) override { return current().yes_no(text, kind); }
+    Answer yes_no_cancel(std::string_view text) override { return current().yes_no_cancel(text); }
+    bool ask_again(std::string_view text, PromptKind kind, bool dont_show_again) override {
+      return current().ask_again(text, kind, dont_show_again);
+    }
+    std::unique_ptr<MessageBoxes> boxes;
+
+   private:
+    Prompts& current() { return boxes ? static_cast<Prompts&>(*boxes) : terminal_; }
+    StreamPrompts terminal_{std::cerr};
+  };
 
   void handover_arrived(const Handover& handover);
   void note_ready();
 
   XdgFolders folders_;
-  StreamPrompts prompts_;
+  ProgramPrompts prompts_;
+  std::unique_ptr<TooltipWindow> tooltip_window_;  // outlives the expander that uses it
   Application app_;
   std::unique_ptr<SingleInstance> instance_;
   Glib::RefPtr<Gtk::Application> gtk_;

@@ -24,13 +24,12 @@ class MenuAutoClose {
   // Watches `menu` and the submenus it has now; leaving any of them pops `menu` down.
   void watch(Gtk::Menu& menu);
 
-  // ui_get_user_in_systray_menu
   bool pointer_in_menu() const { return pointer_in_menu_; }
 
  private:
   void watch_part(Gtk::Menu& part, Gtk::Menu& top);
-  void entered();                // ui_cb_systray_menu_enter_event
-  void left(Gtk::Menu& top);     // ui_cb_systray_menu_leave_event
+  void entered();
+  void left(Gtk::Menu& top);
 
   std::atomic<bool> pointer_in_menu_ = false;
   sigc::connection popdown_;

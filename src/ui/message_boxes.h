@@ -31,27 +31,26 @@ class MessageBoxes final : public Prompts {
   // or be unset first. Main thread only.
   void set_parent(Gtk::Window* parent) { parent_ = parent; }
 
-  // show_msgbox
   Response show(PromptKind type, MessageButtons buttons, std::string_view text);
-  // show_msgbox_ync: Yes, No and Cancel; Enter answers Yes.
+  // Yes, No and Cancel; Enter answers Yes.
   Response show_yes_no_cancel(PromptKind type, std::string_view text);
-  // show_msgbox_with_checkbox: `checked` presets the check box (its label has a mnemonic)
+  // `checked` presets the check box (its label has a mnemonic)
   // and receives its state when the box closes.
   Response show_with_checkbox(PromptKind type, MessageButtons buttons, std::string_view text,
                               std::string_view check_label, bool& checked);
-  // show_msgbox_ask_again: the check box "Don't show this dialog again".
+  // The check box "Don't show this dialog again".
   Response show_ask_again(PromptKind type, MessageButtons buttons, std::string_view text,
                           bool& dont_show_again);
-  // show_msgbox_textview: `contents` read-only in a scrolled frame under the text; with
+  // `contents` read-only in a scrolled frame under the text; with
   // `dont_show_again`, also the check box "Don't show me this again".
   Response show_textview(PromptKind type, MessageButtons buttons, std::string_view text,
                          std::string_view contents, bool* dont_show_again = nullptr);
-  // ui_ask_user_for_entry_data: a labelled entry (its characters hidden unless `visible`;
+  // A labelled entry (its characters hidden unless `visible`;
   // Enter answers the default). The entry's text when the answer is OK, else nullopt.
   std::optional<std::string> ask_for_entry(PromptKind type, MessageButtons buttons,
                                            std::string_view text, std::string_view label,
                                            bool visible, Response* response = nullptr);
-  // show_msgbox_timer: answered with `automatic` (also its default) when the user has not
+  // Answered with `automatic` (also its default) when the user has not
   // answered within `delay` plus 150 ms.
   Response show_timed(PromptKind type, MessageButtons buttons, std::string_view text,
                       std::chrono::milliseconds delay, Response automatic);

@@ -12,7 +12,6 @@ namespace tolvan::ui {
 
 class OkCancelApplyRow final : public Gtk::ButtonBox {
  public:
-  // ui_okay_cancel_apply_button_box_create
   OkCancelApplyRow(std::function<void()> on_ok, std::function<void()> on_cancel,
                    std::function<void()> on_apply);
 

@@ -10,10 +10,9 @@ namespace tolvan::ui {
 
 class ProgressWindow final : public Gtk::Window {
  public:
-  // progress_window_create: shown at once, centred on `parent` (may be null).
+  // Shown at once, centred on `parent` (may be null).
   ProgressWindow(Gtk::Window* parent, const Glib::ustring& title, const Glib::ustring& text);
 
-  // progress_window_pulse
   void pulse();
 
   Gtk::ProgressBar& bar() { return bar_; }

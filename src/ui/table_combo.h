@@ -18,7 +18,7 @@ class TableCombo final : public Gtk::ComboBox {
  public:
   explicit TableCombo(std::span<const ComboRow> table);
 
-  // ui_rebuild_combo_automatically: the rows of another table; nothing is selected.
+  // The rows of another table; nothing is selected.
   void set_table(std::span<const ComboRow> table);
 
   // The selected row's id, -1 when none is.

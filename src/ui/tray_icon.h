@@ -24,7 +24,7 @@ class TrayIcon final : public TrayView {
   explicit TrayIcon(std::function<void(Backend)> in_tray = {});
   // Clicks and menu choices go to `presenter` from now on, and the tray is looked for.
   void attach(TrayPresenter& presenter);
-  // wincrap_deinit: the icon leaves every tray, the menu goes.
+  // The icon leaves every tray, the menu goes.
   void detach();
   Backend backend() const { return backend_; }
 

@@ -19,7 +19,7 @@ void ui_set_window_flash(Gtk::Window& window, bool on);
 // label's text gets shorter. Ends with the widget.
 void ui_widget_disallow_shrink(Gtk::Widget& widget);
 
-// cb_restrict_entry_chars: text typed or pasted into the entry keeps only the characters
+// Text typed or pasted into the entry keeps only the characters
 // `allowed` accepts.
 void ui_restrict_entry_chars(Gtk::Entry& entry, std::function<bool(gunichar)> allowed);
 

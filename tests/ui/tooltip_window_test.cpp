@@ -7,12 +7,12 @@
 
 #include <thread>
 
+#include "app/glib_timers.h"
 #include "engine/tooltip/tooltip.h"
 #include "gtk_test_support.h"
 #include "library/folder_tree.h"
 #include "platform/sim/desktop.h"
 #include "settings/prefs.h"
-#include "ui/glib_main_loop_timers.h"
 #include "ui/tooltip_window.h"
 
 namespace tolvan::ui {
@@ -133,10 +133,10 @@ TEST(TooltipWindow, AnUpdateStillOnItsWayWhenTheWindowGoesDoesNothing) {
   for (Gtk::Window* window : Gtk::Window::list_toplevels()) EXPECT_FALSE(window->get_mapped());
 }
 
-TEST(GlibMainLoopTimers, CallbacksRunOnTheLoopsThreadAndThoseNotRunYetGoWithTheTimers) {
+TEST(GLibTimers, CallbacksRunOnTheLoopsThreadAndThoseNotRunYetGoWithTheTimers) {
   const auto main_thread = std::this_thread::get_id();
   std::vector<int> fired;
-  auto timers = std::make_unique<GlibMainLoopTimers>();
+  auto timers = std::make_unique<GLibTimers>();
   std::thread([&] {
     timers->after(30, [&] {
       EXPECT_EQ(std::this_thread::get_id(), main_thread);
@@ -145,10 +145,8 @@ TEST(GlibMainLoopTimers, CallbacksRunOnTheLoopsThreadAndThoseNotRunYetGoWithTheT
     timers->after(5, [&] { fired.push_back(1); });
     timers->after(400, [&] { fired.push_back(3); });
   }).join();
-  EXPECT_EQ(timers->pending(), 3u);
   ASSERT_TRUE(turn_until([&] { return fired.size() == 2; }));
   EXPECT_EQ(fired, (std::vector<int>{1, 2}));
-  ASSERT_EQ(timers->pending(), 1u);
   timers.reset();
   turn_for(600ms);  // past the third one's time
   EXPECT_EQ(fired.size(), 2u);
@@ -163,7 +161,7 @@ TEST(TooltipWindow, TheEnginesPreviewShowsBelowTheCaretAndTheHookThreadHidesIt) 
   RunTimeVariables gvar;
   prefs_set_defaults(prefs, gvar);
   TooltipWindow view;
-  GlibMainLoopTimers timers;
+  GLibTimers timers;
   Tooltip tooltip(view, timers, desktop, MacroEnvironment{});
   tooltip.set_prefs(prefs);
   auto abbreviation = abbr_create_new_abbrev(ABBR_TYPE_TEXT, nullptr, {CASE_SENSITIVE, TRIGGER_WORD_ENDING});
