@@ -29,6 +29,8 @@ class TooltipWindow::Popup : public TooltipCssName, public Gtk::Window {
  public:
   Popup() : Glib::ObjectBase("TolvanPreviewPopup"), Gtk::Window(Gtk::WINDOW_POPUP) {
     set_type_hint(Gdk::WINDOW_TYPE_HINT_TOOLTIP);
+    // The name screen readers and tests find it by; no window manager shows it.
+    set_title("Tolvan preview");
     set_accept_focus(false);
     set_focus_on_map(false);
     set_resizable(false);

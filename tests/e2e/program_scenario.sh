@@ -15,6 +15,9 @@
 #   sigterm, sigint, sighup
 #                   the signal quits in order: exit 0, the preferences file saved
 #   session_end     the session manager (fake_session_manager.py) ends the session: the same
+#   preview         an abbreviation that waits for its word-ending character shows the preview
+#                   at the GTK field's caret, without taking the focus; it is gone once the
+#                   abbreviation expanded
 # Exits 77 (skipped) without a display.
 set -u
 tolvan=$1
@@ -232,6 +235,46 @@ case $name in
     ends_with_zero "$tolvan_pid" "tolvan"
     wait_for_text "$work/manager.out" "response OK" || fail "no answer to the session's end"
     grep -q '"trigger_hotkey"=' "$config/prefs.lt" || fail "no preferences file" ;;
+
+  preview)
+    cli=$(dirname "$tolvan")/tolvan-cli
+    for key in show_tooltips show_tooltips_wec; do
+      "$cli" --config-dir "$config" prefs set $key 1 >/dev/null || fail "prefs"
+    done
+    abbr btw 5 0 "by the way"
+    write_library "$config/abbreviations.tlv"
+    start_field_app
+    start_tolvan tolvan
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    type_text "btw"
+    preview=
+    for i in $(seq 50); do
+      preview=$(xdotool search --onlyvisible --name '^Tolvan preview$' 2>/dev/null | head -1)
+      [ -n "$preview" ] && break
+      sleep 0.1
+    done
+    [ -n "$preview" ] || fail "no preview while btw waits"
+    [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
+    [ "$(xdotool getactivewindow)" = "$main" ] || fail "the preview took the focus"
+    # At the caret: inside the field's window (xwininfo: xdotool counts the frame in).
+    eval "$(xwininfo -id "$main" | awk -F: '/Absolute upper-left X/ {print "FIELD_X=" $2}
+      /Absolute upper-left Y/ {print "FIELD_Y=" $2} /Width/ {print "FIELD_WIDTH=" $2}
+      /Height/ {print "FIELD_HEIGHT=" $2}' | tr -d ' ')"
+    eval "$(xdotool getwindowgeometry --shell "$preview")"
+    [ "$X" -ge "$FIELD_X" ] && [ "$X" -lt $((FIELD_X + FIELD_WIDTH)) ] &&
+      [ "$Y" -gt "$FIELD_Y" ] && [ "$Y" -lt $((FIELD_Y + FIELD_HEIGHT)) ] ||
+      fail "the preview at $X,$Y is not at the caret of the field at $FIELD_X,$FIELD_Y ${FIELD_WIDTH}x$FIELD_HEIGHT"
+    type_text " "
+    wait_until_still "$work/report.json"
+    [ "$(field text)" = "by the way " ] || fail "not expanded: [$(field text)]"
+    for i in $(seq 30); do
+      [ -z "$(xdotool search --onlyvisible --name '^Tolvan preview$' 2>/dev/null)" ] && break
+      sleep 0.1
+    done
+    [ -z "$(xdotool search --onlyvisible --name '^Tolvan preview$' 2>/dev/null)" ] ||
+      fail "the preview stayed after the expansion"
+    kill -TERM "$tolvan_pid"
+    ends_with_zero "$tolvan_pid" "tolvan" ;;
 
   *)
     echo "unknown scenario $name" >&2
