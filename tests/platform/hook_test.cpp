@@ -1,6 +1,6 @@
 // The keyboard hook on the simulated desktop: what it sees, swallowing, injected input fed
 // back through it, dead keys consumed by translation (and the replay that repairs them),
-// the no-swallow capability with grabbed keys, hotkeys and the mouse.
+// the observing (no-swallow) desktop with grabbed keys, hotkeys and the mouse.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -213,6 +213,25 @@ TEST(DeadKeys, SwallowingAndReplayingTheDeadKeyRestoresComposition) {
   EXPECT_EQ(s.text(), "é ê x");
   EXPECT_EQ(hook_text, "é ê x") << "the hook saw the composed characters too";
   EXPECT_EQ(ignore_next, 0);
+}
+
+TEST(NoSwallow, WhatTheHookSendsInAnswerComesAfterTheKeyItSaw) {
+  // A hook that can swallow runs before the application gets the key, and what it sends
+  // meanwhile arrives first; an observing hook (X11) sees a key the application already
+  // has. Here the hook answers "b" with a Backspace.
+  for (const bool can_swallow : {true, false}) {
+    Scene s(us_layout(), {.can_swallow = can_swallow});
+    Platform p = s.desktop.platform();
+    ASSERT_TRUE(p.hook->install_keyboard([&p](const KeyEvent& e) {
+      if (e.vk == 'B' && e.down() && !e.injected) {
+        p.input->send_key(vk::Back, 0x0E, 0);
+        p.input->send_key(vk::Back, 0x0E, kKeyUp);
+      }
+      return HookAnswer::Pass;
+    }).ok());
+    ASSERT_TRUE(s.user.type("ab").ok());
+    EXPECT_EQ(s.text(), can_swallow ? "b" : "a") << "can swallow: " << can_swallow;
+  }
 }
 
 TEST(NoSwallow, SwallowIsIgnoredButGrabbedKeysNeverArrive) {

@@ -214,10 +214,12 @@ std::vector<int> Desktop::hotkey_presses() const {
 
 void Desktop::enqueue(std::vector<InputItem> items) {
   std::unique_lock lock(mutex_);
-  if (draining_ && drainer_ == std::this_thread::get_id() && callback_depth_ > 0 &&
-      callback_depth_ < kMaxCallbackDepth) {
-    // Sent from inside a hook callback: handled at once, the callback being called again
-    // before the send returns, as a low-level hook is for its own thread's input.
+  // Sent from inside a hook callback: handled at once, the callback being called again
+  // before the send returns, as a low-level hook is for its own thread's input. A desktop
+  // that only observes keys shows the hook an event once it has been delivered, so what the
+  // hook sends in answer comes after it, as on X11, and joins the stream.
+  if (options_.can_swallow && draining_ && drainer_ == std::this_thread::get_id() &&
+      callback_depth_ > 0 && callback_depth_ < kMaxCallbackDepth) {
     lock.unlock();
     for (auto& item : items) handle(item);
     return;
