@@ -31,7 +31,8 @@ constexpr const char* kUsage =
     "  --now TIME          the time the date macros see, as YYYY-MM-DDTHH:MM:SS\n"
     "  --clipboard TEXT    the clipboard's text first; its final text is printed after a\n"
     "                      line \"clipboard:\"\n"
-    "  --no-swallow        keys cannot be swallowed (as on X11); Tolvan compensates\n"
+    "  --swallow           keys Tolvan takes are kept from the window, as on Windows\n"
+    "                      (by default they reach it, as on X11, and Tolvan erases them)\n"
     "  --show-caret        mark the caret with |\n"
     "  --events            also print the synthetic key events, after a line \"events:\"\n";
 
@@ -40,7 +41,7 @@ struct Options {
   const sim::Layout* layout = &sim::us_layout();
   std::optional<std::time_t> now;
   std::optional<std::string> clipboard;
-  bool no_swallow = false;
+  bool swallow = false;
   bool show_caret = false;
   bool events = false;
   std::string keys;
@@ -48,7 +49,7 @@ struct Options {
 
 constexpr OptionSpec kOptions[] = {
     {"--library", "a file"}, {"--layout", "a layout name"}, {"--now", "a time"},
-    {"--clipboard", "a text"}, {"--no-swallow", ""}, {"--show-caret", ""}, {"--events", ""},
+    {"--clipboard", "a text"}, {"--swallow", ""}, {"--show-caret", ""}, {"--events", ""},
 };
 
 Result<Options> options_from(const Arguments& args) {
@@ -68,7 +69,7 @@ Result<Options> options_from(const Arguments& args) {
     if (!o.now) return Error{"The time '" + *now + "' is not of the form YYYY-MM-DDTHH:MM:SS."};
   }
   o.clipboard = args.value("--clipboard");
-  o.no_swallow = args.has("--no-swallow");
+  o.swallow = args.has("--swallow");
   o.show_caret = args.has("--show-caret");
   o.events = args.has("--events");
   return o;
@@ -91,7 +92,7 @@ int run_simulate_command(const Invocation& inv) {
 
   SimulationOptions sim_options;
   sim_options.layout = options->layout;
-  sim_options.can_swallow = !options->no_swallow;
+  sim_options.can_swallow = options->swallow;
   sim_options.now = options->now;
   Simulation simulation(session.library, session.prefs, sim_options);
   if (options->clipboard) simulation.desktop().clipboard().set_contents_text(*options->clipboard);

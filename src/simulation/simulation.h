@@ -31,7 +31,10 @@ namespace tolvan {
 
 struct SimulationOptions {
   const sim::Layout* layout = nullptr;  // US when null
-  bool can_swallow = true;
+  // Whether the desktop keeps a key Tolvan swallows from the application, as Windows does.
+  // By default it does not, as on X11, the desktop Tolvan ships for: the key reaches the
+  // application and Tolvan makes up for it.
+  bool can_swallow = false;
   std::optional<std::time_t> now;       // "now" of the date macros; the real time when empty
   // The preview of waiting abbreviations, shown in this view on these timers (no preview
   // without them).

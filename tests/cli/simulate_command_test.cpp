@@ -20,6 +20,7 @@ const char* kLibrary =
     "<a a=\"tag\" e=\"&lt;b&gt;%(cursor)&lt;/b&gt;\" c=\"0\" t=\"3\" r=\"0\"/>"
     "<a a=\"td\" e=\"%(Day).%(Month).%(Year)\" c=\"0\" t=\"3\" r=\"0\"/>"
     "<a a=\"caf\xC3\xA9\" e=\"coffee\" c=\"0\" t=\"5\" r=\"0\"/>"
+    "<a a=\"omw\" e=\"on my way\" c=\"0\" t=\"5\" r=\"0\"/>"
     "</Tolvan>";
 
 struct Simulate : ::testing::Test {
@@ -45,7 +46,8 @@ TEST_F(Simulate, KeysAfterAnInputAreTypedIntoIt) {
 
 TEST_F(Simulate, LayoutsTimeAndClipboard) {
   EXPECT_EQ(simulate({"--layout", "de", "caf\xC3\xA9 "}).out, "coffee \n");
-  EXPECT_EQ(simulate({"--layout", "us-intl", "--no-swallow", "caf\xC3\xA9."}).out, "coffee.\n");
+  EXPECT_EQ(simulate({"--layout", "us-intl", "caf\xC3\xA9."}).out, "coffee.\n");
+  EXPECT_EQ(simulate({"--layout", "us-intl", "--swallow", "caf\xC3\xA9."}).out, "coffee.\n");
   EXPECT_EQ(simulate({"--now", "2026-02-03T04:05:06", "td"}).out, "03.02.2026\n");
   CliRun r = simulate({"--clipboard", "mine", "btw"});
   EXPECT_EQ(r.out, "by the way\nclipboard:\nmine\n");
@@ -66,12 +68,32 @@ TEST_F(Simulate, EventsShowTheSyntheticStream) {
   EXPECT_EQ(r.out.find("user "), std::string::npos) << "only what Tolvan sent";
 }
 
+TEST_F(Simulate, KeysReachTheWindowAsOnX11UnlessSwallowingIsAsked) {
+  // The delimiter that releases a word-ending abbreviation is taken by Tolvan. As on X11
+  // it reaches the window first and is erased with the abbreviation; a desktop that can
+  // swallow (Windows) keeps it out, so there is one character less to erase.
+  auto erased = [](const CliRun& r) {
+    size_t n = 0;
+    for (size_t at = r.out.find("inject down Back"); at != std::string::npos;
+         at = r.out.find("inject down Back", at + 1))
+      ++n;
+    return n;
+  };
+  CliRun typed_through = simulate({"--events", "omw,"});
+  CliRun swallowed = simulate({"--swallow", "--events", "omw,"});
+  EXPECT_EQ(typed_through.out.substr(0, typed_through.out.find("events:")), "on my way,\n");
+  EXPECT_EQ(swallowed.out.substr(0, swallowed.out.find("events:")), "on my way,\n");
+  EXPECT_EQ(erased(typed_through), 4u);
+  EXPECT_EQ(erased(swallowed), 3u);
+}
+
 TEST_F(Simulate, BadArgumentsAndKeysAreReported) {
   EXPECT_EQ(simulate({}).status, 2);
   CliRun layout = simulate({"--layout", "fr", "x"});
   EXPECT_EQ(layout.status, 2);
   EXPECT_NE(layout.err.find("Unknown layout 'fr'"), std::string::npos);
   EXPECT_EQ(simulate({"--now", "yesterday", "x"}).status, 2);
+  EXPECT_EQ(simulate({"--no-swallow", "x"}).status, 2) << "typing through is the default";
   CliRun name = simulate({"a{Nokey}b"});
   EXPECT_EQ(name.status, 1);
   EXPECT_NE(name.err.find("There is no key named 'Nokey'"), std::string::npos);
