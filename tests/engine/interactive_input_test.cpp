@@ -1,9 +1,23 @@
 // Interactive input: the default text typed and selected, the user's typing over it, and
 // how Tab, Escape, a caret key or another window end it.
 #include "output_test_support.h"
+#include "support/swallow_modes.h"
 
 namespace tolvan::testing {
 namespace {
+
+// On a desktop that can swallow the user's Tab and on one that cannot, where the output
+// thread grabs it for the time the input waits.
+class KeysimInteractive : public ::testing::TestWithParam<bool> {
+ protected:
+  bool swallowing() const { return GetParam(); }
+  sim::DesktopOptions desktop() const { return {.can_swallow = swallowing()}; }
+  // What becomes of the user's Tab that ends the input.
+  sim::EventFate continue_key_fate() const {
+    return swallowing() ? sim::EventFate::Swallowed : sim::EventFate::Grabbed;
+  }
+};
+RUN_IN_BOTH_SWALLOW_MODES(KeysimInteractive);
 
 // Runs one replacement here while `act` plays the user once the output waits for him.
 void expand_with_user(KeysimScene& s, const std::string& typed, const std::string& expansion,
@@ -15,8 +29,8 @@ void expand_with_user(KeysimScene& s, const std::string& typed, const std::strin
   s.desktop.wait_input_idle();
 }
 
-TEST(KeysimInteractive, TheUserTypesOverTheSelectedDefaultAndTabGoesOn) {
-  KeysimScene s;
+TEST_P(KeysimInteractive, TheUserTypesOverTheSelectedDefaultAndTabGoesOn) {
+  KeysimScene s(desktop());
   std::string seen_selection;
   expand_with_user(s, "dr", "Dear %(Input name),", [&](sim::User& user) {
     seen_selection = s.selection();
@@ -34,14 +48,14 @@ TEST(KeysimInteractive, TheUserTypesOverTheSelectedDefaultAndTabGoesOn) {
   for (const auto& e : s.desktop.log().events()) {
     if (e.key.injected || e.key.vk != vk::Tab || !e.key.down()) continue;
     ++tabs;
-    EXPECT_EQ(e.fate, sim::EventFate::Swallowed);
+    EXPECT_EQ(e.fate, continue_key_fate());
   }
   EXPECT_EQ(tabs, 1);
 }
 
-TEST(KeysimInteractive, TheCaretMarkBeforeTheInputStaysWhereItWas) {
+TEST_P(KeysimInteractive, TheCaretMarkBeforeTheInputStaysWhereItWas) {
   for (std::string name : {"Al", "Bartholomew"}) {
-    KeysimScene s;
+    KeysimScene s(desktop());
     expand_with_user(s, "dr", "Dear %(cursor), %(Input name)", [&](sim::User& user) {
       ASSERT_TRUE(user.type(name).ok());
       user.tap(vk::Tab);
@@ -50,8 +64,8 @@ TEST(KeysimInteractive, TheCaretMarkBeforeTheInputStaysWhereItWas) {
   }
 }
 
-TEST(KeysimInteractive, EscapeAbandonsTheRestOfTheExpansion) {
-  KeysimScene s;
+TEST_P(KeysimInteractive, EscapeAbandonsTheRestOfTheExpansion) {
+  KeysimScene s(desktop());
   expand_with_user(s, "dr", "Dear %(Input name), welcome%(cursor)!", [](sim::User& user) {
     user.tap(vk::Escape);
   });
@@ -60,8 +74,8 @@ TEST(KeysimInteractive, EscapeAbandonsTheRestOfTheExpansion) {
   EXPECT_FALSE(s.ii.mode_enabled());
 }
 
-TEST(KeysimInteractive, ACaretKeyKeepsTheDefaultAndCountsIt) {
-  KeysimScene s;
+TEST_P(KeysimInteractive, ACaretKeyKeepsTheDefaultAndCountsIt) {
+  KeysimScene s(desktop());
   // Caret mark first, so the count decides where the caret ends up.
   expand_with_user(s, "x", "A%(cursor)B%(Input xy)C", [](sim::User& user) {
     user.tap(vk::Right);
@@ -70,15 +84,15 @@ TEST(KeysimInteractive, ACaretKeyKeepsTheDefaultAndCountsIt) {
   EXPECT_EQ(s.text(), "A|BxyC");
 }
 
-TEST(KeysimInteractive, AnotherWindowAbandonsTheInputUnlessToldToGoOn) {
-  KeysimScene s;
+TEST_P(KeysimInteractive, AnotherWindowAbandonsTheInputUnlessToldToGoOn) {
+  KeysimScene s(desktop());
   WindowId other = s.desktop.add_window("Edit");
   expand_with_user(s, "dr", "Dear %(Input name), welcome", [&](sim::User&) { s.desktop.focus(other); });
   EXPECT_EQ(s.desktop.text(s.window), "Dear name");
   EXPECT_EQ(s.desktop.text(other), "");
 
   // Going on, the input still ends with Tab.
-  KeysimScene go_on;
+  KeysimScene go_on(desktop());
   go_on.set_prefs([](OutputPrefs& p) { p.cont_window_changed = true; });
   WindowId second = go_on.desktop.add_window("Edit");
   expand_with_user(go_on, "dr", "Dear %(Input name)!", [&](sim::User& user) {
@@ -90,8 +104,8 @@ TEST(KeysimInteractive, AnotherWindowAbandonsTheInputUnlessToldToGoOn) {
   EXPECT_EQ(go_on.text(), "Dear Ann!|");
 }
 
-TEST(KeysimInteractive, AnInputWithoutDefaultSelectsNothing) {
-  KeysimScene s;
+TEST_P(KeysimInteractive, AnInputWithoutDefaultSelectsNothing) {
+  KeysimScene s(desktop());
   expand_with_user(s, "q", "Q: %(Input)?", [](sim::User& user) {
     ASSERT_TRUE(user.type("why").ok());
     user.tap(vk::Tab);
@@ -99,8 +113,8 @@ TEST(KeysimInteractive, AnInputWithoutDefaultSelectsNothing) {
   EXPECT_EQ(s.text(), "Q: why?|");
 }
 
-TEST(KeysimInteractive, ABackendThatCannotSwallowGrabsTabForTheInputOnly) {
-  KeysimScene s(sim::DesktopOptions{.can_swallow = false});
+TEST_P(KeysimInteractive, TabIsKeptFromTheApplicationForTheInputOnly) {
+  KeysimScene s(desktop());
   expand_with_user(s, "dr", "Dear %(Input name),", [](sim::User& user) {
     ASSERT_TRUE(user.type("Bob").ok());
     user.tap(vk::Tab);
@@ -110,15 +124,15 @@ TEST(KeysimInteractive, ABackendThatCannotSwallowGrabsTabForTheInputOnly) {
   std::vector<sim::EventFate> tab_downs;
   for (const auto& e : s.desktop.log().events())
     if (e.key.vk == vk::Tab && e.key.down()) tab_downs.push_back(e.fate);
-  EXPECT_EQ(tab_downs, std::vector<sim::EventFate>{sim::EventFate::Grabbed});
+  EXPECT_EQ(tab_downs, std::vector<sim::EventFate>{continue_key_fate()});
   // Afterwards Tab is the application's again.
   s.user.tap(vk::Tab);
   s.desktop.wait_input_idle();
   EXPECT_EQ(s.text(), "Dear Bob,\t|");
 }
 
-TEST(KeysimInteractive, InAPastedRunTheTextBeforeTheInputIsPastedFirst) {
-  KeysimScene s;
+TEST_P(KeysimInteractive, InAPastedRunTheTextBeforeTheInputIsPastedFirst) {
+  KeysimScene s(desktop());
   s.set_prefs([](OutputPrefs& p) { p.output_method = OutputMethod::kClipboard; });
   expand_with_user(s, "dr", "Dear %(Input name), bye", [](sim::User& user) {
     ASSERT_TRUE(user.type("Bob").ok());

@@ -53,8 +53,9 @@ TEST(EngineLifecycle, AHookThatCannotBeRemovedKeepsTheHookThreadUnlessForced) {
   EXPECT_FALSE(b.desktop.keyboard_hook_installed());
 }
 
-TEST(EngineLifecycle, PreferencesChangedWhileRunningApplyAtOnce) {
-  Scenario s;
+SCENARIO_SUITE_IN_BOTH_MODES(RunningEngine);
+
+TEST_P(RunningEngine, PreferencesChangedWhileRunningApplyAtOnce) {
   s.add({"btw"}, "by the way", TRIGGER_KEY);
   s.start();
   EXPECT_EQ(s.type("btw{Ctrl}"), "by the way");

@@ -7,15 +7,21 @@
 namespace tolvan::testing {
 namespace {
 
-TEST(TriggerModes, ImmediatelyReplacesAsTheLastCharacterIsTyped) {
-  Scenario s;
+SCENARIO_SUITE_IN_BOTH_MODES(TriggerModes);
+SCENARIO_SUITE_IN_BOTH_MODES(CaseModes);
+SCENARIO_SUITE_IN_BOTH_MODES(AnywhereMode);
+SCENARIO_SUITE_IN_BOTH_MODES(Folders);
+SCENARIO_SUITE_IN_BOTH_MODES(Matching);
+SCENARIO_SUITE_IN_BOTH_MODES(KeyBuffer);
+SCENARIO_SUITE_IN_BOTH_MODES(LibraryEdits);
+
+TEST_P(TriggerModes, ImmediatelyReplacesAsTheLastCharacterIsTyped) {
   s.add({"btw"}, "by the way");
   EXPECT_EQ(s.type("I say btw"), "I say by the way");
   EXPECT_EQ(s.type(" and more", true), "I say by the way and more|");
 }
 
-TEST(TriggerModes, WordEndingWaitsForADelimiterAndTypesItAgain) {
-  Scenario s;
+TEST_P(TriggerModes, WordEndingWaitsForADelimiterAndTypesItAgain) {
   s.add({"btw"}, "by the way", TRIGGER_WORD_ENDING);
   EXPECT_EQ(s.type("btw"), "btw");
   EXPECT_EQ(s.type("."), "by the way.");
@@ -24,14 +30,12 @@ TEST(TriggerModes, WordEndingWaitsForADelimiterAndTypesItAgain) {
   EXPECT_EQ(s.type(" btw?"), "by the way. by the way\n by the way?");
 }
 
-TEST(TriggerModes, WordEndingIsDroppedByAnyOtherKey) {
-  Scenario s;
+TEST_P(TriggerModes, WordEndingIsDroppedByAnyOtherKey) {
   s.add({"btw"}, "by the way", TRIGGER_WORD_ENDING);
   EXPECT_EQ(s.type("btwx "), "btwx ");
 }
 
-TEST(TriggerModes, TriggerKeyReleasesAndIsSwallowed) {
-  Scenario s;
+TEST_P(TriggerModes, TheTriggerKeyReleasesItAndLeavesNoTrace) {
   s.add({"btw"}, "by the way", TRIGGER_KEY);
   EXPECT_EQ(s.type("btw "), "btw ") << "a delimiter does nothing for a trigger-key abbreviation";
   EXPECT_EQ(s.type("btw{Ctrl}"), "btw by the way");
@@ -40,8 +44,7 @@ TEST(TriggerModes, TriggerKeyReleasesAndIsSwallowed) {
   EXPECT_EQ(s.type(" btwx{Ctrl}"), "btw by the way by the way btwx");
 }
 
-TEST(TriggerModes, TextExpanderModeUsesTheDefaultTriggerMode) {
-  Scenario s;
+TEST_P(TriggerModes, TextExpanderModeUsesTheDefaultTriggerMode) {
   s.prefs.set_int("textexpander_mode", 1);
   s.prefs.set_int("default_trigger_mode", TRIGGER_WORD_ENDING);
   s.add({"btw"}, "by the way", TRIGGER_IMMEDIATELY);
@@ -49,8 +52,7 @@ TEST(TriggerModes, TextExpanderModeUsesTheDefaultTriggerMode) {
   EXPECT_EQ(s.type(" "), "by the way ");
 }
 
-TEST(TriggerModes, TextExpanderModeWithTriggerKeyModeAbandonsTheDelimiter) {
-  Scenario s;
+TEST_P(TriggerModes, TextExpanderModeWithTriggerKeyModeAbandonsTheDelimiter) {
   s.prefs.set_int("textexpander_mode", 1);
   s.prefs.set_int("default_trigger_mode", TRIGGER_KEY);
   s.add({"btw"}, "by the way", TRIGGER_IMMEDIATELY);
@@ -59,15 +61,13 @@ TEST(TriggerModes, TextExpanderModeWithTriggerKeyModeAbandonsTheDelimiter) {
   EXPECT_EQ(s.type(" btw "), "by the way by the way");
 }
 
-TEST(TriggerModes, AnEmptyDelimiterListMakesWordEndingAbbreviationsInert) {
-  Scenario s;
+TEST_P(TriggerModes, AnEmptyDelimiterListMakesWordEndingAbbreviationsInert) {
   s.prefs.set("delim_chars", "");
   s.add({"btw"}, "by the way", TRIGGER_WORD_ENDING);
   EXPECT_EQ(s.type("btw. "), "btw. ");
 }
 
-TEST(CaseModes, AdaptFollowsTheTypedCase) {
-  Scenario s;
+TEST_P(CaseModes, AdaptFollowsTheTypedCase) {
   s.add({"btw"}, "by the way", TRIGGER_IMMEDIATELY, CASE_ADAPT);
   EXPECT_EQ(s.type("btw "), "by the way ");
   EXPECT_EQ(s.type("Btw "), "by the way By the way ");
@@ -76,40 +76,34 @@ TEST(CaseModes, AdaptFollowsTheTypedCase) {
   EXPECT_EQ(s.type("{Shift down}btw{Shift up}"), "by the way By the way BY THE WAY");
 }
 
-TEST(CaseModes, InsensitiveMatchesAnyCaseAndKeepsTheExpansion) {
-  Scenario s;
+TEST_P(CaseModes, InsensitiveMatchesAnyCaseAndKeepsTheExpansion) {
   s.add({"btw"}, "by the way", TRIGGER_IMMEDIATELY, CASE_INSENSITIVE);
   EXPECT_EQ(s.type("BtW"), "by the way");
 }
 
-TEST(CaseModes, SensitiveNeedsTheExactCase) {
-  Scenario s;
+TEST_P(CaseModes, SensitiveNeedsTheExactCase) {
   s.add({"btw"}, "by the way", TRIGGER_IMMEDIATELY, CASE_SENSITIVE);
   EXPECT_EQ(s.type("BTW Btw"), "BTW Btw");
 }
 
-TEST(AnywhereMode, OffNeedsANonAlphanumericBefore) {
-  Scenario s;
+TEST_P(AnywhereMode, OffNeedsANonAlphanumericBefore) {
   s.add({"btw"}, "by the way");
   EXPECT_EQ(s.type("xbtw"), "xbtw");
   EXPECT_EQ(s.type(" (btw"), "xbtw (by the way");
 }
 
-TEST(AnywhereMode, OnMatchesInsideWords) {
-  Scenario s;
+TEST_P(AnywhereMode, OnMatchesInsideWords) {
   s.add({"btw"}, "by the way", TRIGGER_IMMEDIATELY, CASE_SENSITIVE, nullptr, 1);
   EXPECT_EQ(s.type("xbtw"), "xby the way");
 }
 
-TEST(AnywhereMode, OtherValuesNeedNothingTypedBefore) {
-  Scenario s;
+TEST_P(AnywhereMode, OtherValuesNeedNothingTypedBefore) {
   s.add({"btw"}, "by the way", TRIGGER_IMMEDIATELY, CASE_SENSITIVE, nullptr, 2);
   EXPECT_EQ(s.type("a btw"), "a btw");
   EXPECT_EQ(s.type("{click}btw"), "a btwby the way") << "a click empties the key buffer";
 }
 
-TEST(Folders, ADisabledFolderHidesOnlyItsOwnAbbreviations) {
-  Scenario s;
+TEST_P(Folders, ADisabledFolderHidesOnlyItsOwnAbbreviations) {
   Folder& off = s.folder("Off", nullptr, true);
   Folder& on = s.folder("On", &off);
   s.add({"aaa"}, "hidden", TRIGGER_IMMEDIATELY, CASE_SENSITIVE, &off);
@@ -117,14 +111,12 @@ TEST(Folders, ADisabledFolderHidesOnlyItsOwnAbbreviations) {
   EXPECT_EQ(s.type("aaa bbb"), "aaa shown");
 }
 
-TEST(Matching, EveryAlternativeExpands) {
-  Scenario s;
+TEST_P(Matching, EveryAlternativeExpands) {
   s.add({"btw", "bw"}, "by the way");
   EXPECT_EQ(s.type("bw btw"), "by the way by the way");
 }
 
-TEST(Matching, TheLongestMatchWinsThenTheFirstInWalkOrder) {
-  Scenario s;
+TEST_P(Matching, TheLongestMatchWinsThenTheFirstInWalkOrder) {
   s.add({"btw"}, "short", TRIGGER_IMMEDIATELY, CASE_SENSITIVE, nullptr, 1);
   s.add({"abtw"}, "long", TRIGGER_IMMEDIATELY, CASE_SENSITIVE, nullptr, 1);
   Folder& first = s.folder("First");
@@ -134,14 +126,12 @@ TEST(Matching, TheLongestMatchWinsThenTheFirstInWalkOrder) {
   EXPECT_EQ(s.type("abtw zz"), "long one");
 }
 
-TEST(KeyBuffer, BackspaceRemovesTheLastCharacter) {
-  Scenario s;
+TEST_P(KeyBuffer, BackspaceRemovesTheLastCharacter) {
   s.add({"btw"}, "by the way");
   EXPECT_EQ(s.type("btx{BkSp}w"), "by the way");
 }
 
-TEST(KeyBuffer, FocusChangesClicksAndCaretKeysForgetWhatWasTyped) {
-  Scenario s;
+TEST_P(KeyBuffer, FocusChangesClicksAndCaretKeysForgetWhatWasTyped) {
   s.add({"btw"}, "by the way");
   EXPECT_EQ(s.type("bt"), "bt");
   // Typing in another window in between.
@@ -154,8 +144,7 @@ TEST(KeyBuffer, FocusChangesClicksAndCaretKeysForgetWhatWasTyped) {
   EXPECT_EQ(s.type("bt{Left}{Right}w"), "btw btw btw");
 }
 
-TEST(Library, AChangeBetweenKeystrokesIsSeenAtOnce) {
-  Scenario s;
+TEST_P(LibraryEdits, AChangeBetweenKeystrokesIsSeenAtOnce) {
   s.add({"btw"}, "by the way");
   s.start();
   EXPECT_EQ(s.type("bt"), "bt");
@@ -165,8 +154,7 @@ TEST(Library, AChangeBetweenKeystrokesIsSeenAtOnce) {
   EXPECT_EQ(s.type("w omw"), "by the way on my way");
 }
 
-TEST(Library, AnEmptyLibraryTypesThrough) {
-  Scenario s;
+TEST_P(LibraryEdits, AnEmptyLibraryTypesThrough) {
   EXPECT_EQ(s.type("nothing to expand "), "nothing to expand ");
 }
 

@@ -9,8 +9,15 @@
 namespace tolvan::testing {
 namespace {
 
-TEST(KeyMacros, KeysArePressedWhereTheyStand) {
-  Scenario s;
+SCENARIO_SUITE_IN_BOTH_MODES(KeyMacros);
+SCENARIO_SUITE_IN_BOTH_MODES(CursorMark);
+SCENARIO_SUITE_IN_BOTH_MODES(InteractiveInput);
+SCENARIO_SUITE_IN_BOTH_MODES(Clipboard);
+SCENARIO_SUITE_IN_BOTH_MODES(MenuInsertion);
+SCENARIO_SUITE_IN_BOTH_MODES(EnableSwitch);
+SCENARIO_SUITE_IN_BOTH_MODES(Tooltip);
+
+TEST_P(KeyMacros, KeysArePressedWhereTheyStand) {
   s.add({"sw"}, "ab%(Key Left)X%(Key End)!");
   s.add({"up"}, "%(KeyDown Shift)loud%(KeyUp Shift) quiet");
   s.add({"tb"}, "a%(Key Tab 2)b");
@@ -18,8 +25,7 @@ TEST(KeyMacros, KeysArePressedWhereTheyStand) {
   EXPECT_EQ(s.type(" up tb", true), "aXb! LOUD quiet a\t\tb|");
 }
 
-TEST(KeyMacros, ADelayLetsTimePassWithoutTyping) {
-  Scenario s;
+TEST_P(KeyMacros, ADelayLetsTimePassWithoutTyping) {
   s.add({"dl"}, "a%(Delay 1500)b");
   s.start();
   const uint64_t before = s.desktop().clock().total_slept_ms();
@@ -27,15 +33,13 @@ TEST(KeyMacros, ADelayLetsTimePassWithoutTyping) {
   EXPECT_GE(s.desktop().clock().total_slept_ms() - before, 1500u);
 }
 
-TEST(CursorMark, TheCaretGoesBackToTheMark) {
-  Scenario s;
+TEST_P(CursorMark, TheCaretGoesBackToTheMark) {
   s.add({"tag"}, "<b>%(cursor)</b>");
   EXPECT_EQ(s.type("tag", true), "<b>|</b>");
   EXPECT_EQ(s.type("bold", true), "<b>bold|</b>");
 }
 
-TEST(CursorMark, BeforeAndAfterAnInputTheCaretLandsRight) {
-  Scenario s;
+TEST_P(CursorMark, BeforeAndAfterAnInputTheCaretLandsRight) {
   s.add({"cb"}, "[%(cursor)] %(Input who)!");
   s.add({"ca"}, "%(Input who) [%(cursor)]");
   EXPECT_EQ(s.type("cbAl{Tab}", true), "[|] Al!");
@@ -43,29 +47,25 @@ TEST(CursorMark, BeforeAndAfterAnInputTheCaretLandsRight) {
   EXPECT_EQ(s.type("caAl{Tab}", true), "Al [|]");
 }
 
-TEST(InteractiveInput, TabGoesOnWithTheRestOfTheExpansion) {
-  Scenario s;
+TEST_P(InteractiveInput, TabGoesOnWithTheRestOfTheExpansion) {
   s.add({"dr"}, "Dear %(Input name),%(Key Enter)Thanks");
   EXPECT_EQ(s.type("dr"), "Dear name");
   EXPECT_EQ(s.desktop().text_with_selection(s.simulation->window()), "Dear |name^") << "caret at the start, selection to its end";
   EXPECT_EQ(s.type("Bob{Tab}", true), "Dear Bob,\nThanks|");
 }
 
-TEST(InteractiveInput, EscapeAbandonsTheRest) {
-  Scenario s;
+TEST_P(InteractiveInput, EscapeAbandonsTheRest) {
   s.add({"dr"}, "Dear %(Input name),%(Key Enter)Thanks");
   EXPECT_EQ(s.type("drBob{Esc}", true), "Dear Bob|");
   EXPECT_EQ(s.type(" ok"), "Dear Bob ok") << "Tolvan watches keys again";
 }
 
-TEST(InteractiveInput, RightKeepsTheDefault) {
-  Scenario s;
+TEST_P(InteractiveInput, RightKeepsTheDefault) {
   s.add({"dr"}, "Dear %(Input name),");
   EXPECT_EQ(s.type("dr{Right}{Tab}", true), "Dear name,|");
 }
 
-TEST(InteractiveInput, LeavingTheWindowAbandonsItUnlessTheUserWantsOtherwise) {
-  Scenario s;
+TEST_P(InteractiveInput, LeavingTheWindowAbandonsItUnlessTheUserWantsOtherwise) {
   s.prefs.set_int("cont_window_changed", 0);
   s.add({"dr"}, "Dear %(Input name),");
   s.start();
@@ -76,8 +76,7 @@ TEST(InteractiveInput, LeavingTheWindowAbandonsItUnlessTheUserWantsOtherwise) {
   EXPECT_EQ(s.type("x"), "x") << "typed in the other window";
 }
 
-TEST(Clipboard, PastesAndGivesTheUserTheirImageBack) {
-  Scenario s;
+TEST_P(Clipboard, PastesAndGivesTheUserTheirImageBack) {
   s.prefs.set_int("output_method", 1);
   s.prefs.set_int("clipboard_restore", 1);
   s.add({"sig"}, "Kind regards,\nAnna");
@@ -89,8 +88,7 @@ TEST(Clipboard, PastesAndGivesTheUserTheirImageBack) {
   EXPECT_EQ(s.desktop().clipboard().contents(), image);
 }
 
-TEST(Clipboard, LongTextsArePastedAboveTheThreshold) {
-  Scenario s;
+TEST_P(Clipboard, LongTextsArePastedAboveTheThreshold) {
   s.prefs.set_int("use_clipboard_more_than", 1);
   s.prefs.set_int("clipboard_more_than_chars", 10);
   s.prefs.set_int("clipboard_restore", 1);
@@ -106,8 +104,7 @@ TEST(Clipboard, LongTextsArePastedAboveTheThreshold) {
   EXPECT_EQ(s.desktop().clipboard().text(), "mine");
 }
 
-TEST(Clipboard, AClipboardLockedForAWhileIsWaitedFor) {
-  Scenario s;
+TEST_P(Clipboard, AClipboardLockedForAWhileIsWaitedFor) {
   s.prefs.set_int("output_method", 1);
   s.add({"sig"}, "pasted");
   s.start();
@@ -115,8 +112,7 @@ TEST(Clipboard, AClipboardLockedForAWhileIsWaitedFor) {
   EXPECT_EQ(s.type("sig"), "pasted");
 }
 
-TEST(Clipboard, AClipboardThatStaysLockedDropsThePasteButGivesTheKeyboardBack) {
-  Scenario s;
+TEST_P(Clipboard, AClipboardThatStaysLockedDropsThePasteButGivesTheKeyboardBack) {
   s.prefs.set_int("output_method", 1);
   s.add({"sig"}, "pasted");
   s.start();
@@ -140,9 +136,9 @@ bool every_paste_had_shift(const sim::EventLog& log) {
   return pasted;
 }
 
-TEST(Clipboard, ATerminalGetsShiftCtrlVAndTheUserTheirTextBackOnceItFetched) {
+TEST_P(Clipboard, ATerminalGetsShiftCtrlVAndTheUserTheirTextBackOnceItFetched) {
   for (const bool listed : {true, false}) {
-    Scenario s;
+    Scenario s(swallowing());
     s.prefs.set_int("output_method", 1);
     s.prefs.set_int("clipboard_restore", 1);
     if (!listed) s.prefs.set("terminal_classes", "Konsole;Alacritty");
@@ -159,8 +155,7 @@ TEST(Clipboard, ATerminalGetsShiftCtrlVAndTheUserTheirTextBackOnceItFetched) {
   }
 }
 
-TEST(MenuInsertion, InsertsWithoutErasing) {
-  Scenario s;
+TEST_P(MenuInsertion, InsertsWithoutErasing) {
   s.start();
   EXPECT_EQ(s.type("Hello "), "Hello ");
   auto a = abbr_create_new_abbrev(ABBR_TYPE_TEXT, nullptr, {});
@@ -170,8 +165,7 @@ TEST(MenuInsertion, InsertsWithoutErasing) {
   EXPECT_EQ(s.type(""), "Hello world");
 }
 
-TEST(EnableSwitch, ADisabledEngineLetsEverythingThrough) {
-  Scenario s;
+TEST_P(EnableSwitch, ADisabledEngineLetsEverythingThrough) {
   s.add({"btw"}, "by the way");
   s.start();
   ASSERT_TRUE(s.simulation->engine().uninstall_keyboard_hook());
@@ -181,18 +175,16 @@ TEST(EnableSwitch, ADisabledEngineLetsEverythingThrough) {
   EXPECT_EQ(s.type("btw"), "btw by the way");
 }
 
-TEST(Tooltip, AWaitingAbbreviationIsPreviewedAndTypingOnHidesIt) {
-  Scenario s;
+TEST_P(Tooltip, AWaitingAbbreviationIsPreviewedAndTypingOnHidesIt) {
   s.prefs.set_int("show_tooltips", 1);
   s.prefs.set_int("show_tooltips_wec", 1);
   s.add({"btw"}, "by the way", TRIGGER_WORD_ENDING, CASE_ADAPT);
   s.add({"now"}, "at once");  // immediate: never previewed
   RecordingTooltipView view;
   ManualTimers timers;
-  SimulationOptions options;
-  options.tooltip_view = &view;
-  options.tooltip_timers = &timers;
-  s.start(options);
+  s.options.tooltip_view = &view;
+  s.options.tooltip_timers = &timers;
+  s.start();
   EXPECT_EQ(s.type("now Btw"), "at once Btw");
   ASSERT_EQ(timers.pending.size(), 2u);
   timers.run(0);

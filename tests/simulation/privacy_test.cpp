@@ -5,12 +5,13 @@
 namespace tolvan::testing {
 namespace {
 
+SCENARIO_SUITE_IN_BOTH_MODES(PasswordField);
+
 void set_secret(Scenario& s, WindowId window, bool secret) {
   s.desktop().with_field(window, [secret](sim::TextField& field) { field.set_secret(secret); });
 }
 
-TEST(PasswordField, NoTriggerModeExpandsThere) {
-  Scenario s;
+TEST_P(PasswordField, NoTriggerModeExpandsThere) {
   s.add({"btw"}, "by the way", TRIGGER_WORD_ENDING);
   s.add({"qqi"}, "immediately");
   s.add({"sig"}, "Kind regards", TRIGGER_KEY);
@@ -23,8 +24,7 @@ TEST(PasswordField, NoTriggerModeExpandsThere) {
   EXPECT_EQ(s.type("btw qqi"), "by the way immediately");
 }
 
-TEST(PasswordField, WhatWasTypedThereIsForgottenWhenTheFocusLeaves) {
-  Scenario s;
+TEST_P(PasswordField, WhatWasTypedThereIsForgottenWhenTheFocusLeaves) {
   s.add({"btw"}, "by the way", TRIGGER_WORD_ENDING);
   s.add({"pw1"}, "expanded");
   Simulation& sim = s.start();
@@ -40,8 +40,7 @@ TEST(PasswordField, WhatWasTypedThereIsForgottenWhenTheFocusLeaves) {
   EXPECT_EQ(s.type("1"), "btw pw1");
 }
 
-TEST(PasswordField, WhatCameBeforeItIsForgottenToo) {
-  Scenario s;
+TEST_P(PasswordField, WhatCameBeforeItIsForgottenToo) {
   s.add({"btw"}, "by the way");
   Simulation& sim = s.start();
   EXPECT_EQ(s.type("bt"), "bt");
@@ -53,8 +52,7 @@ TEST(PasswordField, WhatCameBeforeItIsForgottenToo) {
   EXPECT_EQ(s.type(" btw"), "btxw by the way");
 }
 
-TEST(PasswordField, AnAbbreviationWaitingForTheTriggerKeyIsDropped) {
-  Scenario s;
+TEST_P(PasswordField, AnAbbreviationWaitingForTheTriggerKeyIsDropped) {
   s.add({"sig"}, "Kind regards", TRIGGER_KEY);
   Simulation& sim = s.start();
   EXPECT_EQ(s.type("sig"), "sig");

@@ -1,6 +1,10 @@
 // A scenario on the simulated desktop: a library built in the test, the preferences a
 // first start gets, and Tolvan's engine running on them. "The user types KEYS in an
 // application holding TEXT; it then holds ..." becomes type(KEYS) and text().
+//
+// Scenario suites run in both swallow modes (support/swallow_modes.h). The user must see the
+// same result in both; where what the application receives differs, a test says so for
+// each mode.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,12 +17,14 @@
 #include "library/library.h"
 #include "settings/prefs.h"
 #include "simulation/simulation.h"
+#include "support/swallow_modes.h"
 
 namespace tolvan::testing {
 
 class Scenario {
  public:
-  Scenario() {
+  explicit Scenario(bool can_swallow = false) {
+    options.can_swallow = can_swallow;
     abbr_ensure_absolute_parent(library.main_list, library.uids);
     prefs_set_defaults(prefs, gvar);
   }
@@ -49,7 +55,8 @@ class Scenario {
     return abbr_add_abbrev_to_folder(in ? *in : top(), std::move(a));
   }
 
-  Simulation& start(SimulationOptions options = {}) {
+  // Starts the engine with `options`, which a test may set up before.
+  Simulation& start() {
     abbr_create_sandbox(library);
     simulation = std::make_unique<Simulation>(library, prefs, options);
     return *simulation;
@@ -65,10 +72,24 @@ class Scenario {
 
   sim::Desktop& desktop() { return simulation->desktop(); }
 
+  SimulationOptions options;
   Library library;
   Settings prefs;
   RunTimeVariables gvar;
   std::unique_ptr<Simulation> simulation;
 };
 
+// The fixture of a scenario suite: each test runs once on a desktop that can swallow keys
+// and once on one that cannot, with a fresh scenario `s` for the mode.
+class InBothModes : public ::testing::TestWithParam<bool> {
+ protected:
+  bool swallowing() const { return GetParam(); }
+  Scenario s{swallowing()};
+};
+
 }  // namespace tolvan::testing
+
+// Declares the scenario suite `Suite` (TEST_P(Suite, ...)) and runs it in both modes.
+#define SCENARIO_SUITE_IN_BOTH_MODES(Suite)     \
+  using Suite = ::tolvan::testing::InBothModes; \
+  RUN_IN_BOTH_SWALLOW_MODES(Suite)

@@ -7,20 +7,7 @@
 namespace tolvan::testing {
 namespace {
 
-class WindowsPath : public ::testing::TestWithParam<bool> {
- protected:
-  SimulationOptions on(const sim::Layout& layout) const {
-    SimulationOptions options;
-    options.layout = &layout;
-    options.can_swallow = GetParam();
-    return options;
-  }
-};
-
-INSTANTIATE_TEST_SUITE_P(Hooks, WindowsPath, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                           return info.param ? "Swallowing" : "Observing";
-                         });
+SCENARIO_SUITE_IN_BOTH_MODES(WindowsPath);
 
 const sim::Layout* const kDeadKeyLayouts[] = {&sim::us_international_layout(),
                                               &sim::german_layout()};
@@ -29,29 +16,31 @@ const sim::Layout* const kDeadKeyLayouts[] = {&sim::us_international_layout(),
 // each would compose with a pending accent.
 TEST_P(WindowsPath, AccentCharactersOfAnExpansionComeOutAsThemselves) {
   for (const sim::Layout* layout : kDeadKeyLayouts) {
-    Scenario s;
-    s.add({"le"}, "l'eau");
-    s.add({"sa"}, "say \"ah\"");
-    s.add({"xa"}, "x^a");
-    s.add({"gr"}, "`e\xC2\xB4");  // `e´
-    s.start(on(*layout));
-    EXPECT_EQ(s.type("le"), "l'eau") << layout->name;
-    EXPECT_EQ(s.type(" sa"), "l'eau say \"ah\"") << layout->name;
-    EXPECT_EQ(s.type("e"), "l'eau say \"ah\"e") << layout->name << ": the quote took the e";
-    EXPECT_EQ(s.type(" xa gr"), "l'eau say \"ah\"e x^a `e\xC2\xB4") << layout->name;
-    EXPECT_EQ(s.type("a"), "l'eau say \"ah\"e x^a `e\xC2\xB4""a") << layout->name;
+    Scenario on(swallowing());
+    on.add({"le"}, "l'eau");
+    on.add({"sa"}, "say \"ah\"");
+    on.add({"xa"}, "x^a");
+    on.add({"gr"}, "`e\xC2\xB4");  // `e´
+    on.options.layout = layout;
+    on.start();
+    EXPECT_EQ(on.type("le"), "l'eau") << layout->name;
+    EXPECT_EQ(on.type(" sa"), "l'eau say \"ah\"") << layout->name;
+    EXPECT_EQ(on.type("e"), "l'eau say \"ah\"e") << layout->name << ": the quote took the e";
+    EXPECT_EQ(on.type(" xa gr"), "l'eau say \"ah\"e x^a `e\xC2\xB4") << layout->name;
+    EXPECT_EQ(on.type("a"), "l'eau say \"ah\"e x^a `e\xC2\xB4""a") << layout->name;
   }
 }
 
 TEST_P(WindowsPath, ADelimiterOnADeadKeyIsTypedAgainAsItself) {
   for (const sim::Layout* layout : kDeadKeyLayouts) {
-    Scenario s;
-    s.prefs.set("delim_chars", std::string(kDefaultDelimChars) + "^");
-    s.add({"brb"}, "be right back", TRIGGER_WORD_ENDING);
-    s.start(on(*layout));
-    EXPECT_EQ(s.type("\"brb\" ok"), "\"be right back\" ok") << layout->name;
-    EXPECT_EQ(s.type(" 'brb'a"), "\"be right back\" ok 'be right back'a") << layout->name;
-    EXPECT_EQ(s.type(" brb^o"), "\"be right back\" ok 'be right back'a be right back^o")
+    Scenario on(swallowing());
+    on.prefs.set("delim_chars", std::string(kDefaultDelimChars) + "^");
+    on.add({"brb"}, "be right back", TRIGGER_WORD_ENDING);
+    on.options.layout = layout;
+    on.start();
+    EXPECT_EQ(on.type("\"brb\" ok"), "\"be right back\" ok") << layout->name;
+    EXPECT_EQ(on.type(" 'brb'a"), "\"be right back\" ok 'be right back'a") << layout->name;
+    EXPECT_EQ(on.type(" brb^o"), "\"be right back\" ok 'be right back'a be right back^o")
         << layout->name;
   }
 }
@@ -67,17 +56,19 @@ TEST_P(WindowsPath, AltGrAfterATriggerKeyAbbreviationIsNoTrigger) {
                         Case{&sim::us_international_layout(), "\xC3\x9F"}}) {
     const std::string typed = std::string("sig") + c.altgr_char;
     for (int run = 0; run < 200; ++run) {
-      Scenario s;
-      s.add({"sig"}, "Sincerely", TRIGGER_KEY);  // Ctrl, the default trigger key
-      s.start(on(*c.layout));
-      ASSERT_EQ(s.type(typed), typed) << c.layout->name << ", run " << run;
-      ASSERT_TRUE(s.desktop().log().injected().empty())
+      Scenario on(swallowing());
+      on.add({"sig"}, "Sincerely", TRIGGER_KEY);  // Ctrl, the default trigger key
+      on.options.layout = c.layout;
+      on.start();
+      ASSERT_EQ(on.type(typed), typed) << c.layout->name << ", run " << run;
+      ASSERT_TRUE(on.desktop().log().injected().empty())
           << c.layout->name << ", run " << run << ": Tolvan typed something";
     }
-    Scenario s;
-    s.add({"sig"}, "Sincerely", TRIGGER_KEY);
-    s.start(on(*c.layout));
-    EXPECT_EQ(s.type("sig{Ctrl}" + std::string(c.altgr_char)),
+    Scenario on(swallowing());
+    on.add({"sig"}, "Sincerely", TRIGGER_KEY);
+    on.options.layout = c.layout;
+    on.start();
+    EXPECT_EQ(on.type("sig{Ctrl}" + std::string(c.altgr_char)),
               std::string("Sincerely") + c.altgr_char)
         << c.layout->name << ": Ctrl itself still triggers";
   }
@@ -90,11 +81,11 @@ TEST_P(WindowsPath, AReplacementStartedInsideACharacterEndsTheSameEveryTime) {
   for (const char* typed : {"sig!", "sigA"}) {
     std::string first;
     for (int run = 0; run < 200; ++run) {
-      Scenario s;
-      s.prefs.set("trigger_hotkey", "16");
-      s.add({"sig"}, "Sincerely", TRIGGER_KEY);
-      s.start(on(sim::us_layout()));
-      const std::string text = s.type(typed);
+      Scenario on(swallowing());
+      on.prefs.set("trigger_hotkey", "16");
+      on.add({"sig"}, "Sincerely", TRIGGER_KEY);
+      on.start();
+      const std::string text = on.type(typed);
       ASSERT_EQ(text.rfind("Sincerely", 0), 0u) << typed << ", run " << run << ": " << text;
       if (run == 0) first = text;
       ASSERT_EQ(text, first) << typed << ", run " << run;
