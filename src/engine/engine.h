@@ -68,6 +68,7 @@ class Engine final : public HookSide, public LibraryListener {
   void caps_lock_preppy() override { monitor_.caps_lock_preppy(); }
 
   // LibraryListener
+  void main_list_freeing() override { monitor_.main_list_freeing(); }
   void main_list_changed() override { hook_thread_.request(MonMessage::LibraryChanged); }
   void main_list_reloaded() override { hook_thread_.request(MonMessage::AdjustKeyBuffer); }
 

@@ -2,6 +2,9 @@
 // what was typed, by trigger mode, case mode, Anywhere Mode, folders and alternatives.
 #include "scenario.h"
 
+#include <functional>
+#include <utility>
+
 #include "platform/vk_codes.h"
 
 namespace tolvan::testing {
@@ -152,6 +155,38 @@ TEST_P(LibraryEdits, AChangeBetweenKeystrokesIsSeenAtOnce) {
   s.add({"omw"}, "on my way", TRIGGER_IMMEDIATELY, CASE_SENSITIVE, s.library.sandbox.front().get());
   abbr_flush_sandbox_to_main(s.library);
   EXPECT_EQ(s.type("w omw"), "by the way on my way");
+}
+
+// Runs `act` once the library has a new main list, before the listeners added after it
+// (the engine) hear of it.
+class FirstToHear final : public LibraryListener {
+ public:
+  FirstToHear(Library& library, std::function<void()> act) : library_(library), act_(std::move(act)) {
+    library_.add_listener(this);
+  }
+  ~FirstToHear() override { library_.remove_listener(this); }
+  void main_list_changed() override {
+    if (act_) std::exchange(act_, nullptr)();
+  }
+
+ private:
+  Library& library_;
+  std::function<void()> act_;
+};
+
+TEST_P(LibraryEdits, AKeyTypedWhileTheEngineIsBeingToldMatchesTheNewList) {
+  // The hook runs on its own thread while the main window applies a change, so a key can
+  // come between the new list replacing the old one and the engine hearing of it. It must
+  // be matched against the new list, never the old one, which is gone by then.
+  s.add({"btw"}, "by the way");
+  std::string typed_meanwhile;
+  FirstToHear typist(s.library, [&] { typed_meanwhile = s.type("w"); });
+  s.start();
+  EXPECT_EQ(s.type("bt"), "bt");
+  abbr_create_sandbox(s.library);
+  s.library.sandbox.front()->abbreviations.front()->expansion() = "by the way!";
+  abbr_flush_sandbox_to_main(s.library);
+  EXPECT_EQ(typed_meanwhile, "by the way!");
 }
 
 TEST_P(LibraryEdits, AnEmptyLibraryTypesThrough) {

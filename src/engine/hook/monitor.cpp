@@ -103,6 +103,7 @@ HookAnswer Monitor::on_key(const KeyEvent& event) {
 
   // The main list stays as it is until this key has been matched.
   auto library_lock = library_.lock_main_list();
+  if (main_list_replaced_.exchange(false)) matcher_.library_changed(library_.main_list);
   std::optional<KeyStateArray> state = platform_.keyboard->keyboard_state();
   if (!state) return HookAnswer::Pass;  // nothing to translate with: the key goes on unseen
   Keystroke key(event, *state);
@@ -344,6 +345,7 @@ bool Monitor::serve(MonMessage message) {
     case MonMessage::AdjustKeyBuffer:
     case MonMessage::LibraryChanged: {
       auto library_lock = library_.lock_main_list();
+      main_list_replaced_ = false;
       matcher_.library_changed(library_.main_list);
       return true;
     }

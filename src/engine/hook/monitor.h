@@ -60,6 +60,10 @@ class Monitor {
 
   // The preferences were (re)loaded: matching and the window rule read them from here on.
   void set_prefs(Settings& prefs);
+  // The main list is about to be replaced or freed (under its lock, on the thread that does
+  // it). The hook thread hears of the new list only later, so the next key rebuilds what
+  // points into the list first.
+  void main_list_freeing() { main_list_replaced_ = true; }
   bool temp_disabled() const { return temp_disable_.load(); }
   void set_temp_disable(bool on) { temp_disable_.store(on); }
 
@@ -141,6 +145,7 @@ class Monitor {
   ShiftMemory shifts_;
   CapsLock caps_;
   std::atomic<bool> temp_disable_{false};
+  std::atomic<bool> main_list_replaced_{false};
   MatcherPrefs prefs_;
   std::atomic<bool> cont_window_changed_{true};
   std::atomic<uint16_t> trigger_vk_pressed_{0};
