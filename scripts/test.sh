@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Sets everything up, builds Tolvan with AddressSanitizer and UndefinedBehaviorSanitizer
 # (clang), runs every test through CTest (the end-to-end ones on a fresh Xvfb), then each
-# fuzz target for a short, fixed time, then the engine's tests once more under
-# ThreadSanitizer. Exits non-zero on any failure.
+# fuzz target for a short, fixed time, then builds Tolvan as users get it (GCC, optimised)
+# and runs the tests that need no display on that too, then the engine's tests once more
+# under ThreadSanitizer. Every build treats warnings as errors. Exits non-zero on any
+# failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,7 +16,7 @@ bash scripts/install-deps.sh
 cmake -S . -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DTOLVAN_SANITIZE=ON -DTOLVAN_FUZZ=ON -DTOLVAN_BENCH=ON >/dev/null
+  -DTOLVAN_SANITIZE=ON -DTOLVAN_FUZZ=ON -DTOLVAN_BENCH=ON -DTOLVAN_WERROR=ON >/dev/null
 cmake --build "$build"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
@@ -40,10 +42,20 @@ for fuzzer in "$build"/fuzz/fuzz_*; do
   rm -rf "$corpus"
 done
 
+# The build users get. Its compiler and optimiser differ from the sanitizer build's, and so
+# does what a mistake does there: a read of a destroyed temporary that one build never
+# notices can crash the other. GCC's own warnings also see through optimised code.
+ship=build-ship
+bash scripts/configure-ship.sh "$ship" -DTOLVAN_WERROR=ON >/dev/null
+cmake --build "$ship"
+if ! (cd "$ship" && ctest --output-on-failure --timeout 300 -j "$(nproc)" -LE '^(e2e|ui)$'); then
+  echo "FAILED: the tests of the build users get"; status=1
+fi
+
 # The engine's threads under ThreadSanitizer.
 tsan=build-tsan
 cmake -S . -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTOLVAN_TSAN=ON >/dev/null
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTOLVAN_TSAN=ON -DTOLVAN_WERROR=ON >/dev/null
 cmake --build "$tsan" --target tests_engine tests_simulation
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 if ! (cd "$tsan" && ctest --output-on-failure --timeout 600 -j "$(nproc)" -L '^(engine|simulation)$'); then
