@@ -8,6 +8,8 @@ cd "$(dirname "$0")/.."
 
 dir=$1
 shift
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# From a fresh cache: a folder configured before with another compiler would otherwise have
+# its cache reset by CMake halfway, dropping the options below without a word.
+cmake --fresh -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ \
   -DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS "$@"

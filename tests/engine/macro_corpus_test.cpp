@@ -98,7 +98,9 @@ TEST_F(MacroCorpus, SnippetsExpandToValidText) {
   env.clipboard_text = [] { return std::optional<std::string>("clip"); };
   for (const std::string& snippet : snippets) {
     InsertionResult r = insertion_macros_execute(snippet, env);
-    if (utf8_valid(snippet)) EXPECT_TRUE(utf8_valid(r.text)) << snippet;
+    if (utf8_valid(snippet)) {
+      EXPECT_TRUE(utf8_valid(r.text)) << snippet;
+    }
     EXPECT_LE(static_cast<size_t>(r.cursor_back), utf8_length(r.text)) << snippet;
   }
 }
