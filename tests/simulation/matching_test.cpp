@@ -79,6 +79,14 @@ TEST_P(CaseModes, AdaptFollowsTheTypedCase) {
   EXPECT_EQ(s.type("{Shift down}btw{Shift up}"), "by the way By the way BY THE WAY");
 }
 
+TEST_P(CaseModes, AdaptFollowsWhatWasTypedNotWhenItWasTyped) {
+  // Only the typed letters decide: not a pause before them, nor one before the delimiter.
+  s.add({"btw"}, "by the way", TRIGGER_WORD_ENDING, CASE_ADAPT);
+  EXPECT_EQ(s.type("{wait 5000}btw "), "by the way ");
+  EXPECT_EQ(s.type("btw{wait 5000} "), "by the way by the way ");
+  EXPECT_EQ(s.type("{wait 5000}Btw "), "by the way by the way By the way ");
+}
+
 TEST_P(CaseModes, InsensitiveMatchesAnyCaseAndKeepsTheExpansion) {
   s.add({"btw"}, "by the way", TRIGGER_IMMEDIATELY, CASE_INSENSITIVE);
   EXPECT_EQ(s.type("BtW"), "by the way");
