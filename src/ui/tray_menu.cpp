@@ -30,6 +30,7 @@ TrayMenu::TrayMenu(TrayPresenter& presenter) {
     }
   }
   menu_.show_all();
+  auto_close_.watch(menu_);
   menu_.signal_deactivate().connect([this] {
     if (auto closed = std::move(closed_)) closed();
   });

@@ -1,6 +1,7 @@
 // The tray's own menu, for trays that leave the menu to the program (the XEmbed tray, and
 // StatusNotifier hosts that ask for it with ContextMenu): a Gtk::Menu of the presenter's
-// items, popped up at the pointer.
+// items, popped up at the pointer. Like every pop-up menu of Tolvan it closes by itself
+// once the pointer has left it for a moment.
 #pragma once
 
 #include <gtkmm/checkmenuitem.h>
@@ -9,6 +10,7 @@
 #include <functional>
 
 #include "presenters/tray_presenter.h"
+#include "ui/menu_auto_close.h"
 
 namespace tolvan::ui {
 
@@ -24,6 +26,7 @@ class TrayMenu {
 
  private:
   Gtk::Menu menu_;
+  MenuAutoClose auto_close_;
   Gtk::CheckMenuItem* enabled_ = nullptr;
   std::function<void()> closed_;
 };
