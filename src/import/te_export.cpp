@@ -1,5 +1,9 @@
 #include "import/te_export.h"
 
+#include <algorithm>
+#include <functional>
+#include <map>
+
 #include "core/strings.h"
 #include "import/te_dictionaries.h"
 #include "import/te_modes.h"
@@ -60,8 +64,41 @@ void update_folder_dicts(Folder& folder) {
   }
 }
 
+// Copies of folders hold their abbreviations in the reverse order; the copy an export
+// works on is put back in the library's order.
+std::unique_ptr<Folder> export_copy(const Folder& folder) {
+  std::unique_ptr<Folder> copy = abbr_duplicate_folder(folder, nullptr);
+  std::function<void(Folder&)> restore = [&](Folder& f) {
+    std::reverse(f.abbreviations.begin(), f.abbreviations.end());
+    for (auto& sub : f.subfolders) restore(*sub);
+  };
+  restore(*copy);
+  return copy;
+}
+
+// A group's snippets in the order its "snippetUUIDs" gives them, which TextExpander shows;
+// abbreviations it does not list follow in the folder's order.
+void order_as_listed(Folder& folder) {
+  if (!folder.te_general) return;
+  const KvValue* listed = kvlist_lookup_value_type(*folder.te_general, "snippetUUIDs", KV_VALUE_ARRAY);
+  if (!listed) return;
+  std::map<std::string, size_t> position;
+  size_t n = 0;
+  for (const KvElement& e : *listed->list()) {
+    if (e.value.string()) position.emplace(te_uuid_key(*e.value.string()), n++);
+  }
+  auto rank = [&](const std::unique_ptr<Abbreviation>& a) {
+    const std::string* uuid = uuid_of(a->te_general);
+    auto found = uuid ? position.find(te_uuid_key(*uuid)) : position.end();
+    return found == position.end() ? n : found->second;
+  };
+  std::stable_sort(folder.abbreviations.begin(), folder.abbreviations.end(),
+                   [&](const auto& a, const auto& b) { return rank(a) < rank(b); });
+}
+
 void build_group(Folder& folder, const TeExportOptions& options) {
   for (auto& abbrev : folder.abbreviations) te_abbrev_to_kvlist(*abbrev, true, true, options);
+  order_as_listed(folder);
   if (!folder.te_general) {
     folder.te_general.emplace();
     kvlist_append(*folder.te_general, "uuidString", KvValue::of_string(te_uuid_generate()));
@@ -222,7 +259,7 @@ Result<std::string> te_settings_file_text(const Folder* absolute_parent,
                                           const TePreferences& prefs,
                                           const TeExportOptions& options) {
   if (!absolute_parent) return Error{kFolderIsBlank};
-  std::unique_ptr<Folder> copy = abbr_duplicate_folder(*absolute_parent, nullptr);
+  std::unique_ptr<Folder> copy = export_copy(*absolute_parent);
   if (abbr_nested_folders_exist_in_abs_folder(*copy)) abbr_denestify_folders_in_abs_parent(*copy);
   te_build_kvlists(*copy, true, options);
 
@@ -264,7 +301,7 @@ Result<std::string> te_settings_file_text(const Folder* absolute_parent,
 
 Result<std::string> te_group_file_text(const Folder* folder, const TeExportOptions& options) {
   if (!folder) return Error{kFolderIsBlank};
-  std::unique_ptr<Folder> copy = abbr_duplicate_folder(*folder, nullptr);
+  std::unique_ptr<Folder> copy = export_copy(*folder);
   if (!copy->subfolders.empty()) {
     gather_into(*copy, *folder);
     copy->subfolders.clear();

@@ -353,6 +353,19 @@ Result<TeImport> group_file_to_import(KvList top, const TeImportOptions& options
     folder->abbreviations.push_back(std::move(abbrev));
   }
   folder->te_group_settings = std::move(top);
+  // The group a settings file would hold, so that the group's order and identity are
+  // remembered as they are for groups of a settings file.
+  KvList group;
+  kvlist_append(group, "uuidString",
+                KvValue::of_string(UuidClaims(options.existing.groups).claim("")));
+  kvlist_append(group, "name", KvValue::of_string(folder->name));
+  KvList members;
+  for (const auto& abbrev : folder->abbreviations) {
+    kvlist_append(members, "", *kvlist_lookup_value(*abbrev->te_general, "uuidString"), true);
+  }
+  kvlist_append(group, "snippetUUIDs", KvValue::of_values(std::move(members)));
+  kvlist_append(group, "writable", KvValue::of_integer(1));
+  folder->te_general = std::move(group);
   out.folders.push_back(std::move(folder));
   return out;
 }

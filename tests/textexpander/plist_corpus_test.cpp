@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/shell.h"
 #include "support/temp_dir.h"
 #include "textexpander/plist_reader.h"
 #include "textexpander/plist_values.h"
@@ -112,28 +113,12 @@ void append_json(std::string& out, const KvValue& value) {
   out += '}';
 }
 
-// What plist_compare.py printed and its exit status.
-std::pair<int, std::string> run(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return {-1, "cannot run " + command};
-  char buffer[4096];
-  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-  return {pclose(pipe), output};
-}
-
-std::string shell_quoted(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
 TEST(PlistCorpus, EveryFileReadsAsPlistlibReadsIt) {
   std::vector<fs::path> files = corpus_files();
   ASSERT_EQ(files.size(), 128u);
   testing::TempDir dir;
   const std::string script = std::string(TOLVAN_SOURCE_DIR) + "/tests/textexpander/plist_compare.py";
-  std::string command = "python3 " + shell_quoted(script);
+  std::string command = "python3 " + testing::shell_quoted(script);
   for (std::size_t i = 0; i < files.size(); ++i) {
     SCOPED_TRACE(files[i].filename().string());
     auto list = read_document(read_file(files[i].string()));
@@ -142,9 +127,9 @@ TEST(PlistCorpus, EveryFileReadsAsPlistlibReadsIt) {
     append_json_dict(json, *list);
     std::string ours = dir.file(std::to_string(i) + ".json");
     testing::write_file(ours, json);
-    command += " " + shell_quoted(ours) + " " + shell_quoted(files[i].string());
+    command += " " + testing::shell_quoted(ours) + " " + testing::shell_quoted(files[i].string());
   }
-  auto [status, output] = run(command);
+  auto [status, output] = testing::run_command(command);
   EXPECT_EQ(status, 0) << output;
 }
 
