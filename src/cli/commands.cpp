@@ -10,6 +10,9 @@ namespace tolvan::cli {
 std::span<const CommandEntry> command_table() {
   static const std::vector<CommandEntry> commands = {
       {"backup", "list, make and restore backups of the library", run_backup_command},
+      {"export", "write the library or a folder as a Tolvan, HTML or TextExpander file",
+       run_export_command},
+      {"import", "import a Tolvan or TextExpander file into the library", run_import_command},
       {"library", "check, list and convert abbreviation files", run_library_command},
       {"macro", "run and convert the macros of expansions", run_macro_command},
       {"prefs", "show and change preferences", run_prefs_command},

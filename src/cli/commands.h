@@ -16,6 +16,10 @@ int run_macro_command(const Invocation& inv);
 
 // tolvan-cli library: check, list, normalize, html.
 int run_library_command(const Invocation& inv);
+// tolvan-cli import FILE: own and TextExpander files into the configured library.
+int run_import_command(const Invocation& inv);
+// tolvan-cli export OUT: the configured library as a Tolvan, HTML or TextExpander file.
+int run_export_command(const Invocation& inv);
 // tolvan-cli backup: list, create, restore.
 int run_backup_command(const Invocation& inv);
 // tolvan-cli simulate: the engine on the simulated desktop.
