@@ -83,7 +83,9 @@ bool contains_ignore_case(std::string_view text, std::string_view what) {
 
 // Spellings that convert to a macro whose way back is another spelling.
 bool has_code_with_two_meanings(std::string_view text) {
-  for (std::string_view synonym : {"%%", "%fill:%", "%key:enter%", "%key:escape%", "%("}) {
+  // The later fill-ins run as Input and have no spelling of their own among the macros.
+  for (std::string_view synonym : {"%%", "%fill:%", "%key:enter%", "%key:escape%", "%(",
+                                   "%filltext:", "%fillarea:", "%fillpopup:", "%fillpart"}) {
     if (contains_ignore_case(text, synonym)) return true;
   }
   return false;

@@ -205,6 +205,40 @@ TEST(TextExpanderRoundTrip, SynonymsComeBackAsTheFirstSpelling) {
             "%fill% %key:return% %key:esc%");
 }
 
+TEST(TextExpanderRoundTrip, AdjacentCodesConvertBothWays) {
+  EXPECT_EQ(tolvan_macros_to_te_macros("%(Key Enter)%(Key Escape)"), "%key:return%%key:esc%");
+  EXPECT_EQ(tolvan_macros_to_te_macros("%(Day)%(Month)%(cursor)"), "%d%m%|");
+  EXPECT_EQ(te_macros_to_tolvan_macros("%key:esc%%key:return%"), "%(Key Escape)%(Key Enter)");
+  EXPECT_EQ(te_macros_to_tolvan_macros("%d%m%Y"), "%(Day)%(Month)%(Year)");
+  // Escapes are judged on the text as written: an odd run of "%" before a code protects it.
+  EXPECT_EQ(tolvan_macros_to_te_macros("%%(Day)%(Day)"), "%%(Day)%d");
+  EXPECT_EQ(te_macros_to_tolvan_macros("%%d%d"), "%d%(Day)");
+  EXPECT_EQ(te_macros_to_tolvan_macros("%%%d"), "%%%(Day)");  // "%%" then a code
+  for (const char* own : {"%(Key Tab)%(Key Enter)%(Key Escape)", "%(Hour):%(Minute)%(AMorPM)"}) {
+    EXPECT_EQ(te_macros_to_tolvan_macros(tolvan_macros_to_te_macros(own)), own);
+  }
+}
+
+TEST(TextExpanderToTolvan, LaterFillInsBecomeInputWithTheirDefault) {
+  const Pair cases[] = {
+      {"%filltext:name=Street:default=Main St:width=20%", "%(Input Main St)"},
+      {"%filltext:name=Command Name%", "%(Input)"},
+      {"%fillarea:name=Body:default=Dear sir%", "%(Input Dear sir)"},
+      {"%fillpopup:name=Size:default=small:medium:large%", "%(Input small)"},
+      {"x%fillpart:name=Extra:default=yes%more%fillpartend%y", "x%(Input yes)morey"},
+      {"%FillText:name=a:Default=b%", "%(Input b)"},
+      // Escaped, or never closed: text.
+      {"%%filltext:name=a%", "%filltext:name=a%"},
+      {"%filltext:name=open", "%filltext:name=open"},
+  };
+  for (const auto& [te, own] : cases) EXPECT_EQ(te_macros_to_tolvan_macros(te), own) << te;
+  // Going out, they are not Tolvan's macros and stay as they are.
+  for (const char* te : {"%filltext:name=a:default=b%", "%fillpopup:name=s:default=a:b%",
+                         "%fillpart:name=p%x%fillpartend%"}) {
+    EXPECT_EQ(tolvan_macros_to_te_macros(te), te);
+  }
+}
+
 TEST(DateMathExtract, FindsEachOccurrenceWithOffsets) {
   auto spans = date_math_string_extract("a %@+3D b %@+ 12D %@+D %@+4d", "%@+", "D", true);
   ASSERT_EQ(spans.size(), 2u);

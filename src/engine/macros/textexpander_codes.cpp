@@ -2,6 +2,7 @@
 #include "engine/macros/textexpander_codes.h"
 
 #include <array>
+#include <optional>
 
 #include "engine/macros/syntax.h"
 
@@ -100,6 +101,78 @@ std::string rewrite_spans(std::string_view text, const std::vector<ExtractedSpan
   return out;
 }
 
+
+// The fixed codes of the table, one way, in one pass: at each place the first row that
+// matches is converted. Whether a code is escaped (an odd run of "%" before it) is judged
+// on the text as it was, and an escaped code loses its escape when going to own macros.
+std::string convert_fixed_codes(std::string_view text, TeDirection direction) {
+  const bool to_tolvan = direction == TeDirection::kToTolvan;
+  auto row_at = [&](size_t pos) -> const TeMacroConversion* {
+    for (const TeMacroConversion& row : kTeMacroConvTable) {
+      std::string_view from = to_tolvan ? row.te : row.own;
+      if (starts_with_at(text, pos, from, to_tolvan && row.match_case)) return &row;
+    }
+    return nullptr;
+  };
+  std::string out;
+  out.reserve(text.size());
+  size_t run = 0;  // "%" characters directly before `pos` in `text`
+  for (size_t pos = 0; pos < text.size();) {
+    if (run % 2 == 0) {
+      if (const TeMacroConversion* row = row_at(pos)) {
+        std::string_view from = to_tolvan ? row->te : row->own;
+        out += to_tolvan ? row->own : row->te;
+        pos += from.size();
+        run = 0;
+        continue;
+      }
+      if (to_tolvan && text[pos] == '%' && pos + 1 < text.size()) {
+        if (const TeMacroConversion* row = row_at(pos + 1)) {
+          out += row->te;  // "%%|" is the code "%|" written as text
+          pos += 1 + row->te.size();
+          run = 0;
+          continue;
+        }
+      }
+    }
+    run = text[pos] == '%' ? run + 1 : 0;
+    out += text[pos++];
+  }
+  return out;
+}
+
+struct LaterFillIn {
+  std::string own;  // the Input macro
+  size_t length;    // of the TextExpander code
+};
+
+// "%filltext:name=Street:default=Main St%", "%fillarea:...%", "%fillpopup:...%" and
+// "%fillpart:...%" become an Input macro with the default, where there is one;
+// "%fillpartend%" ends the optional part and becomes nothing.
+std::optional<LaterFillIn> later_fill_in_at(std::string_view text, size_t pos) {
+  constexpr std::string_view kEnd = "%fillpartend%";
+  if (starts_with_at(text, pos, kEnd, false)) return LaterFillIn{"", kEnd.size()};
+  for (std::string_view start : {"%filltext:", "%fillarea:", "%fillpopup:", "%fillpart:"}) {
+    if (!starts_with_at(text, pos, start, false)) continue;
+    size_t close = text.find('%', pos + start.size());
+    if (close == std::string_view::npos) return std::nullopt;
+    std::string_view fields = text.substr(pos + start.size(), close - pos - start.size());
+    std::string own = "%(Input)";
+    for (size_t at = 0; at <= fields.size();) {
+      size_t colon = fields.find(':', at);
+      std::string_view field = fields.substr(at, colon == std::string_view::npos ? colon : colon - at);
+      if (macro_has_prefix_at(field, 0, "default=")) {
+        own = "%(Input " + std::string(field.substr(8)) + ")";
+        break;
+      }
+      if (colon == std::string_view::npos) break;
+      at = colon + 1;
+    }
+    return LaterFillIn{own, close + 1 - pos};
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::span<const TeMacroConversion> te_macro_conv_table() { return kTeMacroConvTable; }
@@ -153,31 +226,51 @@ std::string te_convert_fill(std::string_view text) {
   return convert_open_ended_macros_from_to_te(text, TeDirection::kToTolvan);
 }
 
+std::string te_convert_later_fill_ins(std::string_view text) {
+  std::string out;
+  size_t run = 0;  // "%" characters directly before `pos`
+  for (size_t pos = 0; pos < text.size();) {
+    if (run % 2 == 0 && text[pos] == '%') {
+      if (std::optional<LaterFillIn> fill = later_fill_in_at(text, pos)) {
+        out += fill->own;
+        pos += fill->length;
+        run = 0;
+        continue;
+      }
+      if (std::optional<LaterFillIn> escaped = later_fill_in_at(text, pos + 1)) {
+        out += text.substr(pos + 1, escaped->length);  // written as text: the escape goes
+        pos += 1 + escaped->length;
+        run = 0;
+        continue;
+      }
+    }
+    run = text[pos] == '%' ? run + 1 : 0;
+    out += text[pos++];
+  }
+  return out;
+}
+
 std::string te_macros_to_tolvan_macros(std::string_view source) {
   // Fill-ins with a name go first: their closing "%" must not start a fixed code with the
   // text after it ("%fill:x%px" is a fill-in and "px", not a fill-in opener and "%p").
+  const std::string later = te_convert_later_fill_ins(source);
   const TeOpenEndedConversion& fill = kTeOeMacroConvTable[0];
   std::vector<ExtractedSpan> named_fills =
-      closed_spans(source, fill.te_start, fill.te_end, fill.match_case);
+      closed_spans(later, fill.te_start, fill.te_end, fill.match_case);
   std::erase_if(named_fills, [&](const ExtractedSpan& s) {
     return s.text.size() == fill.te_start.size() + fill.te_end.size();
   });
-  std::string text = rewrite_spans(source, named_fills, fill.te_start.size(), fill.te_end.size(),
+  std::string text = rewrite_spans(later, named_fills, fill.te_start.size(), fill.te_end.size(),
                                    fill.own_start, fill.own_end);
-  for (const TeMacroConversion& row : kTeMacroConvTable) {
-    text = substitute_str_ignore_befaft(text, row.te, '%', true, false, true, row.own,
-                                        row.match_case);
-    text = substitute_str(text, macro_escaped_form(row.te), row.te, row.match_case);
-  }
+  // One pass over the text as it stands, so that what one conversion writes never makes
+  // the next code look escaped ("%key:escape%%key:return%" is two keys).
+  text = convert_fixed_codes(text, TeDirection::kToTolvan);
   return te_convert_fill(text);
 }
 
 std::string tolvan_macros_to_te_macros(std::string_view source) {
-  std::string text(source);
-  for (const TeMacroConversion& row : kTeMacroConvTable) {
-    text = substitute_str_ignore_befaft(text, row.own, '%', true, false, true, row.te, false);
-  }
-  return convert_open_ended_macros_from_to_te(text, TeDirection::kToTextExpander);
+  return convert_open_ended_macros_from_to_te(convert_fixed_codes(source, TeDirection::kToTextExpander),
+                                              TeDirection::kToTextExpander);
 }
 
 }  // namespace tolvan

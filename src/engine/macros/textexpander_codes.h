@@ -33,8 +33,8 @@ std::span<const TeOpenEndedConversion> te_oe_macro_conv_table();    // 19 rows
 
 enum class TeDirection { kToTolvan = 1, kToTextExpander = 0 };
 
-// TextExpander codes to own macros: fixed codes (unless escaped by an odd run of "%"),
-// escaped codes unescaped, then the open-ended codes.
+// TextExpander codes to own macros: the later fill-ins, fixed codes (unless escaped by an
+// odd run of "%"), escaped codes unescaped, then the open-ended codes.
 std::string te_macros_to_tolvan_macros(std::string_view text);
 
 // Own macros to TextExpander codes; where two rows share an own macro the first wins.
@@ -42,6 +42,11 @@ std::string tolvan_macros_to_te_macros(std::string_view text);
 
 // The open-ended rows applied in one direction.
 std::string convert_open_ended_macros_from_to_te(std::string_view text, TeDirection direction);
+
+// "%filltext:...%", "%fillarea:...%", "%fillpopup:...%", "%fillpart:...%" to "%(Input
+// DEFAULT)" (or "%(Input)" without a default), "%fillpartend%" to nothing. One way only:
+// TextExpander's files keep their codes, which Tolvan converts each time it expands.
+std::string te_convert_later_fill_ins(std::string_view text);
 
 // convert_open_ended_macros_from_to_te towards own macros.
 std::string te_convert_fill(std::string_view text);
