@@ -76,6 +76,8 @@ std::string abbr_te_snippet_kind(const Abbreviation& abbrev) {
     case 1: return "Formatted text / pictures";
     case 2: return "AppleScript";
     case 3: return "Shell script";
+    case 4: return "JavaScript";
+    case 5: return "Formatted text (HTML)";
     default: return "Unknown";
   }
 }

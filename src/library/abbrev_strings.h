@@ -32,7 +32,8 @@ std::string abbr_abbrev_exp_to_display_string(const Abbreviation& abbrev);
 
 // The kind of TextExpander snippet an abbreviation's general TextExpander data describes:
 // "Plain text", "Formatted text / pictures" (also whenever it holds richText or
-// cachedPNGImage), "AppleScript", "Shell script", or "Unknown".
+// cachedPNGImage), "AppleScript", "Shell script", "JavaScript", "Formatted text (HTML)"
+// (the later kinds), or "Unknown".
 std::string abbr_te_snippet_kind(const Abbreviation& abbrev);
 
 // The list's one-line "Replacement Preview": a text abbreviation's first line without
