@@ -25,12 +25,7 @@ namespace fs = std::filesystem;
 const AbbrTime kNow{1, 2, 2003, 4, 5, 6};
 
 std::vector<fs::path> corpus_files() {
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(fs::path(TOLVAN_CORPORA_DIR) / "textexpander")) {
-    files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
+  return testing::sorted_files(fs::path(TOLVAN_CORPORA_DIR) / "textexpander");
 }
 
 std::string check_script() {

@@ -1,7 +1,9 @@
 // A fresh folder for one test, removed with everything in it afterwards.
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace tolvan::testing {
 
@@ -22,5 +24,7 @@ class TempDir {
 // Whole-file helpers for tests.
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& contents);
+// The files of a folder, sorted by path (the corpus tests read every file of one).
+std::vector<std::filesystem::path> sorted_files(const std::filesystem::path& folder);
 
 }  // namespace tolvan::testing

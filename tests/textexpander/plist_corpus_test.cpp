@@ -22,12 +22,7 @@ using testing::read_file;
 const AbbrTime kNow{1, 2, 2003, 4, 5, 6};
 
 std::vector<fs::path> corpus_files() {
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(fs::path(TOLVAN_CORPORA_DIR) / "textexpander")) {
-    files.push_back(entry.path());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
+  return testing::sorted_files(fs::path(TOLVAN_CORPORA_DIR) / "textexpander");
 }
 
 Result<KvList> read_document(const std::string& text, bool header = true) {
