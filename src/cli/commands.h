@@ -20,6 +20,8 @@ int run_library_command(const Invocation& inv);
 int run_import_command(const Invocation& inv);
 // tolvan-cli export OUT: the configured library as a Tolvan, HTML or TextExpander file.
 int run_export_command(const Invocation& inv);
+// tolvan-cli te-mode [on|off]: TextExpander mode and the library's shape for it.
+int run_te_mode_command(const Invocation& inv);
 // tolvan-cli backup: list, create, restore.
 int run_backup_command(const Invocation& inv);
 // tolvan-cli simulate: the engine on the simulated desktop.

@@ -157,5 +157,25 @@ TEST(ExportCommand, WritesTolvanHtmlAndTextExpanderFiles) {
   EXPECT_EQ(cli(dir, {"export", "--te", "--html", dir.file("x")}).status, 2);
 }
 
+TEST(TeModeCommand, SwitchingOnGivesTheLibraryTextExpandersShape) {
+  TempDir dir;
+  write_file(dir.file("nested.tlv"),
+             "<Tolvan n=\"All Abbreviations / Folders\" t=\"0\" d=\"0\" m=\"1\">"
+             "<f n=\"Work\" t=\"0\" d=\"0\"><f n=\"Letters\" t=\"0\" d=\"0\">"
+             "<a a=\"x\" d=\"\" e=\"y\" c=\"2\" t=\"3\" r=\"0\"/></f></f>"
+             "<a a=\"z\" d=\"\" e=\"w\" c=\"2\" t=\"3\" r=\"0\"/></Tolvan>");
+  ASSERT_EQ(cli(dir, {"import", "--mode", "replace", dir.file("nested.tlv")}).status, 0);
+  EXPECT_EQ(cli(dir, {"te-mode"}).out, "off\n");
+  CliRun on = cli(dir, {"te-mode", "on"});
+  EXPECT_EQ(on.status, 0) << on.err;
+  EXPECT_EQ(on.out, "TextExpander mode is on.\n");
+  EXPECT_EQ(cli(dir, {"te-mode"}).out, "on\n");
+  EXPECT_EQ(cli(dir, {"library", "list", dir.file("abbreviations.tlv")}).out,
+            "Work \\\\ Letters\t0\tx\t\ty\n(Uncategorized)\t0\tz\t\tw\n");
+  EXPECT_EQ(cli(dir, {"te-mode", "off"}).status, 0);
+  EXPECT_EQ(cli(dir, {"te-mode"}).out, "off\n");
+  EXPECT_EQ(cli(dir, {"te-mode", "maybe"}).status, 2);
+}
+
 }  // namespace
 }  // namespace tolvan
