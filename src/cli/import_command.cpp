@@ -12,12 +12,13 @@
 #include "import/native_import_export.h"
 #include "import/te_import.h"
 #include "import/te_import_library.h"
+#include "settings/prefs.h"
 
 namespace tolvan::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: tolvan-cli [--config-dir DIR] import [--mode replace|append] FILE\n\n"
+    "Usage: tolvan-cli [--config-dir DIR] import [--mode replace|append] [--te-prefs] FILE\n\n"
     "Imports FILE into the configured library and saves it (with a backup), as importing\n"
     "in the main window and pressing Apply does. FILE is a Tolvan abbreviation file or a\n"
     "TextExpander file (.textexpander, .tedist). A whole library (a Tolvan export of the\n"
@@ -25,9 +26,11 @@ constexpr const char* kUsage =
     "it as --mode says; without --mode the question is asked here. A file of one folder or\n"
     "group is always appended.\n\n"
     "Options:\n"
-    "  --mode replace|append  how a whole library is imported\n";
+    "  --mode replace|append  how a whole library is imported\n"
+    "  --te-prefs             take over a TextExpander settings file's preferences (default\n"
+    "                         case and trigger modes, delimiters, sound)\n";
 
-constexpr OptionSpec kOptions[] = {{"--mode", "replace or append"}};
+constexpr OptionSpec kOptions[] = {{"--mode", "replace or append"}, {"--te-prefs", ""}};
 
 bool is_textexpander_file(const std::string& path) {
   for (std::string_view extension : {".textexpander", ".tedist"}) {
@@ -59,7 +62,7 @@ ImportMode ask_mode(const Invocation& inv, bool textexpander) {
 }
 
 int import_textexpander(const Invocation& inv, Session& s, const std::string& path,
-                        const std::function<ImportMode(bool)>& mode_for) {
+                        const std::function<ImportMode(bool)>& mode_for, bool take_prefs) {
   TeImportOptions options;
   options.defaults = main_list_load_options(s.prefs).defaults;
   options.now = abbr_time_now();
@@ -80,6 +83,13 @@ int import_textexpander(const Invocation& inv, Session& s, const std::string& pa
   if (mode == ImportMode::Cancel) {
     inv.err << "tolvan-cli: import cancelled; the library is unchanged.\n";
     return 1;
+  }
+  if (take_prefs && file.import->settings) {
+    te_take_over_preferences(s.prefs, *file.import->settings);
+    if (Status saved = prefs_save(s.prefs, s.gvar); !saved) {
+      inv.err << "tolvan-cli: the preferences could not be saved: " << saved.error() << "\n";
+      return 1;
+    }
   }
   TeImportCounts counts =
       te_add_import_to_library(s.library, SANDBOX, std::move(*file.import), mode);
@@ -131,8 +141,9 @@ int run_import_command(const Invocation& inv) {
                "before the imported library replaces it.\n";
   }
   auto mode_for = [&](bool textexpander) { return given ? *given : ask_mode(inv, textexpander); };
-  return is_textexpander_file(path) ? import_textexpander(inv, s, path, mode_for)
-                                    : import_own_file(inv, s, path, mode_for);
+  return is_textexpander_file(path)
+             ? import_textexpander(inv, s, path, mode_for, args.has("--te-prefs"))
+             : import_own_file(inv, s, path, mode_for);
 }
 
 }  // namespace tolvan::cli

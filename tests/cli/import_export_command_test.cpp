@@ -22,6 +22,7 @@ const std::string kSettings =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST "
     "1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n<plist version=\"1.0\">\n"
     "<dict><key>Snippets Imported</key><date>2010-01-01T00:00:00Z</date>"
+    "<key>Delimiters</key><string> ;</string><key>Expander Mode</key><integer>2</integer>"
     "<key>groupsTE2</key><array><dict><key>name</key><string>Mail</string>"
     "<key>snippetUUIDs</key><array><string>11111111-1111-4111-8111-111111111111</string></array>"
     "<key>uuidString</key><string>AAAAAAAA-AAAA-4AAA-8AAA-AAAAAAAAAAAA</string></dict></array>"
@@ -50,6 +51,14 @@ TEST(ImportCommand, TextExpanderFilesJoinTheLibraryAndItIsSavedWithABackup) {
   EXPECT_EQ(library_listing(dir), "Mail\t0\tsig\tRegards %key:return%%key:tab%\tRegards %key:return%%key:tab%\n");
   ASSERT_TRUE(std::filesystem::is_directory(dir.file("data/backups")));
   EXPECT_FALSE(std::filesystem::is_empty(dir.file("data/backups")));
+
+  // TextExpander's preferences stay out unless asked for.
+  EXPECT_NE(cli(dir, {"--config-dir", dir.file("data"), "prefs", "get", "delim_chars"}).out, " ;\n");
+  ASSERT_EQ(cli(dir, {"--config-dir", dir.file("data"), "import", "--mode", "replace", "--te-prefs",
+                      dir.file("Settings.textexpander")}).status, 0);
+  EXPECT_EQ(cli(dir, {"--config-dir", dir.file("data"), "prefs", "get", "delim_chars"}).out, " ;\n");
+  EXPECT_EQ(cli(dir, {"--config-dir", dir.file("data"), "prefs", "get", "default_trigger_mode"}).out,
+            "4\n");
 
   // A second import appended: a second folder whose snippet has a fresh uuid.
   CliRun again = cli(dir, {"--config-dir", dir.file("data"), "import", "--mode", "append",
