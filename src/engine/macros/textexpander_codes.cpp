@@ -1,6 +1,7 @@
 // TextExpander %-codes to and from Tolvan's macros.
 #include "engine/macros/textexpander_codes.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -149,13 +150,20 @@ struct LaterFillIn {
 // "%filltext:name=Street:default=Main St%", "%fillarea:...%", "%fillpopup:...%" and
 // "%fillpart:...%" become an Input macro with the default, where there is one;
 // "%fillpartend%" ends the optional part and becomes nothing.
-std::optional<LaterFillIn> later_fill_in_at(std::string_view text, size_t pos) {
+// `unclosed_from`: where a search for a closing "%" already failed, so that text full of
+// openers is not searched again and again.
+std::optional<LaterFillIn> later_fill_in_at(std::string_view text, size_t pos,
+                                            size_t& unclosed_from) {
   constexpr std::string_view kEnd = "%fillpartend%";
   if (starts_with_at(text, pos, kEnd, false)) return LaterFillIn{"", kEnd.size()};
   for (std::string_view start : {"%filltext:", "%fillarea:", "%fillpopup:", "%fillpart:"}) {
     if (!starts_with_at(text, pos, start, false)) continue;
-    size_t close = text.find('%', pos + start.size());
-    if (close == std::string_view::npos) return std::nullopt;
+    const size_t from = pos + start.size();
+    size_t close = from >= unclosed_from ? std::string_view::npos : text.find('%', from);
+    if (close == std::string_view::npos) {
+      unclosed_from = std::min(unclosed_from, from);
+      return std::nullopt;
+    }
     std::string_view fields = text.substr(pos + start.size(), close - pos - start.size());
     std::string own = "%(Input)";
     for (size_t at = 0; at <= fields.size();) {
@@ -229,15 +237,16 @@ std::string te_convert_fill(std::string_view text) {
 std::string te_convert_later_fill_ins(std::string_view text) {
   std::string out;
   size_t run = 0;  // "%" characters directly before `pos`
+  size_t unclosed_from = std::string_view::npos;
   for (size_t pos = 0; pos < text.size();) {
     if (run % 2 == 0 && text[pos] == '%') {
-      if (std::optional<LaterFillIn> fill = later_fill_in_at(text, pos)) {
+      if (std::optional<LaterFillIn> fill = later_fill_in_at(text, pos, unclosed_from)) {
         out += fill->own;
         pos += fill->length;
         run = 0;
         continue;
       }
-      if (std::optional<LaterFillIn> escaped = later_fill_in_at(text, pos + 1)) {
+      if (std::optional<LaterFillIn> escaped = later_fill_in_at(text, pos + 1, unclosed_from)) {
         out += text.substr(pos + 1, escaped->length);  // written as text: the escape goes
         pos += 1 + escaped->length;
         run = 0;
