@@ -4,6 +4,8 @@
 // shared uuids, ungrouped snippets, later snippet kinds, unknown keys).
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <future>
 #include <set>
 #include <string>
 #include <vector>
@@ -115,6 +117,29 @@ TEST(TeImport, ASettingsFileBecomesFoldersOfAbbreviations) {
   EXPECT_TRUE(kvlist_get_from_key(*imported->settings, "Delimiters"));
   EXPECT_FALSE(kvlist_get_from_key(*imported->settings, "groupsTE2"));
   EXPECT_FALSE(kvlist_get_from_key(*imported->settings, "snippetsTE2"));
+}
+
+TEST(TeImport, RunsOnWorkerThreadsAndHandsBackValues) {
+  const std::string file = settings_file(group(kG1, "A", {kU1, kU2}),
+                                         snippet(kU1, "a", "x") + snippet(kU2, "b", "y"));
+  std::atomic<int> stages{0};
+  auto work = [&] {
+    TeImportOptions o = options();
+    o.progress = [&](TeImportStage) { ++stages; };
+    return te_import_snippet_file_data(file, o);
+  };
+  auto one = std::async(std::launch::async, work);
+  auto two = std::async(std::launch::async, work);
+  Result<TeImport> a = one.get(), b = two.get();
+  ASSERT_TRUE(a.ok() && b.ok());
+  EXPECT_EQ(stages, 8);
+  EXPECT_EQ(a->abbreviation_count(), 2u);
+  EXPECT_EQ(b->abbreviation_count(), 2u);
+  // The library is touched only when the result joins it, on the library's thread.
+  Library library;
+  te_add_import_to_library(library, SANDBOX, std::move(*a), ImportMode::Append);
+  te_add_import_to_library(library, SANDBOX, std::move(*b), ImportMode::Append);
+  EXPECT_EQ(library.sandbox.front()->subfolders.size(), 2u);
 }
 
 TEST(TeImport, TheReportCountsSnippetsAndGroups) {
