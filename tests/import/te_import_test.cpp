@@ -133,6 +133,9 @@ TEST(TeImport, RunsOnWorkerThreadsAndHandsBackValues) {
   Result<TeImport> a = one.get(), b = two.get();
   ASSERT_TRUE(a.ok() && b.ok());
   EXPECT_EQ(stages, 8);
+  EXPECT_STREQ(te_import_stage_text(TeImportStage::Loading), "Loading TextExpander Data...");
+  EXPECT_STREQ(te_import_stage_text(TeImportStage::Verifying), "Verifying TextExpander Data...");
+  EXPECT_STREQ(te_import_stage_text(TeImportStage::Done), "Importing TextExpander Snippets...");
   EXPECT_EQ(a->abbreviation_count(), 2u);
   EXPECT_EQ(b->abbreviation_count(), 2u);
   // The library is touched only when the result joins it, on the library's thread.
