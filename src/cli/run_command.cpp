@@ -85,7 +85,7 @@ int run_run_command(const Invocation& inv) {
   };
   Session session(inv);
   HeadlessHotkeyActions actions(inv.out, inv.err);
-  auto expander = Expander::open(session.library, session.prefs, actions);
+  auto expander = Expander::open(session.library, session.prefs, actions, {}, portable_mode(session.gvar));
   if (!expander) {
     inv.err << "tolvan-cli run: " << expander.error() << "\n";
     return finish(1);
@@ -95,6 +95,7 @@ int run_run_command(const Invocation& inv) {
   actions.attach(enabled);
 
   (*expander)->register_hotkeys();
+  (*expander)->register_folder_hotkeys(MAIN_LIST);
   if (!(*expander)->start()) {
     inv.err << "tolvan-cli run: The keyboard hook could not be installed.\n";
     return finish(1);
