@@ -23,12 +23,17 @@ struct ShownHotkeyRow {
 };
 
 struct HotkeyConflictSources {
+  HotkeyConflictSources(const Settings& prefs, const FolderList& sandbox,
+                        std::optional<std::span<const ShownHotkeyRow>> shown_rows = std::nullopt,
+                        const Folder* editing_folder = nullptr)
+      : prefs(prefs), sandbox(sandbox), shown_rows(shown_rows), editing_folder(editing_folder) {}
+
   const Settings& prefs;
   const FolderList& sandbox;
   // The open Preferences window's rows; when absent, the stored preferences are used.
   std::optional<std::span<const ShownHotkeyRow>> shown_rows;
   // The folder open in the folder editor, which never clashes with itself.
-  const Folder* editing_folder = nullptr;
+  const Folder* editing_folder;
 };
 
 // hotkeys_get_names_of_others_with_same_combo: first the application rows other than

@@ -29,7 +29,7 @@ Status RecordingShell::launch_application_file(const std::string& path,
 
 Status RecordingShell::open_in_browser(const std::string& browser_id, const std::string& address) {
   for (const BrowserInfo& browser : installed_browsers) {
-    if (browser.id == browser_id) {
+    if (browser.id == browser_id && !browsers_fail) {
       calls.push_back({ShellCall::OpenInBrowser, {browser_id, address}, ""});
       return Status::success();
     }

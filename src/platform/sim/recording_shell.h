@@ -27,12 +27,13 @@ class RecordingShell final : public Shell {
   std::map<std::string, std::string> programs;  // on PATH: name -> full path
   bool pkexec_installed = false;
   bool opening_fails = false;  // open() answers an error
+  bool browsers_fail = false;  // open_in_browser() answers an error, as for a removed browser
 
   Status start_program(const std::vector<std::string>& argv, const std::string& folder) override;
   Status open(const std::string& location) override;
   Status launch_application_file(const std::string& path, const std::vector<std::string>& arguments,
                                  const std::string& folder) override;
-  // Fails for a browser that is not installed (any more).
+  // Fails for a browser that is not installed, and when browsers_fail.
   Status open_in_browser(const std::string& browser_id, const std::string& address) override;
   std::vector<BrowserInfo> browsers() override { return installed_browsers; }
   std::optional<BrowserInfo> default_browser() override;
