@@ -143,6 +143,12 @@ std::vector<BrowserInfo> GioShell::browsers() {
     result.push_back(browser_info(G_APP_INFO(item->data), *this));
   }
   g_list_free_full(apps, g_object_unref);
+  // The default is a browser even when no cache of the desktop's lists names it.
+  if (std::optional<BrowserInfo> chosen = default_browser()) {
+    bool listed = false;
+    for (const BrowserInfo& browser : result) listed = listed || browser.id == chosen->id;
+    if (!listed) result.insert(result.begin(), *chosen);
+  }
   return result;
 }
 
