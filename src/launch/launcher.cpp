@@ -21,6 +21,11 @@ bool is_directory(const std::string& path) {
   return fs::is_directory(path, ignored);
 }
 
+bool exists(const std::string& path) {
+  std::error_code ignored;
+  return fs::exists(path, ignored);
+}
+
 bool is_regular_file(const std::string& path) {
   std::error_code ignored;
   return fs::is_regular_file(path, ignored);
@@ -69,20 +74,20 @@ Status Launcher::launch_program(const ProgInfo& program) {
   if (path.empty()) return Status::success();
   const std::string folder = program.run_in.empty() ? folder_of(path) : program.run_in;
 
-  if (is_directory(path) || (has_scheme(path) && !fs::exists(path))) return shell_.open(path);
+  if (is_directory(path) || (has_scheme(path) && !exists(path))) return shell_.open(path);
+  // An application file, an executable file or a name PATH knows; anything else that
+  // exists is a document, whose application takes no parameters from a launcher.
+  const bool application_file = is_regular_file(path) && is_application_file(path);
+  const std::optional<std::string> executable =
+      application_file ? std::nullopt : shell_.find_program(path);
+  if (!application_file && !executable) {
+    if (exists(path)) return shell_.open(path);
+    return Error{"Could not start " + path + ": there is no such program, file or folder."};
+  }
 
   auto words = launcher_split_parameters(launcher_insertion_macros_execute(program.parameters, env_));
   if (!words) return Error{words.error()};
-  if (is_regular_file(path) && is_application_file(path)) {
-    return shell_.launch_application_file(path, *words, folder);
-  }
-
-  // An executable file, or a name PATH knows; anything else that exists is a document.
-  const std::optional<std::string> executable = shell_.find_program(path);
-  if (!executable) {
-    if (fs::exists(path)) return shell_.open(path);
-    return Error{"Could not start " + path + ": there is no such program, file or folder."};
-  }
+  if (application_file) return shell_.launch_application_file(path, *words, folder);
   std::vector<std::string> argv{*executable};
   argv.insert(argv.end(), words->begin(), words->end());
   if (program.run_as_admin && shell_.can_run_as_administrator()) {

@@ -84,7 +84,7 @@ TEST(ProgramLauncher, TheRunInFolderWinsAndABareNameIsFoundOnPath) {
 TEST(ProgramLauncher, FoldersDocumentsAndAddressesOpenWithTheirApplications) {
   Scene s;
   ASSERT_TRUE(s.run(program(s.dir.path(), "ignored")));
-  ASSERT_TRUE(s.run(program(s.document, "ignored")));
+  ASSERT_TRUE(s.run(program(s.document, "ignored \"even unclosed")));
   ASSERT_TRUE(s.run(program("https://example.org/?q=1")));
   EXPECT_EQ(s.shell.calls, (std::vector{opened(s.dir.path()), opened(s.document),
                                         opened("https://example.org/?q=1")}));
