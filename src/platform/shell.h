@@ -46,6 +46,9 @@ class Shell {
   // The full path of a program found on PATH (or `name` itself when it holds a "/" and is
   // an executable file); nullopt when there is none.
   virtual std::optional<std::string> find_program(const std::string& name) = 0;
+  // The name the desktop shows for a program or application file (its entry's Name), to
+  // suggest a name for a new launcher; nullopt when no entry describes it.
+  virtual std::optional<std::string> program_description(const std::string& path) = 0;
   // Whether programs can be started with administrator rights (pkexec is installed).
   virtual bool can_run_as_administrator() = 0;
   // Starts argv with administrator rights in `folder`, the desktop asking for the password.

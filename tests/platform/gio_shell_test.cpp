@@ -119,6 +119,16 @@ TEST(GioShell, AnApplicationFileGetsTheParametersAsFilesOfTheFolder) {
       << got;
 }
 
+TEST(GioShell, AnApplicationFileDescribesItselfAndAProgramNoEntryNamesHasNoDescription) {
+  Scene s;
+  const std::string app = s.dir.file("viewer.desktop");
+  write_file(app, "[Desktop Entry]\nType=Application\nName=Picture Viewer\nExec=" + s.recorder + "\n");
+  EXPECT_EQ(s.shell.program_description(app), "Picture Viewer");
+  EXPECT_EQ(s.shell.program_description(s.recorder), std::nullopt);
+  EXPECT_EQ(s.shell.program_description(s.dir.file("missing.desktop")), std::nullopt);
+  EXPECT_EQ(s.shell.program_description(s.dir.file("missing")), std::nullopt);
+}
+
 TEST(GioShell, AdministratorRightsGoThroughPkexecOnPath) {
   Scene s;
   ScopedEnv empty_path("PATH", s.dir.file("run in"));

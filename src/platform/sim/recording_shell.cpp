@@ -55,6 +55,12 @@ std::optional<std::string> RecordingShell::find_program(const std::string& name)
   return found->second;
 }
 
+std::optional<std::string> RecordingShell::program_description(const std::string& path) {
+  auto found = descriptions.find(path);
+  if (found == descriptions.end()) return std::nullopt;
+  return found->second;
+}
+
 Status RecordingShell::start_program_as_administrator(const std::vector<std::string>& argv,
                                                       const std::string& folder) {
   if (!pkexec_installed) return Error{"pkexec is not installed."};

@@ -25,6 +25,7 @@ class RecordingShell final : public Shell {
   std::vector<BrowserInfo> installed_browsers;
   std::string default_browser_id;             // one of installed_browsers, or none
   std::map<std::string, std::string> programs;  // on PATH: name -> full path
+  std::map<std::string, std::string> descriptions;  // path -> what the desktop calls it
   bool pkexec_installed = false;
   bool opening_fails = false;  // open() answers an error
   bool browsers_fail = false;  // open_in_browser() answers an error, as for a removed browser
@@ -39,6 +40,7 @@ class RecordingShell final : public Shell {
   std::optional<BrowserInfo> default_browser() override;
   // A name with "/" is found when it names an executable file; others through `programs`.
   std::optional<std::string> find_program(const std::string& name) override;
+  std::optional<std::string> program_description(const std::string& path) override;
   bool can_run_as_administrator() override { return pkexec_installed; }
   Status start_program_as_administrator(const std::vector<std::string>& argv,
                                         const std::string& folder) override;

@@ -165,6 +165,25 @@ std::optional<std::string> GioShell::find_program(const std::string& name) {
   return std::string(path.get());
 }
 
+std::optional<std::string> GioShell::program_description(const std::string& path) {
+  if (g_str_has_suffix(path.c_str(), ".desktop")) {
+    GObjectPtr<GDesktopAppInfo> app(g_desktop_app_info_new_from_filename(path.c_str()));
+    if (!app) return std::nullopt;
+    return std::string(g_app_info_get_name(G_APP_INFO(app.get())));
+  }
+  const std::optional<std::string> program = find_program(path);
+  if (!program) return std::nullopt;
+  std::optional<std::string> description;
+  GList* apps = g_app_info_get_all();
+  for (GList* item = apps; item && !description; item = item->next) {
+    GAppInfo* app = G_APP_INFO(item->data);
+    const char* executable = g_app_info_get_executable(app);
+    if (executable && find_program(executable) == program) description = g_app_info_get_name(app);
+  }
+  g_list_free_full(apps, g_object_unref);
+  return description;
+}
+
 bool GioShell::can_run_as_administrator() { return find_program("pkexec").has_value(); }
 
 Status GioShell::start_program_as_administrator(const std::vector<std::string>& argv,

@@ -19,6 +19,7 @@ class GioShell final : public Shell {
   std::vector<BrowserInfo> browsers() override;
   std::optional<BrowserInfo> default_browser() override;
   std::optional<std::string> find_program(const std::string& name) override;
+  std::optional<std::string> program_description(const std::string& path) override;
   bool can_run_as_administrator() override;
   Status start_program_as_administrator(const std::vector<std::string>& argv,
                                         const std::string& folder) override;
