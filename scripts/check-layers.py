@@ -56,6 +56,9 @@ ALLOWED = {
 RESTRICTED_SYSTEM_HEADERS = {
     ("X11/", "xcb/", "xkbcommon/", "atspi/", "canberra"): ["platform/x11"],
     ("gtk", "gdk", "glibmm", "giomm", "pangomm", "cairomm"): ["ui"],
+    # GIO: launching (platform/x11), the session bus (the single instance in app, the tray
+    # in ui).
+    ("gio/",): ["platform/x11", "app", "ui"],
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

@@ -13,6 +13,9 @@ packages=(
   python3 python3-gi dbus
   xvfb openbox xdotool xterm xclip dbus-x11 x11-utils x11-xkb-utils trayer imagemagick
   locales
+  # The launcher scenarios: the MIME types of files (a document's default application) and ps
+  # (zombies).
+  shared-mime-info procps
 )
 
 missing=()

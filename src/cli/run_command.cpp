@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "app/enabled_switch.h"
 #include "app/expander.h"
+#include "library/abbrev_strings.h"
 
 namespace tolvan::cli {
 namespace {
@@ -21,7 +22,9 @@ constexpr const char* kUsage =
     "preferences of the configured folder, and prints \"ready\" once it watches the\n"
     "keyboard. It runs until interrupted (Ctrl+C, SIGTERM) and then removes its hooks.\n"
     "The toggle-status hotkey of the preferences (ed_enable, ed_hotkey) switches it off\n"
-    "and on again, printing \"disabled\" and \"enabled\".\n\n"
+    "and on again, printing \"disabled\" and \"enabled\". A folder's pop-up menu hotkey\n"
+    "prints \"menu\" and the folder's path: there is no menu to show here. Launcher\n"
+    "abbreviations start their programs, files, folders and websites.\n\n"
     "Options:\n"
     "  --library FILE      the abbreviation file (default: the configured library)\n";
 
@@ -52,6 +55,18 @@ class HeadlessHotkeyActions final : public HotkeyActions, public StateListener {
   EnabledSwitch* enabled_ = nullptr;
   std::ostream& out_;
   std::ostream& err_;
+};
+
+// Without windows there is no abbreviation menu: a folder hotkey says whose menu it is.
+class HeadlessFolderMenu final : public FolderMenu {
+ public:
+  explicit HeadlessFolderMenu(std::ostream& out) : out_(out) {}
+  void show_folder_menu(const Folder& folder) override {
+    out_ << "menu " << abbr_get_full_folder_path_string(folder, nullptr, false) << std::endl;
+  }
+
+ private:
+  std::ostream& out_;
 };
 
 gboolean quit_loop(gpointer loop) {
@@ -85,7 +100,9 @@ int run_run_command(const Invocation& inv) {
   };
   Session session(inv);
   HeadlessHotkeyActions actions(inv.out, inv.err);
-  auto expander = Expander::open(session.library, session.prefs, actions);
+  HeadlessFolderMenu folder_menu(inv.out);
+  auto expander = Expander::open(session.library, session.prefs, actions, {nullptr, &folder_menu},
+                                 portable_mode(session.gvar));
   if (!expander) {
     inv.err << "tolvan-cli run: " << expander.error() << "\n";
     return finish(1);
@@ -95,6 +112,7 @@ int run_run_command(const Invocation& inv) {
   actions.attach(enabled);
 
   (*expander)->register_hotkeys();
+  (*expander)->register_folder_hotkeys(MAIN_LIST);
   if (!(*expander)->start()) {
     inv.err << "tolvan-cli run: The keyboard hook could not be installed.\n";
     return finish(1);

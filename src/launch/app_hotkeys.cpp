@@ -30,14 +30,9 @@ const AppHotkeyRow* row_of(int id) {
 std::span<const AppHotkeyRow> app_hotkey_rows() { return kRows; }
 
 AppHotkeys::AppHotkeys(Hotkeys& hotkeys, const Settings& prefs, HotkeyActions& actions)
-    : hotkeys_(hotkeys), prefs_(prefs), actions_(actions) {
-  hotkeys_.set_handler([this](int id) { pressed(id); });
-}
+    : hotkeys_(hotkeys), prefs_(prefs), actions_(actions) {}
 
-AppHotkeys::~AppHotkeys() {
-  unregister_all();
-  hotkeys_.set_handler(nullptr);
-}
+AppHotkeys::~AppHotkeys() { unregister_all(); }
 
 int AppHotkeys::register_all() {
   int registered = 0;

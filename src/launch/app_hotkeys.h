@@ -42,7 +42,8 @@ class HotkeyActions {
 
 class AppHotkeys {
  public:
-  // Takes over the hotkeys' handler; everything given outlives this object.
+  // Everything given outlives this object; presses arrive through pressed() (the
+  // HotkeyDispatcher routes them).
   AppHotkeys(Hotkeys& hotkeys, const Settings& prefs, HotkeyActions& actions);
   ~AppHotkeys();
   AppHotkeys(const AppHotkeys&) = delete;
@@ -54,7 +55,8 @@ class AppHotkeys {
   int register_all();
   // The application rows' hotkeys only.
   void unregister_all();
-  // A registered hotkey was pressed; called on the main thread.
+  // A registered application hotkey was pressed; called on the main thread. Other ids do
+  // nothing.
   void pressed(int id);
 
  private:

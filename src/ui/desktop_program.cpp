@@ -111,7 +111,8 @@ void DesktopProgram::create_tooltip_window() {
 }
 
 void DesktopProgram::register_hotkeys() {
-  auto expander = Expander::open(app_.library(), app_.prefs(), *this, {tooltip_window_.get(), nullptr});
+  auto expander = Expander::open(app_.library(), app_.prefs(), *this, {tooltip_window_.get(), nullptr},
+                                 portable_mode(app_.gvar()));
   if (!expander) {
     expander_error_ = expander.error();
     return;
@@ -125,7 +126,11 @@ void DesktopProgram::reshape_lists_for_textexpander() {}
 // Shared-folder sync is not part of the program yet.
 void DesktopProgram::tell_sync_main_list_loaded() {}
 // The folders' menu hotkeys come with the abbreviation menu, not part of the program yet.
-void DesktopProgram::register_folder_hotkeys() {}
+// The abbreviation menu is not part of the program yet: the folders are numbered, their
+// combinations stay free.
+void DesktopProgram::register_folder_hotkeys() {
+  if (expander_) expander_->register_folder_hotkeys(MAIN_LIST);
+}
 
 void DesktopProgram::show_tray_icon() { tray_presenter_->set_visible(true); }
 

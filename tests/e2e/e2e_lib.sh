@@ -16,9 +16,12 @@ use_layout() {
   if [ -n "${2:-}" ]; then setxkbmap "$1" -variant "$2"; else setxkbmap "$1"; fi
 }
 
-# write_library FILE: the abbreviations given with abbr, in one folder.
+folder_attributes=
+subfolders=
+# write_library FILE: the abbreviations given with abbr, in one folder "E2E" with the
+# attributes $folder_attributes (XML) and the subfolders $subfolders (XML).
 write_library() {
-  printf '%s' "<Tolvan n=\"All Abbreviations / Folders\" t=\"0\" d=\"0\" m=\"1\"><f n=\"E2E\" t=\"0\" d=\"0\">$entries</f></Tolvan>" >"$1"
+  printf '%s' "<Tolvan n=\"All Abbreviations / Folders\" t=\"0\" d=\"0\" m=\"1\"><f n=\"E2E\" t=\"0\" d=\"0\"$folder_attributes>$entries$subfolders</f></Tolvan>" >"$1"
 }
 
 # wait_for_line FILE LINE PID WHAT: waits until FILE holds LINE while PID lives; fails with

@@ -56,6 +56,25 @@ ed_hotkey=17 18 84"
       type_text "btw "
     }
     expect="by the way btw by the way " ;;
+  folder_hotkeys)
+    # Each folder's pop-up menu hotkey names its folder (tolvan-cli has no menu); the keys
+    # never reach the application.
+    folder_attributes=' e="1" h="17 18 77"'
+    subfolders='<f n="Inner" t="0" d="0" e="1" h="17 18 73"></f>'
+    abbr btw 5 0 "by the way"
+    menu_of() { wait_for_line "$work/cli.out" "menu $1" "$cli_pid" "the menu of $1"; }
+    act() {
+      type_text "btw "; keys ctrl+alt+m; menu_of E2E
+      keys ctrl+alt+i; menu_of 'E2E.Inner'
+      type_text "btw "
+    }
+    check() {
+      [ "$(grep '^menu ' "$work/cli.out")" = "menu E2E
+menu E2E\\Inner" ] && return 0
+      echo "the menus named: [$(grep '^menu ' "$work/cli.out")]"
+      return 1
+    }
+    expect="by the way by the way " ;;
   clipboard_text)
     prefs=$clipboard_prefs
     abbr qqc 3 0 "pasted caf&#233; text"

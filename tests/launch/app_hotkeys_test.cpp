@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "launch/hotkey_dispatcher.h"
 #include "launch/hotkey_string.h"
+#include "library/library.h"
 #include "platform/sim/desktop.h"
 #include "platform/sim/user.h"
 #include "platform/vk_codes.h"
@@ -37,11 +39,15 @@ struct Scene {
     user.tap(key);
     for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) user.release(*m);
   }
+  // The presses of `app`'s hotkeys reach it while the answer lives.
+  HotkeyDispatcher route(AppHotkeys& app) { return HotkeyDispatcher(desktop, app, folders); }
   Desktop desktop;
   User user{desktop};
   WindowId window;
   Settings prefs;
   RecordedActions actions;
+  Library library;
+  FolderHotkeys folders{desktop, library, nullptr};
 };
 
 TEST(HotkeyString, ModifiersInAnyOrderAndTheLastKeyCounts) {
@@ -77,6 +83,7 @@ TEST(AppHotkeys, EachSwitchedOnHotkeyRunsItsAction) {
   s.prefs.set("acm_enable", "1");
   s.prefs.set("acm_hotkey", "91 65");
   AppHotkeys hotkeys(s.desktop, s.prefs, s.actions);
+  HotkeyDispatcher dispatcher = s.route(hotkeys);
   EXPECT_EQ(hotkeys.register_all(), 4);
 
   s.press_combo({vk::LControl}, vk::Space);
@@ -98,6 +105,7 @@ TEST(AppHotkeys, SwitchedOffModifiersOnlyAndTakenCombinationsAreNotRegistered) {
   s.prefs.set("acm_enable", "1");
   s.prefs.set("acm_hotkey", "17 18 77");  // the same as the main window's: already taken
   AppHotkeys hotkeys(s.desktop, s.prefs, s.actions);
+  HotkeyDispatcher dispatcher = s.route(hotkeys);
   EXPECT_EQ(hotkeys.register_all(), 1);
 
   s.press_combo({vk::LControl}, vk::Space);
@@ -110,6 +118,7 @@ TEST(AppHotkeys, AHotkeySwitchedOffAfterRegistrationDoesNothing) {
   s.prefs.set("ed_enable", "1");
   s.prefs.set("ed_hotkey", "17 18 84");
   AppHotkeys hotkeys(s.desktop, s.prefs, s.actions);
+  HotkeyDispatcher dispatcher = s.route(hotkeys);
   ASSERT_EQ(hotkeys.register_all(), 1);
   s.prefs.set("ed_enable", "0");
   s.press_combo({vk::LControl, vk::LMenu}, 'T');
@@ -123,6 +132,7 @@ TEST(AppHotkeys, UnregisteredCombinationsGoBackToTheApplication) {
   s.prefs.set("ed_hotkey", "16 84");  // Shift+T
   {
     AppHotkeys hotkeys(s.desktop, s.prefs, s.actions);
+  HotkeyDispatcher dispatcher = s.route(hotkeys);
     ASSERT_EQ(hotkeys.register_all(), 1);
     s.press_combo({vk::LShift}, 'T');
     hotkeys.unregister_all();
@@ -142,6 +152,7 @@ TEST(AppHotkeys, HotkeysOfActionsTheProgramLacksStayWithTheApplications) {
   s.prefs.set("ed_enable", "1");
   s.prefs.set("ed_hotkey", "16 66");  // Shift+B
   AppHotkeys hotkeys(s.desktop, s.prefs, actions);
+  HotkeyDispatcher dispatcher = s.route(hotkeys);
   EXPECT_EQ(hotkeys.register_all(), 1);
   s.press_combo({vk::LShift}, 'A');
   s.press_combo({vk::LShift}, 'B');
