@@ -9,6 +9,7 @@
 
 #include "library/folder_tree.h"
 #include "presenters/library_window/auto_description.h"
+#include "support/recording_editor_host.h"
 #include "support/temp_dir.h"
 
 namespace tolvan {
@@ -17,22 +18,7 @@ namespace {
 constexpr AbbrTime kEditTime{12, 24, 2026, 18, 30, 5};
 constexpr AbbrTime kOldTime{1, 2, 2001, 3, 4, 5};
 
-class RecordingHost final : public EditorHost {
- public:
-  std::vector<EditedField> edited;
-  int unapplied = 0;
-  int key_buffer_cleared = 0;
-  std::string conflict_text;
-  std::vector<Abbreviation*> conflicts;
-
-  void record_edited(Abbreviation&, EditedField field) override { edited.push_back(field); }
-  void mark_unapplied() override { ++unapplied; }
-  void clear_key_buffer() override { ++key_buffer_cleared; }
-  void show_conflicts(const std::string& text, const std::vector<Abbreviation*>& records) override {
-    conflict_text = text;
-    conflicts = records;
-  }
-};
+using RecordingHost = testing::RecordingEditorHost;
 
 // Like the widgets: filling and programmatic changes come back as change signals.
 class EchoingDisplay final : public AbbrevEditorDisplay {
