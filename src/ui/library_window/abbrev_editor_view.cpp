@@ -23,7 +23,8 @@ void set_field_label(Gtk::Label& label, const char* text, Gtk::Widget& field,
                      const Glib::RefPtr<Gtk::SizeGroup>& group) {
   label.set_text_with_mnemonic(text);
   label.set_mnemonic_widget(field);
-  label.set_halign(Gtk::ALIGN_START);
+  // The size group widens the label; its text stays at the start.
+  label.set_xalign(0);
   group->add_widget(label);
 }
 
@@ -99,6 +100,7 @@ AbbrevEditorView::AbbrevEditorView(EditorHost& host, FolderList& sandbox, Settin
   pack_start(pages_, true, true);
 
   trigger_label_.set_mnemonic_widget(trigger_combo_);
+  trigger_label_.set_xalign(0);
   trigger_combo_.set_tooltip_markup(trigger_mode_tooltip());
   trigger_row_.pack_start(trigger_label_, false, false);
   trigger_row_.pack_start(trigger_combo_, false, false);
