@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "engine/macros/date_time.h"
 #include "engine/macros/insertion.h"
 #include "engine/macros/textexpander_codes.h"
 
@@ -25,42 +26,6 @@ constexpr std::array<const char*, 10> kPresets = {
     "%(Hour):%(Minute):%(Second) %(AMorPM)",
     "%(#Hour):%(Minute):%(Second) %(AMorPM)",
     "%(Hour24):%(Minute):%(Second)",
-};
-
-constexpr MacroRow kDate[] = {
-    {"_Weekday name (Sunday, Monday...)", "%(WeekdayName)"},
-    {"Abbreviated w_eekday name (Sun, Mon...)", "%(WeekdayNameShort)"},
-    {"", ""},
-    {"_Month name (January, February...)", "%(MonthName)"},
-    {"Abbreviated m_onth name (Jan, Feb...)", "%(MonthNameShort)"},
-    {"", ""},
-    {"Mont_h number (01, 02, ...)", "%(Month)"},
-    {"Month n_umber, no leading zeroes (1, 2...)", "%(#Month)"},
-    {"", ""},
-    {"_Day of the month (01, 02, ...)", "%(Day)"},
-    {"D_ay of the month, no leading zeroes (1, 2, ...)", "%(#Day)"},
-    {"", ""},
-    {"_Year (2008, 2009)", "%(Year)"},
-    {"Year, no _century (08, 09)", "%(YearShort)"},
-    {"", ""},
-    {"Day of _the year (361, 362)", "%(#DayOfYear)"},
-    {"Wee_k of the year (48, 49)", "%(#WeekOfYear)"},
-};
-
-constexpr MacroRow kTime[] = {
-    {"_Hour", "%(Hour)"},
-    {"Hour, _no leading zeroes", "%(#Hour)"},
-    {"", ""},
-    {"Hour, _24-hour format", "%(Hour24)"},
-    {"Hour, 2_4-hour format, no leading zeroes", "%(#Hour24)"},
-    {"", ""},
-    {"_Minute", "%(Minute)"},
-    {"M_inute, no leading zeroes", "%(#Minute)"},
-    {"", ""},
-    {"_Second", "%(Second)"},
-    {"S_econd, no leading zeroes", "%(#Second)"},
-    {"", ""},
-    {"AM/PM indicato_r (AM, PM)", "%(AMorPM)"},
 };
 
 constexpr MacroRow kDateMath[] = {
@@ -94,6 +59,20 @@ MacroMenuItem submenu(const char* label, const MacroRow (&rows)[N]) {
 
 MacroMenuItem separator() { return {}; }
 
+// The date or time submenu from the macros' own table (group 0 dates, 1 times).
+MacroMenuItem date_time_submenu(const char* label, int group) {
+  MacroMenuItem item{label, "", {}};
+  for (const DateTimeMacro& row : date_time_macros()) {
+    if (row.group != group) continue;
+    if (row.macro == kMacroMenuSeparator) {
+      item.submenu.push_back(separator());
+    } else {
+      item.submenu.push_back({std::string(row.label), std::string(row.macro), {}});
+    }
+  }
+  return item;
+}
+
 }  // namespace
 
 std::vector<MacroMenuItem> insert_macro_menu(const MacroEnvironment& env) {
@@ -113,8 +92,8 @@ std::vector<MacroMenuItem> insert_macro_menu(const MacroEnvironment& env) {
       {"Insert delay", "%(Delay 1s100ms)", {}},
       separator(),
       std::move(presets),
-      submenu("_Date", kDate),
-      submenu("_Time", kTime),
+      date_time_submenu("_Date", 0),
+      date_time_submenu("_Time", 1),
       submenu("Date / Time _Math", kDateMath),
   };
 }
