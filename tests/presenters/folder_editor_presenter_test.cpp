@@ -4,17 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "library/folder_tree.h"
+#include "support/recording_folder_host.h"
 
 namespace tolvan {
 namespace {
 
-class RecordingFolderHost final : public FolderEditorHost {
- public:
-  std::vector<std::pair<Folder*, std::string>> added;
-  std::vector<Folder*> modified;
-  void add_folder_to_folder(Folder& parent, const std::string& name) override { added.emplace_back(&parent, name); }
-  void folder_modified(Folder& folder) override { modified.push_back(&folder); }
-};
+using tolvan::testing::RecordingFolderHost;
 
 class FolderEditor : public ::testing::Test {
  protected:

@@ -5,6 +5,7 @@
 
 #include "gtk_test_support.h"
 #include "library/folder_tree.h"
+#include "support/recording_folder_host.h"
 #include "ui/library_window/context_menu.h"
 #include "ui/library_window/folder_editor_window.h"
 
@@ -13,13 +14,7 @@ namespace {
 
 using testing::settle;
 
-class RecordingFolderHost final : public FolderEditorHost {
- public:
-  std::vector<std::pair<Folder*, std::string>> added;
-  std::vector<Folder*> modified;
-  void add_folder_to_folder(Folder& parent, const std::string& name) override { added.emplace_back(&parent, name); }
-  void folder_modified(Folder& folder) override { modified.push_back(&folder); }
-};
+using tolvan::testing::RecordingFolderHost;
 
 class FolderEditorWindowTest : public ::testing::Test {
  protected:

@@ -18,6 +18,21 @@ bool equals_ignoring_case(std::string_view a, std::string_view b) {
   return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
+struct ModeName {
+  std::string_view name;
+  int mode;
+};
+
+// The mode an action names: `prefix` and then one of the names (both without case).
+template <size_t N>
+std::optional<int> mode_of_action(std::string_view action, std::string_view prefix, const ModeName (&modes)[N]) {
+  if (!starts_with_ignoring_case(action, prefix)) return std::nullopt;
+  for (const ModeName& m : modes) {
+    if (equals_ignoring_case(action.substr(prefix.size()), m.name)) return m.mode;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::vector<ContextMenuItem> folder_context_menu_items(const std::vector<const Folder*>& selected) {
@@ -77,21 +92,15 @@ std::vector<ContextMenuItem> abbrev_context_menu_items(const std::vector<const A
 }
 
 std::optional<int> context_action_case_mode(std::string_view action) {
-  if (!starts_with_ignoring_case(action, "Case")) return std::nullopt;
-  const std::string_view mode = action.substr(4);
-  if (equals_ignoring_case(mode, "Sensitive")) return CASE_SENSITIVE;
-  if (equals_ignoring_case(mode, "Insensitive")) return CASE_INSENSITIVE;
-  if (equals_ignoring_case(mode, "Adapt")) return CASE_ADAPT;
-  return std::nullopt;
+  static constexpr ModeName kCaseModes[] = {
+      {"Sensitive", CASE_SENSITIVE}, {"Insensitive", CASE_INSENSITIVE}, {"Adapt", CASE_ADAPT}};
+  return mode_of_action(action, "Case", kCaseModes);
 }
 
 std::optional<int> context_action_trigger_mode(std::string_view action) {
-  if (!starts_with_ignoring_case(action, "Trigger")) return std::nullopt;
-  const std::string_view mode = action.substr(7);
-  if (equals_ignoring_case(mode, "Immediately")) return TRIGGER_IMMEDIATELY;
-  if (equals_ignoring_case(mode, "Key")) return TRIGGER_KEY;
-  if (equals_ignoring_case(mode, "WordEnding")) return TRIGGER_WORD_ENDING;
-  return std::nullopt;
+  static constexpr ModeName kTriggerModes[] = {
+      {"Immediately", TRIGGER_IMMEDIATELY}, {"Key", TRIGGER_KEY}, {"WordEnding", TRIGGER_WORD_ENDING}};
+  return mode_of_action(action, "Trigger", kTriggerModes);
 }
 
 bool set_case_mode_of(const std::vector<Abbreviation*>& records, int case_mode) {
