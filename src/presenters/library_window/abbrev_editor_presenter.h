@@ -98,7 +98,9 @@ class AbbrevEditorPresenter {
   // the chosen ids.
   void apply_look();
 
-  // The fields' changes, from the user.
+  // The fields' changes, from the user. A launcher's parameters, run-in folder, show mode,
+  // administrator flag and browser have no list column: they are reported to the host as
+  // EditedField::Expansion, whose row shows the launcher.
   void abbreviation_changed(const std::string& text);
   void description_changed(const std::string& text);
   void replacement_changed(const std::string& text);

@@ -31,8 +31,9 @@ namespace tolvan::ui {
 
 class AbbrevEditorView final : public Gtk::Box, private AbbrevEditorDisplay {
  public:
-  // `services.location_icon` is filled in by the view (the GIO icon of the location) when
-  // the caller leaves it empty.
+  // `services.location_icon` is filled in by the view when the caller leaves it empty: a
+  // launcher's cached icon (ProgInfo::icon) then holds a Glib::RefPtr<Gio::Icon>, the
+  // location's GIO icon, for the list row to show.
   AbbrevEditorView(EditorHost& host, FolderList& sandbox, Settings& prefs, FileDialogs& dialogs,
                    BrowserList& browsers, EditorServices services = {});
 
