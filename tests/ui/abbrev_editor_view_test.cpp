@@ -127,6 +127,13 @@ TEST_F(AbbrevEditorViewTest, TheFieldsAreNamedByTheirLabels) {
   EXPECT_EQ(labelled_by(view->location_entry()), "Location: ");
   EXPECT_EQ(labelled_by(view->url_entry()), "Website URL: ");
   EXPECT_EQ(labelled_by(view->trigger_combo()), "Replace typed abbreviation: ");
+  EXPECT_EQ(view->abbreviation_entry().get_accessible()->get_name(), "Abbreviation");
+  EXPECT_EQ(view->location_entry().get_accessible()->get_name(), "Location");
+
+  Abbreviation& site = add(ABBR_TYPE_WEBSITE, "w");
+  prefs.set("adv_view", "1");
+  view->presenter().show_selection({&site});
+  EXPECT_EQ(view->trigger_combo().get_accessible()->get_name(), "Launch") << "the name follows the label";
 }
 
 TEST_F(AbbrevEditorViewTest, ANewRecordTakesTheDescriptionFromItsTextAndADuplicateIsFlagged) {

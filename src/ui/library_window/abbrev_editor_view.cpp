@@ -9,6 +9,8 @@
 
 #include <filesystem>
 
+#include "ui/library_window/labelled_field.h"
+
 namespace tolvan::ui {
 namespace {
 
@@ -22,7 +24,7 @@ void set_header(Gtk::Label& label, const char* markup) {
 void set_field_label(Gtk::Label& label, const char* text, Gtk::Widget& field,
                      const Glib::RefPtr<Gtk::SizeGroup>& group) {
   label.set_text_with_mnemonic(text);
-  label.set_mnemonic_widget(field);
+  label_field(label, field);
   // The size group widens the label; its text stays at the start.
   label.set_xalign(0);
   group->add_widget(label);
@@ -71,7 +73,7 @@ AbbrevEditorView::AbbrevEditorView(EditorHost& host, FolderList& sandbox, Settin
   set_border_width(3);
 
   set_header(abbreviation_label_, "<b>_Abbreviation</b>");
-  abbreviation_label_.set_mnemonic_widget(abbreviation_);
+  label_field(abbreviation_label_, abbreviation_);
   hide_.set_relief(Gtk::RELIEF_NONE);
   hide_.set_can_focus(false);
   hide_.set_size_request(14, 8);
@@ -99,7 +101,7 @@ AbbrevEditorView::AbbrevEditorView(EditorHost& host, FolderList& sandbox, Settin
   pages_.set_show_border(false);
   pack_start(pages_, true, true);
 
-  trigger_label_.set_mnemonic_widget(trigger_combo_);
+  label_field(trigger_label_, trigger_combo_);
   trigger_label_.set_xalign(0);
   trigger_combo_.set_tooltip_markup(trigger_mode_tooltip());
   trigger_row_.pack_start(trigger_label_, false, false);
@@ -113,7 +115,7 @@ AbbrevEditorView::AbbrevEditorView(EditorHost& host, FolderList& sandbox, Settin
       "anywhere -- including directly after a letter or number -- and it will still be replaced.");
   pack_start(anywhere_, false, false);
   set_header(description_label_, "<b>_Description</b>");
-  description_label_.set_mnemonic_widget(description_);
+  label_field(description_label_, description_);
   description_.set_width_chars(48);
   description_.set_halign(Gtk::ALIGN_START);
   description_.set_tooltip_text("A short description to help you identify this abbreviation.");
@@ -130,7 +132,7 @@ AbbrevEditorView::AbbrevEditorView(EditorHost& host, FolderList& sandbox, Settin
 
 void AbbrevEditorView::build_text_page() {
   set_header(replacement_label_, "<b>_Replacement Text</b>");
-  replacement_label_.set_mnemonic_widget(replacement_);
+  label_field(replacement_label_, replacement_);
   replacement_.set_left_margin(2);
   replacement_.set_wrap_mode(Gtk::WRAP_WORD_CHAR);
   auto* scrolled = Gtk::manage(new Gtk::ScrolledWindow);
@@ -376,6 +378,7 @@ void AbbrevEditorView::set_look(const EditorLook& look) {
   trigger_combo_.set_table(look.trigger_table);
   abbreviation_.set_tooltip_text(look.abbreviation_tooltip);
   trigger_label_.set_text_with_mnemonic(look.trigger_label);
+  label_field(trigger_label_, trigger_combo_);
   trigger_row_.set_visible(look.trigger_row_shown);
   anywhere_.set_visible(look.anywhere_shown);
   for (Gtk::Box* row : {&parameters_row_, &run_in_row_, &browser_row_}) row->set_visible(look.advanced_rows_shown);

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "ui/library_window/labelled_field.h"
+
 namespace tolvan::ui {
 
 FolderEditorWindow::FolderEditorWindow(FolderEditorHost& host, FolderList& sandbox, FolderEditorMode mode,
@@ -22,7 +24,7 @@ FolderEditorWindow::FolderEditorWindow(FolderEditorHost& host, FolderList& sandb
   }
 
   name_label_.set_text_with_mnemonic("Folder _name:");
-  name_label_.set_mnemonic_widget(name_);
+  label_field(name_label_, name_);
   name_label_.set_halign(Gtk::ALIGN_START);
   name_.set_width_chars(48);
   // Enter in the name confirms, as the default OK would.
@@ -34,7 +36,7 @@ FolderEditorWindow::FolderEditorWindow(FolderEditorHost& host, FolderList& sandb
   layout_.pack_start(name_, false, false);
 
   parent_label_.set_text_with_mnemonic(c.parent_label);
-  parent_label_.set_mnemonic_widget(parent_);
+  label_field(parent_label_, parent_);
   fill_parents();
   parent_.set_sensitive(c.parent_sensitive);
   parent_row_.pack_start(parent_label_, false, false);
