@@ -2,6 +2,7 @@
 
 #include <giomm/file.h>
 #include <giomm/fileinfo.h>
+#include <gtkmm/cssprovider.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/menuitem.h>
 #include <gtkmm/scrolledwindow.h>
@@ -77,6 +78,10 @@ AbbrevEditorView::AbbrevEditorView(EditorHost& host, FolderList& sandbox, Settin
   hide_.set_relief(Gtk::RELIEF_NONE);
   hide_.set_can_focus(false);
   hide_.set_size_request(14, 8);
+  // The theme's button padding would make the header row twice as tall as its text.
+  auto tight = Gtk::CssProvider::create();
+  tight->load_from_data("button { padding: 0 2px; min-height: 0; min-width: 0; }");
+  hide_.get_style_context()->add_provider(tight, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
   hide_.set_tooltip_text("Hide the abbreviation editor (Esc).");
   header_.pack_start(abbreviation_label_, true, true);
   header_.pack_end(hide_, false, false);
