@@ -5,6 +5,7 @@
 #include <gtkmm/entry.h>
 #include <gtkmm/label.h>
 #include <gtkmm/main.h>
+#include <gtkmm/menuitem.h>
 #include <gtkmm/messagedialog.h>
 
 #include <cstdlib>
@@ -12,10 +13,16 @@
 #include <iostream>
 #include <map>
 
+#include "library/folder_tree.h"
 #include "support/backup_scene.h"
+#include "support/recording_editor_host.h"
 #include "ui/about_dialog.h"
 #include "ui/backup_manager_window.h"
+#include "ui/library_window/abbrev_editor_view.h"
+#include "ui/library_window/default_browser_only.h"
+#include "ui/library_window/folder_editor_window.h"
 #include "ui/message_boxes.h"
+#include "ui/native_file_dialogs.h"
 #include "ui/ok_cancel_apply_row.h"
 #include "ui/progress_window.h"
 #include "ui/table_combo.h"
@@ -103,6 +110,79 @@ int backup_manager() {
   return window_until_photographed(manager);
 }
 
+// A small library to edit: a folder with one record of each type.
+struct EditorScene {
+  UidCounter uids;
+  FolderList sandbox;
+  Settings prefs;
+  Abbreviation* records[4] = {};
+
+  EditorScene() {
+    sandbox.push_back(abbr_create_absolute_parent_folder(uids));
+    Folder& work = abbr_add_subfolder_to_folder(*sandbox[0], abbr_new_subfolder_of(uids, sandbox[0].get(), "Work"));
+    abbr_add_subfolder_to_folder(work, abbr_new_subfolder_of(uids, &work, "Letters"));
+    abbr_add_subfolder_to_folder(*sandbox[0], abbr_new_subfolder_of(uids, sandbox[0].get(), "Home"));
+    for (int type = 0; type < 4; ++type) {
+      records[type] = &abbr_add_abbrev_to_folder(
+          work, abbr_create_new_abbrev(static_cast<AbbrType>(type), &work, {CASE_ADAPT, TRIGGER_WORD_ENDING}));
+    }
+    records[0]->abbreviations = {"sig", "regards"};
+    records[0]->expansion() = "Best regards,\nAnna Berg\n%(Month)/%(Day)/%(Year)";
+    records[0]->description = "Signature";
+    records[1]->abbreviations = {"term"};
+    records[1]->program().location = "/usr/bin/xterm";
+    records[1]->program().parameters = "-fa Monospace";
+    records[1]->description = "Terminal";
+    records[2]->abbreviations = {"gh"};
+    records[2]->website().address = "https://www.example.org/";
+    records[2]->description = "example.org";
+    records[3]->abbreviations = {"as"};
+    records[3]->description = "An AppleScript snippet";
+    prefs.set("adv_view", "1");
+  }
+};
+
+int abbrev_editor(int type, bool macro_menu) {
+  EditorScene scene;
+  tolvan::testing::RecordingEditorHost host;
+  StreamPrompts prompts(std::cerr);
+  NativeFileDialogs dialogs(prompts);
+  DefaultBrowserOnly browsers;
+  Gtk::Window window;
+  window.set_title("Tolvan");
+  window.set_default_size(560, 330);
+  window.move(40, 40);
+  AbbrevEditorView editor(host, scene.sandbox, scene.prefs, dialogs, browsers);
+  window.add(editor);
+  window.show_all();
+  editor.presenter().show_selection({scene.records[type]});
+  if (macro_menu) {
+    Glib::signal_timeout().connect_once([&] {
+      Gtk::Menu& menu = editor.pop_up_macro_menu();
+      // The presets' submenu open too, to see the labels of the moment.
+      auto* presets = dynamic_cast<Gtk::MenuItem*>(menu.get_children()[7]);
+      menu.select_item(*presets);
+    }, 300);
+  }
+  return window_until_photographed(window);
+}
+
+struct NoFolderHost final : FolderEditorHost {
+  void add_folder_to_folder(Folder&, const std::string&) override {}
+  void folder_modified(Folder&) override {}
+};
+
+int folder_editor(FolderEditorMode mode) {
+  EditorScene scene;
+  NoFolderHost host;
+  Backdrop backdrop;
+  Folder* work = scene.sandbox[0]->subfolders[0].get();
+  work->menu_hotkey = "17 18 87";
+  work->menu_hotkey_enabled = 1;
+  FolderEditorWindow window(host, scene.sandbox, mode, work, false, false, &backdrop);
+  return window_until_photographed(window);
+}
+
 int preview(const std::string& text) {
   Gtk::Window editor;
   editor.set_title("Editor");
@@ -171,6 +251,13 @@ int run(const std::string& kind) {
          return window_until_photographed(about);
        }},
       {"toolkit", toolkit},
+      {"editor-text", [] { return abbrev_editor(0, false); }},
+      {"editor-program", [] { return abbrev_editor(1, false); }},
+      {"editor-website", [] { return abbrev_editor(2, false); }},
+      {"editor-unsupported", [] { return abbrev_editor(3, false); }},
+      {"editor-macro-menu", [] { return abbrev_editor(0, true); }},
+      {"folder-editor-add", [] { return folder_editor(FolderEditorMode::Add); }},
+      {"folder-editor-edit", [] { return folder_editor(FolderEditorMode::Edit); }},
   };
   auto found = kinds.find(kind);
   if (found == kinds.end()) {
