@@ -2,6 +2,7 @@
 // descending, ASCII case ignored, empty keys after all others in both orders.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "library/model.h"
@@ -19,6 +20,12 @@ enum SortColumn : int {
 };
 
 enum SortOrder : int { SORT_ASCENDING = 0, SORT_DESCENDING = 1 };
+
+// The key a record sorts by in `column`.
+std::string abbr_sort_key(const Abbreviation& abbrev, int column);
+// Whether key `a` comes before key `b` in `order` (ASCII case ignored, empty keys last).
+bool abbr_sort_key_before(const std::string& a, const std::string& b, int order);
+bool abbr_sort_keys_equal(const std::string& a, const std::string& b);
 
 void abbr_sort_abbrev_lst(std::vector<Abbreviation*>& list, int column, int order);
 void abbr_sort_folder_lst(std::vector<Folder*>& list, int column, int order);
