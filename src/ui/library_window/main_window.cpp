@@ -103,6 +103,8 @@ MainWindow::MainWindow(MainWindowContext ctx)
 }
 
 MainWindow::~MainWindow() {
+  // The widgets go one by one from here on; the focus leaving one must not reach the others.
+  for (sigc::connection& c : connections_) c.disconnect();
   type_ahead_idle_.disconnect();
 }
 
@@ -126,6 +128,7 @@ void MainWindow::build_menu_bar(Gtk::Box& box) {
     }
   }
   // The TidBITS set belongs to TextExpander mode; the Typo set to the normal mode.
+  menu_item("ImportTidBITS")->set_no_show_all(true);
   menu_item("ImportTidBITS")->hide();
   box.pack_start(*bar, Gtk::PACK_SHRINK);
 }
@@ -199,15 +202,16 @@ void MainWindow::build_top_bar(Gtk::Box& box) {
   search_.set_tooltip_text(kSearchTooltip);
   search_.set_width_chars(24);
   set_accessible_name(search_, "Search");
-  search_.signal_focus_in_event().connect([this](GdkEventFocus*) {
+  connections_.push_back(search_.signal_focus_in_event().connect([this](GdkEventFocus*) {
     search_state_.focus_in();
     return false;
-  });
-  search_.signal_focus_out_event().connect([this](GdkEventFocus*) {
+  }));
+  connections_.push_back(search_.signal_focus_out_event().connect([this](GdkEventFocus*) {
     search_state_.focus_out(search_.get_text().raw());
     return false;
-  });
-  search_.signal_changed().connect([this] { search_state_.text_changed(search_.get_text().raw()); });
+  }));
+  connections_.push_back(search_.signal_changed().connect(
+      [this] { search_state_.text_changed(search_.get_text().raw()); }));
   top_bar_.pack_end(search_, Gtk::PACK_SHRINK, 4);
   box.pack_start(top_bar_, Gtk::PACK_SHRINK);
 
@@ -301,9 +305,9 @@ void MainWindow::build_folder_view() {
   column->set_sort_column(folder_columns_.name);
   column->set_clickable(true);
   folder_view_.append_column(*column);
-  folder_view_.get_selection()->signal_changed().connect([this] {
+  connections_.push_back(folder_view_.get_selection()->signal_changed().connect([this] {
     if (!filling_) folder_selection_changed();
-  });
+  }));
   folder_view_.signal_row_activated().connect([this](const Gtk::TreeModel::Path& path, Gtk::TreeViewColumn*) {
     if (folder_view_.row_expanded(path)) folder_view_.collapse_row(path);
     else folder_view_.expand_row(path, false);
@@ -371,9 +375,9 @@ void MainWindow::build_list_view() {
   modes->set_fixed_width(48);
   list_view_.append_column(*modes);
   list_view_.set_fixed_height_mode(true);
-  list_view_.get_selection()->signal_changed().connect([this] {
+  connections_.push_back(list_view_.get_selection()->signal_changed().connect([this] {
     if (!filling_) list_selection_changed();
-  });
+  }));
   list_view_.signal_key_press_event().connect(sigc::mem_fun(*this, &MainWindow::list_key_pressed), false);
 }
 

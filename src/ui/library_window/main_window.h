@@ -238,6 +238,7 @@ class MainWindow final : public Gtk::Window,
   const Folder* last_folder_ = nullptr;  // the folder the list shows
   bool filling_ = false;  // the program changes the selections
   sigc::connection type_ahead_idle_;
+  std::vector<sigc::connection> connections_;
 };
 
 }  // namespace tolvan::ui
