@@ -433,10 +433,17 @@ void MainWindow::apply_initial_geometry() {
 
 // ---------------------------------------------------------------- the window
 
+void MainWindow::apply_view_mode() {
+  const bool bottom_buttons = ctx_.prefs.get_int("show_bottom_buttons") != 0;
+  folder_buttons_.set_visible(bottom_buttons);
+  list_buttons_.set_visible(bottom_buttons);
+}
+
 void MainWindow::show_from_tray() {
   set_skip_taskbar_hint(false);
   deiconify();
   show();
+  apply_view_mode();
   present();
   folder_selection_changed();
   restore_expanded_rows();
@@ -687,8 +694,8 @@ void MainWindow::add_folder_rows(Folder& folder, const Gtk::TreeModel::Row* pare
 }
 
 void MainWindow::rebuild_from_sandbox() {
+  fill_list({});  // no row may point into the sandbox that is about to go
   filling_ = true;
-  list_store_->clear();
   folder_store_->clear();
   for (auto& top : ctx_.library.sandbox) add_folder_rows(*top, nullptr);
   FolderRestore restore = presenter_.folders_to_restore();
@@ -707,6 +714,7 @@ void MainWindow::rebuild_from_sandbox() {
   else if (restore.select != FolderRestore::Select::Nothing && !folder_store_->children().empty())
     folder_view_.get_selection()->select(folder_store_->children().begin());
   else folder_selection_changed();
+  apply_view_mode();
   folder_view_.grab_focus();
 }
 
@@ -823,10 +831,14 @@ void MainWindow::clear_list_selection() {
 
 void MainWindow::fill_list(std::vector<Abbreviation*> records) {
   filling_ = true;
-  // Without a view the store signals nobody while it fills.
-  list_view_.unset_model();
-  list_store_->clear();
-  for (Abbreviation* record : records) (*list_store_->append())[list_columns_.record] = record;
+  // A fresh store filled before any view watches it: emptying a large one row by row, and
+  // a view hearing of each row, would cost more than the listing itself.
+  list_store_ = Gtk::ListStore::create(list_columns_);
+  GtkListStore* store = list_store_->gobj();
+  const int column = list_columns_.record.index();
+  for (Abbreviation* record : records) {
+    gtk_list_store_insert_with_values(store, nullptr, -1, column, record, -1);
+  }
   list_view_.set_model(list_store_);
   filling_ = false;
   list_selection_changed();

@@ -154,6 +154,8 @@ class MainWindow final : public Gtk::Window,
   Gtk::Button& tool_button(Gtk::Box& bar, const char* icon, const char* label,
                            const char* tooltip, std::function<void()> clicked);
   void apply_initial_geometry();
+  // The small button rows under the tree and the list follow show_bottom_buttons.
+  void apply_view_mode();
 
   // MainWindowView
   void show_apply_sensitive(bool sensitive) override;
