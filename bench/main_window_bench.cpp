@@ -114,11 +114,11 @@ void BM_SortByHeader(benchmark::State& state) {
   if (!s) return;
   s->window->show_folder(nullptr);
   drain();
-  int column = LIST_ABBREVIATION;
+  int column = SORT_BY_ABBREVIATION;
   for (auto _ : state) {
     s->window->header_clicked(column);  // alternates between two columns
     drain();
-    column = column == LIST_ABBREVIATION ? LIST_DESCRIPTION : LIST_ABBREVIATION;
+    column = column == SORT_BY_ABBREVIATION ? SORT_BY_DESCRIPTION : SORT_BY_ABBREVIATION;
   }
 }
 BENCHMARK(BM_SortByHeader)->Unit(benchmark::kMillisecond)->Iterations(6);

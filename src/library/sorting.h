@@ -13,10 +13,11 @@ namespace tolvan {
 enum SortColumn : int {
   SORT_BY_DESCRIPTION = 1,
   SORT_BY_ABBREVIATION = 2,
+  SORT_BY_EXPANSION = 3,  // the replacement preview
   SORT_BY_FOLDER = 4,
   SORT_BY_CREATED = 5,
   SORT_BY_MODIFIED = 6,
-  // Any other column: the display string of the expansion.
+  // Any other column sorts as SORT_BY_EXPANSION.
 };
 
 enum SortOrder : int { SORT_ASCENDING = 0, SORT_DESCENDING = 1 };

@@ -90,12 +90,12 @@ class AbbrevList : public ::testing::Test {
 };
 
 TEST_F(AbbrevList, HeaderClicksFlipTheCurrentColumnAndSortOthersAscending) {
-  EXPECT_EQ(list.sort(), (ListSortState{LIST_DESCRIPTION, false}));
-  list.header_clicked(LIST_DESCRIPTION);
-  EXPECT_EQ(list.sort(), (ListSortState{LIST_DESCRIPTION, true}));
-  list.header_clicked(LIST_ABBREVIATION);
-  EXPECT_EQ(list.sort(), (ListSortState{LIST_ABBREVIATION, false}));
-  list.header_clicked(LIST_ABBREVIATION);
+  EXPECT_EQ(list.sort(), (ListSortState{SORT_BY_DESCRIPTION, false}));
+  list.header_clicked(SORT_BY_DESCRIPTION);
+  EXPECT_EQ(list.sort(), (ListSortState{SORT_BY_DESCRIPTION, true}));
+  list.header_clicked(SORT_BY_ABBREVIATION);
+  EXPECT_EQ(list.sort(), (ListSortState{SORT_BY_ABBREVIATION, false}));
+  list.header_clicked(SORT_BY_ABBREVIATION);
   EXPECT_EQ(list.sort_order(), SORT_DESCENDING);
 }
 
@@ -103,14 +103,14 @@ TEST_F(AbbrevList, TheContainingFolderColumnShowsForTheAllRowOrDuplicatesAndGive
   prefs.set("contfol_col", "1");
   list.update_columns({true, false});
   EXPECT_TRUE(list.columns().folder);
-  list.header_clicked(LIST_PREVIEW);
-  list.header_clicked(LIST_PREVIEW);  // Replacement Preview, descending
-  list.header_clicked(LIST_FOLDER);
-  EXPECT_EQ(list.sort(), (ListSortState{LIST_FOLDER, false}));
+  list.header_clicked(SORT_BY_EXPANSION);
+  list.header_clicked(SORT_BY_EXPANSION);  // Replacement Preview, descending
+  list.header_clicked(SORT_BY_FOLDER);
+  EXPECT_EQ(list.sort(), (ListSortState{SORT_BY_FOLDER, false}));
   // Another folder than the All row: the column goes and the sort before it comes back.
   EXPECT_TRUE(list.update_columns({false, false}));
   EXPECT_FALSE(list.columns().folder);
-  EXPECT_EQ(list.sort(), (ListSortState{LIST_PREVIEW, true}));
+  EXPECT_EQ(list.sort(), (ListSortState{SORT_BY_EXPANSION, true}));
   list.update_columns({false, true});
   EXPECT_TRUE(list.columns().folder);
   prefs.set("contfol_col", "0");
@@ -121,39 +121,39 @@ TEST_F(AbbrevList, TheContainingFolderColumnShowsForTheAllRowOrDuplicatesAndGive
 TEST_F(AbbrevList, HidingTheSortedTimeColumnSortsByDescriptionAscending) {
   prefs.set("created_col", "1");
   list.update_columns({});
-  list.header_clicked(LIST_CREATED);
-  list.header_clicked(LIST_CREATED);
-  EXPECT_EQ(list.sort(), (ListSortState{LIST_CREATED, true}));
+  list.header_clicked(SORT_BY_CREATED);
+  list.header_clicked(SORT_BY_CREATED);
+  EXPECT_EQ(list.sort(), (ListSortState{SORT_BY_CREATED, true}));
   prefs.set("created_col", "0");
   EXPECT_TRUE(list.update_columns({}));
-  EXPECT_EQ(list.sort(), (ListSortState{LIST_DESCRIPTION, false}));
+  EXPECT_EQ(list.sort(), (ListSortState{SORT_BY_DESCRIPTION, false}));
   EXPECT_FALSE(list.update_columns({}));
 }
 
 TEST_F(AbbrevList, TheSortIsKeptInThePreferences) {
-  list.header_clicked(LIST_PREVIEW);
-  list.header_clicked(LIST_PREVIEW);
+  list.header_clicked(SORT_BY_EXPANSION);
+  list.header_clicked(SORT_BY_EXPANSION);
   list.save_to_prefs();
   EXPECT_EQ(prefs.get("a_sc"), "e");
   EXPECT_EQ(prefs.get("a_so"), "desc");
 
   AbbrevListPresenter next{prefs};
   next.load_from_prefs({});
-  EXPECT_EQ(next.sort(), (ListSortState{LIST_PREVIEW, true}));
+  EXPECT_EQ(next.sort(), (ListSortState{SORT_BY_EXPANSION, true}));
 
   // The Containing Folder is kept as Description; a time column only while it shows.
-  EXPECT_EQ(sort_column_pref(LIST_FOLDER), "d");
+  EXPECT_EQ(sort_column_pref(SORT_BY_FOLDER), "d");
   prefs.set("a_sc", "m");
   next.load_from_prefs({});
-  EXPECT_EQ(next.sort().column, LIST_DESCRIPTION);
+  EXPECT_EQ(next.sort().column, SORT_BY_DESCRIPTION);
   prefs.set("modified_col", "1");
   next.load_from_prefs({});
-  EXPECT_EQ(next.sort().column, LIST_MODIFIED);
+  EXPECT_EQ(next.sort().column, SORT_BY_MODIFIED);
   EXPECT_TRUE(next.columns().modified);
   prefs.set("a_sc", "nonsense");
   prefs.set("a_so", "sideways");
   next.load_from_prefs({});
-  EXPECT_EQ(next.sort(), (ListSortState{LIST_DESCRIPTION, false}));
+  EXPECT_EQ(next.sort(), (ListSortState{SORT_BY_DESCRIPTION, false}));
 }
 
 TEST_F(AbbrevList, RecordsWithoutADescriptionSortLastInBothOrders) {
@@ -163,7 +163,7 @@ TEST_F(AbbrevList, RecordsWithoutADescriptionSortLastInBothOrders) {
   list.sort_records(records);
   std::vector<const Abbreviation*> rows(records.begin(), records.end());
   EXPECT_EQ(descriptions(rows), (std::vector<std::string>{"A", "b", "", ""}));
-  list.header_clicked(LIST_DESCRIPTION);
+  list.header_clicked(SORT_BY_DESCRIPTION);
   list.sort_records(records);
   rows.assign(records.begin(), records.end());
   EXPECT_EQ(descriptions(rows), (std::vector<std::string>{"b", "A", "", ""}));
@@ -186,7 +186,7 @@ TEST_F(AbbrevList, AnEditedRowStaysBesideAnEqualNeighbourElseMovesToItsPlace) {
   b.description = "";
   EXPECT_EQ(list.position_after_edit(rows, 1), 3u);  // no description: last
 
-  list.header_clicked(LIST_DESCRIPTION);  // descending
+  list.header_clicked(SORT_BY_DESCRIPTION);  // descending
   std::vector<const Abbreviation*> down{&d, &c, &b, &a};
   b.description = "zebra";
   EXPECT_EQ(list.position_after_edit(down, 2), 0u);

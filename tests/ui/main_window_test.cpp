@@ -144,8 +144,8 @@ TEST_F(MainWindowTest, AnEditedDescriptionMovesItsRowToItsSortedPlace) {
 }
 
 TEST_F(MainWindowTest, HeaderClicksSortAndDeletingSelectsTheRowThatTookThePlace) {
-  window->header_clicked(LIST_ABBREVIATION);
-  window->header_clicked(LIST_ABBREVIATION);
+  window->header_clicked(SORT_BY_ABBREVIATION);
+  window->header_clicked(SORT_BY_ABBREVIATION);
   settle();
   EXPECT_EQ(abbreviations_of(window->listed_records()), (std::vector<std::string>{"omw", "cu", "btw"}));
   window->list_view().set_cursor(Gtk::TreePath("1"));

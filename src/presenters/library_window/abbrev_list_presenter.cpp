@@ -4,10 +4,10 @@ namespace tolvan {
 
 std::string sort_column_pref(int column) {
   switch (column) {
-    case LIST_ABBREVIATION: return "a";
-    case LIST_PREVIEW: return "e";
-    case LIST_CREATED: return "c";
-    case LIST_MODIFIED: return "m";
+    case SORT_BY_ABBREVIATION: return "a";
+    case SORT_BY_EXPANSION: return "e";
+    case SORT_BY_CREATED: return "c";
+    case SORT_BY_MODIFIED: return "m";
     default: return "d";  // the Containing Folder column is not kept: it may not show next time
   }
 }
@@ -17,7 +17,7 @@ void AbbrevListPresenter::header_clicked(int column) {
     sort_.descending = !sort_.descending;
     return;
   }
-  if (column == LIST_FOLDER) remembered_ = sort_;
+  if (column == SORT_BY_FOLDER) remembered_ = sort_;
   sort_ = {column, false};
 }
 
@@ -27,21 +27,21 @@ bool AbbrevListPresenter::update_columns(const FolderColumnContext& context) {
   columns_.modified = prefs_.get_int("modified_col") != 0;
   columns_.folder = prefs_.get_int("contfol_col") != 0 &&
                     (context.all_row_selected || context.duplicate_search);
-  if ((sort_.column == LIST_CREATED && !columns_.created) ||
-      (sort_.column == LIST_MODIFIED && !columns_.modified)) {
-    sort_ = {LIST_DESCRIPTION, false};
+  if ((sort_.column == SORT_BY_CREATED && !columns_.created) ||
+      (sort_.column == SORT_BY_MODIFIED && !columns_.modified)) {
+    sort_ = {SORT_BY_DESCRIPTION, false};
   }
-  if (sort_.column == LIST_FOLDER && !columns_.folder) sort_ = remembered_;
+  if (sort_.column == SORT_BY_FOLDER && !columns_.folder) sort_ = remembered_;
   return !(before == sort_);
 }
 
 void AbbrevListPresenter::load_from_prefs(const FolderColumnContext& context) {
   const std::string& column = prefs_.get("a_sc");
-  sort_.column = column == "a"                                     ? LIST_ABBREVIATION
-                 : column == "e"                                   ? LIST_PREVIEW
-                 : column == "c" && prefs_.get_int("created_col")  ? LIST_CREATED
-                 : column == "m" && prefs_.get_int("modified_col") ? LIST_MODIFIED
-                                                                   : LIST_DESCRIPTION;
+  sort_.column = column == "a"                                     ? SORT_BY_ABBREVIATION
+                 : column == "e"                                   ? SORT_BY_EXPANSION
+                 : column == "c" && prefs_.get_int("created_col")  ? SORT_BY_CREATED
+                 : column == "m" && prefs_.get_int("modified_col") ? SORT_BY_MODIFIED
+                                                                   : SORT_BY_DESCRIPTION;
   sort_.descending = prefs_.get("a_so") == "desc";
   update_columns(context);
 }

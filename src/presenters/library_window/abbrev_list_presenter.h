@@ -14,7 +14,7 @@
 namespace tolvan {
 
 struct ListSortState {
-  int column = LIST_DESCRIPTION;
+  int column = SORT_BY_DESCRIPTION;
   bool descending = false;
   friend bool operator==(const ListSortState&, const ListSortState&) = default;
 };

@@ -22,21 +22,21 @@ std::string markup_escape(std::string_view text) {
 
 std::string abbrev_column_text(const Abbreviation& abbrev, int column) {
   switch (column) {
-    case LIST_DESCRIPTION: return abbrev.description;
-    case LIST_ABBREVIATION:
+    case SORT_BY_DESCRIPTION: return abbrev.description;
+    case SORT_BY_ABBREVIATION:
       return "<b>" + markup_escape(abbr_abbrev_lst_to_string(abbrev.abbreviations)) + "</b>";
-    case LIST_PREVIEW: return abbr_replacement_preview(abbrev);
-    case LIST_FOLDER: return markup_escape(abbr_get_containing_folder_string(abbrev, true, false));
-    case LIST_CREATED: return abbr_time_to_display_string(&abbrev.created);
-    case LIST_MODIFIED: return abbr_time_to_display_string(&abbrev.modified);
+    case SORT_BY_EXPANSION: return abbr_replacement_preview(abbrev);
+    case SORT_BY_FOLDER: return markup_escape(abbr_get_containing_folder_string(abbrev, true, false));
+    case SORT_BY_CREATED: return abbr_time_to_display_string(&abbrev.created);
+    case SORT_BY_MODIFIED: return abbr_time_to_display_string(&abbrev.modified);
     default: return {};
   }
 }
 
 AbbrevRowTexts abbrev_row_texts(const Abbreviation& abbrev) {
-  return {abbrev_column_text(abbrev, LIST_DESCRIPTION), abbrev_column_text(abbrev, LIST_ABBREVIATION),
-          abbrev_column_text(abbrev, LIST_PREVIEW),     abbrev_column_text(abbrev, LIST_FOLDER),
-          abbrev_column_text(abbrev, LIST_CREATED),     abbrev_column_text(abbrev, LIST_MODIFIED)};
+  return {abbrev_column_text(abbrev, SORT_BY_DESCRIPTION), abbrev_column_text(abbrev, SORT_BY_ABBREVIATION),
+          abbrev_column_text(abbrev, SORT_BY_EXPANSION),     abbrev_column_text(abbrev, SORT_BY_FOLDER),
+          abbrev_column_text(abbrev, SORT_BY_CREATED),     abbrev_column_text(abbrev, SORT_BY_MODIFIED)};
 }
 
 size_t new_abbrev_row_position(const std::vector<const Abbreviation*>& rows,

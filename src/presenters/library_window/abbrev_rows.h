@@ -9,20 +9,13 @@
 #include <vector>
 
 #include "library/model.h"
+#include "library/sorting.h"
 
 namespace tolvan {
 
-// Column ids of the list (the same numbers as the library's sort columns).
-enum ListColumn : int {
-  LIST_DESCRIPTION = 1,
-  LIST_ABBREVIATION = 2,
-  LIST_PREVIEW = 3,
-  LIST_FOLDER = 4,
-  LIST_CREATED = 5,
-  LIST_MODIFIED = 6,
-};
 
-// The text of a column of the record's row (markup for the abbreviation and folder).
+// The text of a column (SortColumn) of the record's row (markup for the abbreviation and
+// folder).
 std::string abbrev_column_text(const Abbreviation& abbrev, int column);
 
 // The texts of a row; the icons follow the record's type, case and trigger modes.

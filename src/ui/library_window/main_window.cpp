@@ -34,9 +34,9 @@ struct ListColumnSpec {
   int width;  // 0: takes the remaining width
 };
 constexpr ListColumnSpec kListColumns[] = {
-    {LIST_DESCRIPTION, " Description", 150}, {LIST_ABBREVIATION, " Abbreviation", 88},
-    {LIST_PREVIEW, " Replacement Preview", 0}, {LIST_FOLDER, " Containing Folder", 144},
-    {LIST_CREATED, " Created", 130},          {LIST_MODIFIED, " Last Modified", 130},
+    {SORT_BY_DESCRIPTION, " Description", 150}, {SORT_BY_ABBREVIATION, " Abbreviation", 88},
+    {SORT_BY_EXPANSION, " Replacement Preview", 0}, {SORT_BY_FOLDER, " Containing Folder", 144},
+    {SORT_BY_CREATED, " Created", 130},          {SORT_BY_MODIFIED, " Last Modified", 130},
 };
 
 const char* type_icon(AbbrType type) {
@@ -330,7 +330,7 @@ void MainWindow::build_list_view() {
   set_accessible_name(list_view_, "Abbreviations");
   for (const ListColumnSpec& spec : kListColumns) {
     auto* column = Gtk::make_managed<Gtk::TreeViewColumn>(spec.title);
-    if (spec.id == LIST_DESCRIPTION) {
+    if (spec.id == SORT_BY_DESCRIPTION) {
       auto* icon = Gtk::make_managed<Gtk::CellRendererPixbuf>();
       column->pack_start(*icon, false);
       column->set_cell_data_func(*icon, [this, icon](Gtk::CellRenderer*, const Gtk::TreeModel::iterator& it) {
@@ -340,7 +340,7 @@ void MainWindow::build_list_view() {
     }
     auto* text = Gtk::make_managed<Gtk::CellRendererText>();
     column->pack_start(*text, true);
-    const bool markup = spec.id == LIST_ABBREVIATION || spec.id == LIST_FOLDER;
+    const bool markup = spec.id == SORT_BY_ABBREVIATION || spec.id == SORT_BY_FOLDER;
     const int id = spec.id;
     column->set_cell_data_func(*text, [this, text, id, markup](Gtk::CellRenderer*, const Gtk::TreeModel::iterator& it) {
       const Abbreviation* a = (*it)[list_columns_.record];
@@ -348,8 +348,8 @@ void MainWindow::build_list_view() {
       if (markup) text->property_markup() = value;
       else text->property_text() = value;
     });
-    if (spec.id == LIST_DESCRIPTION || spec.id == LIST_PREVIEW) text->property_ellipsize() = Pango::ELLIPSIZE_END;
-    if (spec.id == LIST_FOLDER) text->property_ellipsize() = Pango::ELLIPSIZE_START;
+    if (spec.id == SORT_BY_DESCRIPTION || spec.id == SORT_BY_EXPANSION) text->property_ellipsize() = Pango::ELLIPSIZE_END;
+    if (spec.id == SORT_BY_FOLDER) text->property_ellipsize() = Pango::ELLIPSIZE_START;
     column->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
     if (spec.width > 0) column->set_fixed_width(spec.width);
     else column->set_expand(true);
@@ -885,9 +885,9 @@ std::optional<Gtk::TreeModel::iterator> MainWindow::list_row(const Abbreviation*
 void MainWindow::update_columns() {
   list_presenter_.update_columns({all_row_selected(), search_state_.duplicate_search()});
   const OptionalColumns& c = list_presenter_.columns();
-  list_view_columns_[LIST_FOLDER]->set_visible(c.folder);
-  list_view_columns_[LIST_CREATED]->set_visible(c.created);
-  list_view_columns_[LIST_MODIFIED]->set_visible(c.modified);
+  list_view_columns_[SORT_BY_FOLDER]->set_visible(c.folder);
+  list_view_columns_[SORT_BY_CREATED]->set_visible(c.created);
+  list_view_columns_[SORT_BY_MODIFIED]->set_visible(c.modified);
 }
 
 void MainWindow::refresh_sort_arrows() {
@@ -919,7 +919,7 @@ bool MainWindow::list_key_pressed(GdkEventKey* event) {
     std::vector<Abbreviation*> rows = listed_records();
     const int column = list_presenter_.sort().column;
     std::optional<size_t> found = type_ahead_find(s, rows.size(), selected, [&](size_t i) {
-      return column == LIST_ABBREVIATION ? abbr_sort_key(*rows[i], column) : abbrev_column_text(*rows[i], column);
+      return column == SORT_BY_ABBREVIATION ? abbr_sort_key(*rows[i], column) : abbrev_column_text(*rows[i], column);
     });
     if (found) select_list_row(*found);
     return false;
@@ -934,9 +934,9 @@ void MainWindow::record_edited(Abbreviation& record, EditedField field) {
   if (!row) return;
   list_store_->row_changed(list_store_->get_path(*row), *row);
   const int column = list_presenter_.sort().column;
-  const bool sorted_field = (field == EditedField::Description && column == LIST_DESCRIPTION) ||
-                            (field == EditedField::Abbreviation && column == LIST_ABBREVIATION) ||
-                            (field == EditedField::Expansion && column == LIST_PREVIEW);
+  const bool sorted_field = (field == EditedField::Description && column == SORT_BY_DESCRIPTION) ||
+                            (field == EditedField::Abbreviation && column == SORT_BY_ABBREVIATION) ||
+                            (field == EditedField::Expansion && column == SORT_BY_EXPANSION);
   if (!sorted_field) return;
   std::vector<Abbreviation*> rows = listed_records();
   const size_t from = static_cast<size_t>(list_store_->get_path(*row)[0]);
