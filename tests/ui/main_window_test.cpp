@@ -2,6 +2,7 @@
 // folder selection lists and allows, a new abbreviation made, edited, applied and saved,
 // deleting, sorting by a header, searching, Cancel's question, closing into the tray and
 // the menu's items.
+#include <gtkmm/checkmenuitem.h>
 #include <gtkmm/treeviewcolumn.h>
 
 #include <algorithm>
@@ -155,6 +156,43 @@ TEST_F(MainWindowTest, HeaderClicksSortAndDeletingSelectsTheRowThatTookThePlace)
   EXPECT_EQ(abbreviations_of(selection), std::vector<std::string>{"btw"});
   EXPECT_TRUE(window->apply_button().get_sensitive());
   EXPECT_EQ(sandbox_folder("Work")->abbreviations.size(), 1u);
+}
+
+TEST_F(MainWindowTest, TheHeadersMenuShowsTimeColumnsAndHidingTheSortedOneSortsByDescription) {
+  std::vector<Gtk::Widget*> items = window->column_menu().get_children();
+  ASSERT_EQ(items.size(), 3u);
+  auto* created = dynamic_cast<Gtk::CheckMenuItem*>(items[1]);
+  ASSERT_NE(created, nullptr);
+  EXPECT_EQ(created->get_label(), "_Created");
+  EXPECT_FALSE(window->list_column(SORT_BY_CREATED).get_visible());
+  created->set_active(true);
+  EXPECT_EQ(scene.prefs.get("created_col"), "1");
+  EXPECT_TRUE(window->list_column(SORT_BY_CREATED).get_visible());
+  window->header_clicked(SORT_BY_CREATED);
+  window->header_clicked(SORT_BY_CREATED);
+  EXPECT_TRUE(window->list_column(SORT_BY_CREATED).get_sort_indicator());
+  created->set_active(false);
+  EXPECT_FALSE(window->list_column(SORT_BY_CREATED).get_visible());
+  EXPECT_TRUE(window->list_column(SORT_BY_DESCRIPTION).get_sort_indicator());
+  EXPECT_EQ(window->list_column(SORT_BY_DESCRIPTION).get_sort_order(), Gtk::SORT_ASCENDING);
+}
+
+TEST_F(MainWindowTest, SortingTheFolderTreeSortsTheWorkingCopysFolders) {
+  auto names = [&] {
+    std::string out;
+    for (const auto& f : library.sandbox.at(0)->subfolders) out += f->name + ";";
+    return out;
+  };
+  EXPECT_EQ(names(), "Work;Home;");  // as loaded, though the tree shows them ascending
+  window->folder_view().get_column(0)->clicked();  // descending
+  window->folder_view().get_column(0)->clicked();  // ascending again
+  settle();
+  EXPECT_EQ(names(), "Home;Work;");
+  window->folder_view().get_column(0)->clicked();
+  settle();
+  EXPECT_EQ(names(), "Work;Home;");
+  window->save_state();
+  EXPECT_EQ(scene.prefs.get("f_so"), "desc");
 }
 
 TEST_F(MainWindowTest, DeletingTheAllRowKeepsItAndDeletesTheOtherSelectedFolders) {

@@ -5,6 +5,7 @@
 #include <glibmm/main.h>
 #include <giomm/appinfo.h>
 #include <gtkmm/cellrendererpixbuf.h>
+#include <gtkmm/checkmenuitem.h>
 #include <gtkmm/image.h>
 #include <gtkmm/separator.h>
 #include <gtkmm/treerowreference.h>
@@ -17,6 +18,7 @@
 #include "library/folder_tree.h"
 #include "library/lookups.h"
 #include "library/search.h"
+#include "library/sorting.h"
 #include "settings/prefs.h"
 #include "ui/about_dialog.h"
 #include "ui/backup_manager_window.h"
@@ -97,6 +99,7 @@ MainWindow::MainWindow(MainWindowContext ctx)
   syncing_.hide();
 
   apply_initial_geometry();
+  if (presenter_.folders_sorted_descending()) sort_sandbox_folders();
   list_presenter_.load_from_prefs({false, false});
   presenter_.reset(true);
   app_state_changed(ctx_.enabled.state());
@@ -128,8 +131,10 @@ void MainWindow::build_menu_bar(Gtk::Box& box) {
     }
   }
   // The TidBITS set belongs to TextExpander mode; the Typo set to the normal mode.
-  menu_item("ImportTidBITS")->set_no_show_all(true);
-  menu_item("ImportTidBITS")->hide();
+  const bool te_mode = ctx_.prefs.get_int("textexpander_mode") != 0;
+  Gtk::MenuItem* hidden = menu_item(te_mode ? "ImportTypo" : "ImportTidBITS");
+  hidden->set_no_show_all(true);
+  hidden->hide();
   box.pack_start(*bar, Gtk::PACK_SHRINK);
 }
 
@@ -287,6 +292,7 @@ void MainWindow::build_folder_view() {
   folder_store_->set_sort_column(folder_columns_.name, presenter_.folders_sorted_descending()
                                                            ? Gtk::SORT_DESCENDING
                                                            : Gtk::SORT_ASCENDING);
+  folder_store_->signal_sort_column_changed().connect([this] { sort_sandbox_folders(); });
   folder_view_.set_model(folder_store_);
   folder_view_.get_selection()->set_mode(Gtk::SELECTION_MULTIPLE);
   folder_view_.set_enable_tree_lines(true);
@@ -358,7 +364,15 @@ void MainWindow::build_list_view() {
     column->signal_clicked().connect([this, id] { header_clicked(id); });
     list_view_.append_column(*column);
     list_view_columns_[spec.id] = column;
+    column->get_button()->signal_button_press_event().connect(
+        [this](GdkEventButton* event) {
+          if (event->button != 3) return false;
+          column_menu_.popup_at_pointer(reinterpret_cast<GdkEvent*>(event));
+          return true;
+        },
+        false);
   }
+  build_column_menu();
   // The case and trigger modes at the end, as small signs.
   auto* modes = Gtk::make_managed<Gtk::TreeViewColumn>("");
   auto* modes_text = Gtk::make_managed<Gtk::CellRendererText>();
@@ -379,6 +393,25 @@ void MainWindow::build_list_view() {
     if (!filling_) list_selection_changed();
   }));
   list_view_.signal_key_press_event().connect(sigc::mem_fun(*this, &MainWindow::list_key_pressed), false);
+}
+
+void MainWindow::build_column_menu() {
+  struct Item {
+    const char* label;
+    const char* pref;
+  };
+  for (const Item& item : {Item{"Containing _Folder (when applicable)", "contfol_col"},
+                           Item{"_Created", "created_col"}, Item{"_Last Modified", "modified_col"}}) {
+    auto* check = Gtk::make_managed<Gtk::CheckMenuItem>(item.label, true);
+    check->set_active(ctx_.prefs.get_int(item.pref) != 0);
+    const std::string pref = item.pref;
+    check->signal_toggled().connect([this, check, pref] {
+      ctx_.prefs.set_int(pref, check->get_active() ? 1 : 0);
+      folder_selection_changed();  // the columns and, when a sorted one went, the sort
+    });
+    column_menu_.append(*check);
+  }
+  column_menu_.show_all();
 }
 
 void MainWindow::build_bottom_bar(Gtk::Box& box) {
@@ -716,6 +749,27 @@ void MainWindow::rebuild_from_sandbox() {
   else folder_selection_changed();
   apply_view_mode();
   folder_view_.grab_focus();
+}
+
+void MainWindow::sort_sandbox_folders() {
+  int column = 0;
+  Gtk::SortType order = Gtk::SORT_ASCENDING;
+  folder_store_->get_sort_column_id(column, order);
+  const int library_order = order == Gtk::SORT_DESCENDING ? SORT_DESCENDING : SORT_ASCENDING;
+  std::function<void(Folder&)> sort = [&](Folder& folder) {
+    std::vector<Folder*> sorted;
+    for (auto& sub : folder.subfolders) sorted.push_back(sub.get());
+    abbr_sort_folder_lst(sorted, column, library_order);
+    std::vector<std::unique_ptr<Folder>> reordered;
+    for (Folder* f : sorted) {
+      auto owner = std::find_if(folder.subfolders.begin(), folder.subfolders.end(),
+                                [f](const auto& p) { return p.get() == f; });
+      reordered.push_back(std::move(*owner));
+    }
+    folder.subfolders = std::move(reordered);
+    for (auto& sub : folder.subfolders) sort(*sub);
+  };
+  for (auto& top : ctx_.library.sandbox) sort(*top);
 }
 
 void MainWindow::restore_expanded_rows() {

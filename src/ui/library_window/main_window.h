@@ -116,6 +116,8 @@ class MainWindow final : public Gtk::Window,
   Gtk::Button& cancel_button() { return cancel_; }
   Gtk::Button& status_button() { return status_; }
   Gtk::Frame& editor_frame() { return editor_frame_; }
+  Gtk::Menu& column_menu() { return column_menu_; }
+  Gtk::TreeViewColumn& list_column(int column) { return *list_view_columns_.at(column); }
   Gtk::MenuItem* menu_item(const std::string& action) const;
   // The records listed, top to bottom.
   std::vector<Abbreviation*> listed_records() const;
@@ -151,6 +153,8 @@ class MainWindow final : public Gtk::Window,
   void build_folder_view();
   void build_list_view();
   void build_bottom_bar(Gtk::Box& box);
+  // A right click on a header: the optional columns to show.
+  void build_column_menu();
   Gtk::Button& tool_button(Gtk::Box& bar, const char* icon, const char* label,
                            const char* tooltip, std::function<void()> clicked);
   void apply_initial_geometry();
@@ -177,6 +181,8 @@ class MainWindow final : public Gtk::Window,
   std::vector<Folder*> selected_folders() const;
   bool all_row_selected() const;
   void restore_expanded_rows();
+  // The sandbox's folders in the tree's order, so that the library is saved as it shows.
+  void sort_sandbox_folders();
   void collect_expanded(const Gtk::TreeModel::Children& rows, std::vector<const Folder*>& out) const;
   std::optional<Gtk::TreeModel::iterator> folder_row(const Folder* folder) const;
 
@@ -211,6 +217,7 @@ class MainWindow final : public Gtk::Window,
   std::vector<std::unique_ptr<Gtk::Widget>> owned_;  // bar buttons and separators
   Gtk::Entry search_;
   Gtk::Menu launcher_menu_;
+  Gtk::Menu column_menu_;
   Gtk::Paned folder_pane_{Gtk::ORIENTATION_HORIZONTAL};
   Gtk::Paned list_pane_{Gtk::ORIENTATION_VERTICAL};
   Gtk::Box folder_side_{Gtk::ORIENTATION_VERTICAL};
