@@ -214,6 +214,7 @@ TEST_F(MainWindowTest, TheSearchBoxListsWhatContainsTheTypedText) {
   settle();
   EXPECT_EQ(abbreviations_of(window->listed_records()), (std::vector<std::string>{"btw", "omw"}));
   EXPECT_GE(key_buffer_clears, 1);
+  EXPECT_TRUE(window->list_column(SORT_BY_DESCRIPTION).get_sort_indicator());  // kept its arrow
 }
 
 TEST_F(MainWindowTest, CancelAsksThenThrowsTheChangesAwayAndHidesIntoTheTray) {

@@ -894,6 +894,7 @@ void MainWindow::fill_list(std::vector<Abbreviation*> records) {
     gtk_list_store_insert_with_values(store, nullptr, -1, column, record, -1);
   }
   list_view_.set_model(list_store_);
+  refresh_sort_arrows();  // a new model takes the arrows away
   filling_ = false;
   list_selection_changed();
 }
