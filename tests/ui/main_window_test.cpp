@@ -260,6 +260,21 @@ TEST_F(MainWindowTest, MenuItemsNotBuiltYetSaySoAndExitQuits) {
   EXPECT_EQ(prompts.shown.back().text.rfind(kMissingHelpText, 0), 0u);
 }
 
+TEST_F(MainWindowTest, TheBackupManagerOpensOverTheWindowAndKnowsItsPendingChanges) {
+  window->mark_unapplied();
+  window->menu_item("BackupManager")->activate();
+  Gtk::Window* manager = nullptr;
+  ASSERT_TRUE(turn_until([&] {
+    for (Gtk::Window* w : Gtk::Window::list_toplevels()) {
+      if (w->get_title() == "Backup Manager" && w->get_mapped()) manager = w;
+    }
+    return manager != nullptr;
+  }));
+  EXPECT_EQ(manager->get_transient_for(), window.get());
+  EXPECT_TRUE(window->pending_changes().has_unapplied_changes());
+  manager->hide();
+}
+
 TEST_F(MainWindowTest, TheStatusButtonFlipsTheExpander) {
   EXPECT_EQ(window->status_button().get_label(), "_Status: Enabled  ");
   enabled.add_listener(window.get());
