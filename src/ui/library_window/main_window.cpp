@@ -328,8 +328,8 @@ void MainWindow::build_folder_view() {
 }
 
 void MainWindow::build_list_view() {
-  list_store_ = Gtk::ListStore::create(list_columns_);
-  list_view_.set_model(list_store_);
+  list_model_ = RecordListModel::create({});
+  list_view_.set_model(list_model_);
   list_view_.get_selection()->set_mode(Gtk::SELECTION_MULTIPLE);
   list_view_.set_rules_hint(true);
   list_view_.set_enable_search(false);
@@ -340,7 +340,7 @@ void MainWindow::build_list_view() {
       auto* icon = Gtk::make_managed<Gtk::CellRendererPixbuf>();
       column->pack_start(*icon, false);
       column->set_cell_data_func(*icon, [this, icon](Gtk::CellRenderer*, const Gtk::TreeModel::iterator& it) {
-        const Abbreviation* a = (*it)[list_columns_.record];
+        const Abbreviation* a = (*it)[list_model_->record_column()];
         icon->property_icon_name() = type_icon(a->type());
       });
     }
@@ -349,7 +349,7 @@ void MainWindow::build_list_view() {
     const bool markup = spec.id == SORT_BY_ABBREVIATION || spec.id == SORT_BY_FOLDER;
     const int id = spec.id;
     column->set_cell_data_func(*text, [this, text, id, markup](Gtk::CellRenderer*, const Gtk::TreeModel::iterator& it) {
-      const Abbreviation* a = (*it)[list_columns_.record];
+      const Abbreviation* a = (*it)[list_model_->record_column()];
       const std::string value = abbrev_column_text(*a, id);
       if (markup) text->property_markup() = value;
       else text->property_text() = value;
@@ -378,7 +378,7 @@ void MainWindow::build_list_view() {
   auto* modes_text = Gtk::make_managed<Gtk::CellRendererText>();
   modes->pack_start(*modes_text, false);
   modes->set_cell_data_func(*modes_text, [this, modes_text](Gtk::CellRenderer*, const Gtk::TreeModel::iterator& it) {
-    const Abbreviation* a = (*it)[list_columns_.record];
+    const Abbreviation* a = (*it)[list_model_->record_column()];
     static const char* const kCase[] = {"Aa", "aa", "Ab"};
     static const char* const kTrigger[] = {"⚡", "⌨", "␣"};
     const int c = std::clamp(a->case_mode, 0, 2);
@@ -657,12 +657,10 @@ void MainWindow::new_abbreviation(AbbrType type) {
   const ModeDefaults modes{prefs_get_default_case_mode(ctx_.prefs, type),
                            prefs_get_default_trigger_mode(ctx_.prefs)};
   Abbreviation& record = abbr_add_abbrev_to_folder(folder, abbr_create_new_abbrev(type, &folder, modes));
-  std::vector<Abbreviation*> rows = listed_records();
+  const std::vector<Abbreviation*>& rows = list_model_->records();
   const size_t position =
       new_abbrev_row_position(std::vector<const Abbreviation*>(rows.begin(), rows.end()), folder, all_row);
-  Gtk::TreeModel::iterator it = position < rows.size() ? list_store_->insert(list_store_->children()[position])
-                                                       : list_store_->append();
-  (*it)[list_columns_.record] = &record;
+  list_model_->insert(position, &record);
   presenter_.mark_unapplied();
   select_list_row(position);
   if (on_record_created) on_record_created(record);
@@ -671,21 +669,20 @@ void MainWindow::new_abbreviation(AbbrType type) {
 void MainWindow::delete_selected_abbreviations() {
   std::vector<Gtk::TreeModel::Path> paths = list_view_.get_selection()->get_selected_rows();
   if (paths.empty()) return;
-  const size_t first = static_cast<size_t>(paths.front()[0]);
-  std::vector<Gtk::TreeRowReference> refs;
-  for (const auto& p : paths) refs.emplace_back(list_store_, p);
+  std::vector<size_t> rows;
+  for (const auto& p : paths) rows.push_back(static_cast<size_t>(p[0]));
+  std::sort(rows.begin(), rows.end());
+  const size_t first = rows.front();
   filling_ = true;
   list_view_.get_selection()->unselect_all();
-  for (Gtk::TreeRowReference& ref : refs) {
-    if (!ref.is_valid()) continue;
-    Gtk::TreeModel::iterator it = list_store_->get_iter(ref.get_path());
-    Abbreviation* record = (*it)[list_columns_.record];
-    list_store_->erase(it);
+  for (auto row = rows.rbegin(); row != rows.rend(); ++row) {  // from the bottom: indices hold
+    Abbreviation* record = list_model_->at(*row);
+    list_model_->erase(*row);
     abbr_delete_abbrev_from_folder(*record);
   }
   filling_ = false;
   presenter_.mark_unapplied();
-  if (auto row = row_to_select_after_delete(first, list_store_->children().size())) select_list_row(*row);
+  if (auto row = row_to_select_after_delete(first, list_model_->size())) select_list_row(*row);
   else list_selection_changed();
 }
 
@@ -871,7 +868,7 @@ void MainWindow::show_folder(const Folder* folder) {
 }
 
 void MainWindow::scroll_views_to_top() {
-  if (list_view_.get_realized() && !list_store_->children().empty()) {
+  if (list_view_.get_realized() && list_model_->size() > 0) {
     list_view_.scroll_to_row(Gtk::TreePath("0"));
   }
 }
@@ -885,31 +882,21 @@ void MainWindow::clear_list_selection() {
 
 void MainWindow::fill_list(std::vector<Abbreviation*> records) {
   filling_ = true;
-  // A fresh store filled before any view watches it: emptying a large one row by row, and
-  // a view hearing of each row, would cost more than the listing itself.
-  list_store_ = Gtk::ListStore::create(list_columns_);
-  GtkListStore* store = list_store_->gobj();
-  const int column = list_columns_.record.index();
-  for (Abbreviation* record : records) {
-    gtk_list_store_insert_with_values(store, nullptr, -1, column, record, -1);
-  }
-  list_view_.set_model(list_store_);
+  // A new model that no view watched while it was made: a list store filled (and later
+  // emptied) row by row costs more than the listing itself.
+  list_model_ = RecordListModel::create(std::move(records));
+  list_view_.set_model(list_model_);
   refresh_sort_arrows();  // a new model takes the arrows away
   filling_ = false;
   list_selection_changed();
 }
 
-std::vector<Abbreviation*> MainWindow::listed_records() const {
-  std::vector<Abbreviation*> out;
-  out.reserve(list_store_->children().size());
-  for (const auto& row : list_store_->children()) out.push_back(row[list_columns_.record]);
-  return out;
-}
+std::vector<Abbreviation*> MainWindow::listed_records() const { return list_model_->records(); }
 
 std::vector<Abbreviation*> MainWindow::selected_records() const {
   std::vector<Abbreviation*> out;
   for (const auto& path : const_cast<Gtk::TreeView&>(list_view_).get_selection()->get_selected_rows()) {
-    out.push_back((*list_store_->get_iter(path))[list_columns_.record]);
+    out.push_back(list_model_->at(static_cast<size_t>(path[0])));
   }
   return out;
 }
@@ -923,18 +910,18 @@ void MainWindow::list_selection_changed() {
 }
 
 void MainWindow::select_list_row(size_t index) {
-  if (index >= list_store_->children().size()) return;
+  if (index >= list_model_->size()) return;
   Gtk::TreeModel::Path path(std::to_string(index));
   list_view_.get_selection()->unselect_all();
   list_view_.set_cursor(path);
   list_view_.scroll_to_row(path);
 }
 
-std::optional<Gtk::TreeModel::iterator> MainWindow::list_row(const Abbreviation* record) const {
-  for (auto it = list_store_->children().begin(); it; ++it) {
-    if ((*it)[list_columns_.record] == record) return it;
-  }
-  return std::nullopt;
+std::optional<size_t> MainWindow::list_row(const Abbreviation* record) const {
+  const std::vector<Abbreviation*>& rows = list_model_->records();
+  auto found = std::find(rows.begin(), rows.end(), record);
+  if (found == rows.end()) return std::nullopt;
+  return static_cast<size_t>(found - rows.begin());
 }
 
 void MainWindow::update_columns() {
@@ -958,7 +945,7 @@ void MainWindow::header_clicked(int column) {
   list_presenter_.header_clicked(column);
   folder_selection_changed();
   if (!selected.empty()) {
-    if (auto row = list_row(selected.front())) list_view_.set_cursor(list_store_->get_path(*row));
+    if (auto row = list_row(selected.front())) list_view_.set_cursor(RecordListModel::path_of(*row));
   }
 }
 
@@ -971,7 +958,7 @@ bool MainWindow::list_key_pressed(GdkEventKey* event) {
     std::optional<size_t> selected;
     std::vector<Gtk::TreeModel::Path> paths = list_view_.get_selection()->get_selected_rows();
     if (!paths.empty()) selected = static_cast<size_t>(paths.front()[0]);
-    std::vector<Abbreviation*> rows = listed_records();
+    const std::vector<Abbreviation*>& rows = list_model_->records();
     const int column = list_presenter_.sort().column;
     std::optional<size_t> found = type_ahead_find(s, rows.size(), selected, [&](size_t i) {
       return column == SORT_BY_ABBREVIATION ? abbr_sort_key(*rows[i], column) : abbrev_column_text(*rows[i], column);
@@ -985,25 +972,22 @@ bool MainWindow::list_key_pressed(GdkEventKey* event) {
 // ---------------------------------------------------------------- EditorHost
 
 void MainWindow::record_edited(Abbreviation& record, EditedField field) {
-  auto row = list_row(&record);
-  if (!row) return;
-  list_store_->row_changed(list_store_->get_path(*row), *row);
+  std::optional<size_t> from = list_row(&record);
+  if (!from) return;
+  list_model_->changed(*from);
   const int column = list_presenter_.sort().column;
   const bool sorted_field = (field == EditedField::Description && column == SORT_BY_DESCRIPTION) ||
                             (field == EditedField::Abbreviation && column == SORT_BY_ABBREVIATION) ||
                             (field == EditedField::Expansion && column == SORT_BY_EXPANSION);
   if (!sorted_field) return;
-  std::vector<Abbreviation*> rows = listed_records();
-  const size_t from = static_cast<size_t>(list_store_->get_path(*row)[0]);
+  const std::vector<Abbreviation*>& rows = list_model_->records();
   const size_t to = list_presenter_.position_after_edit(
-      std::vector<const Abbreviation*>(rows.begin(), rows.end()), from);
-  if (to == from) return;
-  const size_t target = to > from ? to + 1 : to;  // the row it goes before, counted with it
-  filling_ = true;
-  if (target >= rows.size()) list_store_->move(*row, list_store_->children().end());
-  else list_store_->move(*row, list_store_->children()[target]);
+      std::vector<const Abbreviation*>(rows.begin(), rows.end()), *from);
+  if (to == *from) return;
+  filling_ = true;  // the selection moves with the row
+  list_model_->move(*from, to);
   filling_ = false;
-  list_view_.scroll_to_row(list_store_->get_path(*row));
+  list_view_.scroll_to_row(RecordListModel::path_of(to));
 }
 
 void MainWindow::show_conflicts(const std::string& text, const std::vector<Abbreviation*>& records) {

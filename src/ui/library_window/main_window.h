@@ -12,7 +12,6 @@
 #include <gtkmm/entry.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/label.h>
-#include <gtkmm/liststore.h>
 #include <gtkmm/menu.h>
 #include <gtkmm/menubar.h>
 #include <gtkmm/menuitem.h>
@@ -38,6 +37,7 @@
 #include "presenters/library_window/search_box_state.h"
 #include "presenters/library_window/type_ahead.h"
 #include "settings/settings.h"
+#include "ui/library_window/record_list_model.h"
 
 namespace tolvan::ui {
 
@@ -141,10 +141,6 @@ class MainWindow final : public Gtk::Window,
     Gtk::TreeModelColumn<Folder*> folder;
     Gtk::TreeModelColumn<bool> expanded;
   };
-  struct ListColumns : Gtk::TreeModelColumnRecord {
-    ListColumns() { add(record); }
-    Gtk::TreeModelColumn<Abbreviation*> record;
-  };
 
   // Building.
   void build_menu_bar(Gtk::Box& box);
@@ -191,7 +187,7 @@ class MainWindow final : public Gtk::Window,
   void list_selection_changed();
   void update_columns();
   void refresh_sort_arrows();
-  std::optional<Gtk::TreeModel::iterator> list_row(const Abbreviation* record) const;
+  std::optional<size_t> list_row(const Abbreviation* record) const;
   bool list_key_pressed(GdkEventKey* event);
   void select_list_row(size_t index);
 
@@ -207,7 +203,6 @@ class MainWindow final : public Gtk::Window,
   SearchBoxState search_state_;
   TypeAhead type_ahead_;
   FolderColumns folder_columns_;
-  ListColumns list_columns_;
 
   Glib::RefPtr<Gtk::AccelGroup> accels_;
   Glib::RefPtr<Gtk::Builder> menu_builder_;
@@ -228,7 +223,7 @@ class MainWindow final : public Gtk::Window,
   Gtk::ScrolledWindow list_scroll_;
   Glib::RefPtr<Gtk::TreeStore> folder_store_;
   Gtk::TreeView folder_view_;
-  Glib::RefPtr<Gtk::ListStore> list_store_;
+  Glib::RefPtr<RecordListModel> list_model_;
   Gtk::TreeView list_view_;
   std::map<int, Gtk::TreeViewColumn*> list_view_columns_;
   Gtk::Frame editor_frame_;
