@@ -261,6 +261,10 @@ case $name in
     [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
     grep -q 'a="btw"' "$config/abbreviations.tlv" && fail "the deleted abbreviation was saved"
     grep -q 'd="New Abbreviation"' "$config/abbreviations.tlv" || fail "the new abbreviation was not saved"
+    # OK with nothing left to apply: the window goes into the tray.
+    drive click OK || fail "ok: $(cat "$work/driver.out")"
+    for i in $(seq 20); do xdotool search --onlyvisible --name '^Tolvan$' >/dev/null || break; sleep 0.1; done
+    xdotool search --onlyvisible --name '^Tolvan$' >/dev/null && fail "OK did not hide the window"
     start_field_app
     type_text "btw omw "
     wait_until_still "$work/report.json"
