@@ -10,7 +10,7 @@ packages=(
   libexpat1-dev libglib2.0-dev libgtkmm-3.0-dev libcurl4-openssl-dev
   libx11-dev libxi-dev libxtst-dev libxkbcommon-dev libxkbcommon-x11-dev
   libatspi2.0-dev libcanberra-dev at-spi2-core
-  python3 python3-gi dbus
+  python3 python3-gi python3-pyatspi dbus
   xvfb openbox xdotool xterm xclip dbus-x11 x11-utils x11-xkb-utils trayer imagemagick
   locales
   # The launcher scenarios: the MIME types of files (a document's default application) and ps

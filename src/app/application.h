@@ -45,6 +45,7 @@ class Application {
   EnabledSwitch& enabled_switch() { return enabled_; }
   const CommandLine& command_line() const { return command_line_; }
   const RunTimeVariables& gvar() const { return gvar_; }
+  RunTimeVariables& gvar() { return gvar_; }
   Settings& prefs() { return prefs_; }
   Library& library() { return library_; }
   bool quitting() const { return quit_done_; }

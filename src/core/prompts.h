@@ -29,6 +29,16 @@ class Prompts {
   // A box with the check box "Don't show this dialog again", preset from
   // `dont_show_again`; returns the check box's state when the box closes.
   virtual bool ask_again(std::string_view text, PromptKind kind, bool dont_show_again) = 0;
+  // A Yes/No question with that check box: the answer and the check box's state. Prompts
+  // that cannot show the check box ask the plain question and leave the state as it was.
+  struct AskAgainAnswer {
+    bool yes = false;
+    bool dont_show_again = false;
+  };
+  virtual AskAgainAnswer yes_no_ask_again(std::string_view text, PromptKind kind,
+                                          bool dont_show_again) {
+    return {yes_no(text, kind), dont_show_again};
+  }
 };
 
 // Prompts for a program without a user to ask: every text goes to `out`, every question is

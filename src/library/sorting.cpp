@@ -22,7 +22,9 @@ int stricmp(const std::string& a, const std::string& b) {
   return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
-std::string sort_key(const Abbreviation& a, int column) {
+}  // namespace
+
+std::string abbr_sort_key(const Abbreviation& a, int column) {
   switch (column) {
     case SORT_BY_DESCRIPTION: return a.description;
     case SORT_BY_ABBREVIATION: return abbr_abbrev_lst_to_string(a.abbreviations);
@@ -33,6 +35,15 @@ std::string sort_key(const Abbreviation& a, int column) {
   }
 }
 
+bool abbr_sort_key_before(const std::string& a, const std::string& b, int order) {
+  if (a.empty() || b.empty()) return !a.empty() && b.empty();
+  return order == SORT_DESCENDING ? stricmp(b, a) < 0 : stricmp(a, b) < 0;
+}
+
+bool abbr_sort_keys_equal(const std::string& a, const std::string& b) { return stricmp(a, b) == 0; }
+
+namespace {
+
 // Sorts by precomputed keys; a missing (empty) key goes after every present one.
 template <class T, class KeyFn>
 void sort_by_key(std::vector<T*>& list, int order, KeyFn key_of) {
@@ -40,10 +51,7 @@ void sort_by_key(std::vector<T*>& list, int order, KeyFn key_of) {
   keyed.reserve(list.size());
   for (T* item : list) keyed.emplace_back(key_of(*item), item);
   std::stable_sort(keyed.begin(), keyed.end(), [order](const auto& x, const auto& y) {
-    const std::string& a = x.first;
-    const std::string& b = y.first;
-    if (a.empty() || b.empty()) return !a.empty() && b.empty();
-    return order == SORT_DESCENDING ? stricmp(b, a) < 0 : stricmp(a, b) < 0;
+    return abbr_sort_key_before(x.first, y.first, order);
   });
   for (size_t i = 0; i < list.size(); ++i) list[i] = keyed[i].second;
 }
@@ -51,7 +59,7 @@ void sort_by_key(std::vector<T*>& list, int order, KeyFn key_of) {
 }  // namespace
 
 void abbr_sort_abbrev_lst(std::vector<Abbreviation*>& list, int column, int order) {
-  sort_by_key(list, order, [column](const Abbreviation& a) { return sort_key(a, column); });
+  sort_by_key(list, order, [column](const Abbreviation& a) { return abbr_sort_key(a, column); });
 }
 
 void abbr_sort_folder_lst(std::vector<Folder*>& list, int /*column*/, int order) {

@@ -134,8 +134,18 @@ void DesktopProgram::register_folder_hotkeys() {
 
 void DesktopProgram::show_tray_icon() { tray_presenter_->set_visible(true); }
 
-// The main window is not part of the program yet.
-void DesktopProgram::build_main_window(bool) {}
+void DesktopProgram::build_main_window(bool show) {
+  main_window_ = std::make_unique<MainWindow>(MainWindowContext{
+      app_.library(), app_.prefs(), app_.gvar(), prompts_, app_.enabled_switch(), *this,
+      [this] {
+        if (expander_) expander_->engine().clear_key_buffer();
+      },
+      [this] { app_.quit(0); }});
+  app_.enabled_switch().add_listener(main_window_.get());
+  prompts_.boxes->set_parent(main_window_.get());
+  gtk_->add_window(*main_window_);
+  if (show) main_window_->show_from_tray();
+}
 
 bool DesktopProgram::start_engine() {
   if (!expander_) {
@@ -153,8 +163,9 @@ void DesktopProgram::note_ready() {
   if (engine_ready_ && tray_ready_) g_info("ready: hooks installed, tray icon registered");
 }
 
-// The main window is not part of the program yet (it would open its top folder).
-void DesktopProgram::expand_top_folder() {}
+void DesktopProgram::expand_top_folder() {
+  if (main_window_) main_window_->folder_view().expand_row(Gtk::TreePath("0"), false);
+}
 // The launch pad is not part of the program yet.
 void DesktopProgram::show_launchpad() {}
 
@@ -197,12 +208,17 @@ void DesktopProgram::handover_arrived(const Handover& handover) {
   app_.accept_handover(handover);
 }
 
-// The main window is not part of the program yet.
-void DesktopProgram::show_main_window() { g_info("asked to show the main window"); }
+void DesktopProgram::show_main_window() {
+  g_info("asked to show the main window");
+  if (main_window_) main_window_->show_from_tray();
+}
 
-// Without the main window nothing is ever left unapplied.
-bool DesktopProgram::has_unapplied_changes() { return false; }
-void DesktopProgram::apply_changes() {}
+bool DesktopProgram::has_unapplied_changes() {
+  return main_window_ && main_window_->pending_changes().has_unapplied_changes();
+}
+void DesktopProgram::apply_changes() {
+  if (main_window_) main_window_->pending_changes().apply_changes();
+}
 
 void DesktopProgram::destroy_tooltip_window() {
   if (expander_) expander_->destroy_tooltip();
@@ -212,8 +228,14 @@ void DesktopProgram::stop_engine() {
   if (expander_) expander_->stop();
 }
 
-// The main window is not part of the program yet.
-void DesktopProgram::destroy_main_window() {}
+void DesktopProgram::destroy_main_window() {
+  if (!main_window_) return;
+  main_window_->save_state();
+  app_.enabled_switch().remove_listener(main_window_.get());
+  prompts_.boxes->set_parent(nullptr);
+  if (gtk_) gtk_->remove_window(*main_window_);
+  main_window_.reset();
+}
 
 void DesktopProgram::remove_tray() {
   if (tray_presenter_) tray_presenter_->set_visible(false);
@@ -271,7 +293,7 @@ bool DesktopProgram::ctrl_held() const {
 
 bool DesktopProgram::provides(int hotkey_id) const {
   // The other hotkeys open windows the program does not have yet; they stay free.
-  return hotkey_id == kToggleStatusHotkeyId;
+  return hotkey_id == kToggleStatusHotkeyId || hotkey_id == kShowMainWindowHotkeyId;
 }
 void DesktopProgram::toggle_status() { app_.enabled_switch().toggle(); }
 // The abbreviation menu is not part of the program yet.

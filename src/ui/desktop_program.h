@@ -25,13 +25,17 @@
 #include "launch/app_hotkeys.h"
 #include "platform/x11/xdg_folders.h"
 #include "presenters/tray_presenter.h"
+#include "ui/library_window/main_window.h"
 #include "ui/message_boxes.h"
 #include "ui/tooltip_window.h"
 #include "ui/tray_icon.h"
 
 namespace tolvan::ui {
 
-class DesktopProgram final : public ProgramSteps, public TrayActions, public HotkeyActions {
+class DesktopProgram final : public ProgramSteps,
+                             public TrayActions,
+                             public HotkeyActions,
+                             private ApplySteps {
  public:
   DesktopProgram();
   ~DesktopProgram() override;
@@ -100,12 +104,20 @@ class DesktopProgram final : public ProgramSteps, public TrayActions, public Hot
     bool ask_again(std::string_view text, PromptKind kind, bool dont_show_again) override {
       return current().ask_again(text, kind, dont_show_again);
     }
+    AskAgainAnswer yes_no_ask_again(std::string_view text, PromptKind kind,
+                                    bool dont_show_again) override {
+      return current().yes_no_ask_again(text, kind, dont_show_again);
+    }
     std::unique_ptr<MessageBoxes> boxes;
 
    private:
     Prompts& current() { return boxes ? static_cast<Prompts&>(*boxes) : terminal_; }
     StreamPrompts terminal_{std::cerr};
   };
+
+  // ApplySteps (its register_folder_hotkeys is the start's): shared-folder sync is not part
+  // of the program yet, so Apply always goes on.
+  bool sync_before_apply() override { return true; }
 
   void handover_arrived(const Handover& handover);
   void note_ready();
@@ -121,6 +133,7 @@ class DesktopProgram final : public ProgramSteps, public TrayActions, public Hot
   std::unique_ptr<StateToTray> state_to_tray_;
   TrayIcon tray_;
   std::unique_ptr<TrayPresenter> tray_presenter_;
+  std::unique_ptr<MainWindow> main_window_;
   std::vector<unsigned> signal_sources_;
   std::vector<Handover> early_handovers_;  // before the main loop runs
   bool main_loop_running_ = false;

@@ -206,4 +206,10 @@ bool MessageBoxes::ask_again(std::string_view text, PromptKind kind, bool dont_s
   return dont_show_again;
 }
 
+Prompts::AskAgainAnswer MessageBoxes::yes_no_ask_again(std::string_view text, PromptKind kind,
+                                                       bool dont_show_again) {
+  Response response = show_ask_again(kind, MessageButtons::YesNo, text, dont_show_again);
+  return {response == Response::Yes, dont_show_again};
+}
+
 }  // namespace tolvan::ui

@@ -61,6 +61,8 @@ class MessageBoxes final : public Prompts {
   bool yes_no(std::string_view text, PromptKind kind) override;
   Answer yes_no_cancel(std::string_view text) override;
   bool ask_again(std::string_view text, PromptKind kind, bool dont_show_again) override;
+  AskAgainAnswer yes_no_ask_again(std::string_view text, PromptKind kind,
+                                  bool dont_show_again) override;
 
  private:
   MainThreadCalls calls_;

@@ -5,20 +5,12 @@
 #include <cstdlib>
 #include <string>
 
-extern "C" void tolvan_register_resource(void);
+#include "ui/resources.h"
 
 namespace tolvan::ui {
-namespace {
-
-void register_resources_once() {
-  static const bool registered = (tolvan_register_resource(), true);
-  (void)registered;
-}
-
-}  // namespace
 
 Glib::RefPtr<Gdk::Pixbuf> tray_picture(TrayPicture picture, int size) {
-  register_resources_once();
+  register_tolvan_resources();
   int nearest = kTrayPictureSizes[0];
   for (int s : kTrayPictureSizes) {
     if (std::abs(s - size) < std::abs(nearest - size)) nearest = s;

@@ -15,6 +15,10 @@
 #   sigterm, sigint, sighup
 #                   the signal quits in order: exit 0, the preferences file saved
 #   session_end     the session manager (fake_session_manager.py) ends the session: the same
+#   main_window     the main window, worked through the accessibility tree: an abbreviation
+#                   deleted and a new one made, applied; the GTK field at once no longer
+#                   expands the deleted one and still expands the others; the saved library
+#                   holds the changes after the quit
 #   preview         an abbreviation that waits for its word-ending character shows the preview
 #                   at the GTK field's caret, without taking the focus; it is gone once the
 #                   abbreviation expanded
@@ -235,6 +239,41 @@ case $name in
     ends_with_zero "$tolvan_pid" "tolvan"
     wait_for_text "$work/manager.out" "response OK" || fail "no answer to the session's end"
     grep -q '"trigger_hotkey"=' "$config/prefs.lt" || fail "no preferences file" ;;
+
+  main_window)
+    abbr btw 5 0 "by the way"
+    abbr omw 5 0 "on my way"
+    write_library "$config/abbreviations.tlv"
+    start_tolvan tolvan
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    "$tolvan" --config-dir "$config" 2>>"$work/second.err" &
+    ends_with_zero $! "the start that shows the window"
+    drive() { /usr/bin/python3 "$here/main_window_driver.py" "$@" >>"$work/driver.out" 2>&1; }
+    drive wait-window || fail "no main window: $(cat "$work/driver.out")"
+    drive search btw || fail "search: $(cat "$work/driver.out")"
+    drive select-row 0 || fail "select: $(cat "$work/driver.out")"
+    drive click "Delete selected abbreviation / launcher" || fail "delete: $(cat "$work/driver.out")"
+    drive sensitive Apply || fail "a deletion left Apply insensitive"
+    drive menu "File/New Abbreviation" || fail "new: $(cat "$work/driver.out")"
+    drive click Apply || fail "apply: $(cat "$work/driver.out")"
+    for i in $(seq 20); do drive sensitive Apply || break; sleep 0.1; done
+    drive sensitive Apply && fail "Apply stayed sensitive after applying"
+    [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
+    grep -q 'a="btw"' "$config/abbreviations.tlv" && fail "the deleted abbreviation was saved"
+    grep -q 'd="New Abbreviation"' "$config/abbreviations.tlv" || fail "the new abbreviation was not saved"
+    # OK with nothing left to apply: the window goes into the tray.
+    drive click OK || fail "ok: $(cat "$work/driver.out")"
+    for i in $(seq 20); do xdotool search --onlyvisible --name '^Tolvan$' >/dev/null || break; sleep 0.1; done
+    xdotool search --onlyvisible --name '^Tolvan$' >/dev/null && fail "OK did not hide the window"
+    start_field_app
+    type_text "btw omw "
+    wait_until_still "$work/report.json"
+    [ "$(field text)" = "btw on my way " ] || fail "the engine did not get the applied list: [$(field text)]"
+    kill -TERM "$tolvan_pid"
+    ends_with_zero "$tolvan_pid" "tolvan"
+    grep -q 'a="omw"' "$config/abbreviations.tlv" || fail "the library lost omw"
+    grep -q 'a="btw"' "$config/abbreviations.tlv" && fail "btw came back"
+    grep -q 'expanded_folders' "$config/prefs.lt" || fail "the window's folders were not kept" ;;
 
   preview)
     cli=$(dirname "$tolvan")/tolvan-cli

@@ -39,6 +39,11 @@ class RecordingPrompts final : public Prompts {
     return check_box.value_or(dont_show_again);
   }
 
+  AskAgainAnswer yes_no_ask_again(std::string_view text, PromptKind,
+                                  bool dont_show_again) override {
+    shown.push_back({Box::AskAgain, std::string(text)});
+    return {next(Answer::No) == Answer::Yes, check_box.value_or(dont_show_again)};
+  }
   size_t count(Box box) const {
     size_t n = 0;
     for (const auto& s : shown) n += s.box == box;

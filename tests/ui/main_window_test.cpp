@@ -1,0 +1,295 @@
+// The main window on a real display, over a library in a temporary data folder: what the
+// folder selection lists and allows, a new abbreviation made, edited, applied and saved,
+// deleting, sorting by a header, searching, Cancel's question, closing into the tray and
+// the menu's items.
+#include <gtkmm/checkmenuitem.h>
+#include <gtkmm/treeviewcolumn.h>
+
+#include <algorithm>
+
+#include "gtk_test_support.h"
+#include "library/folder_tree.h"
+#include "library/lookups.h"
+#include "support/backup_scene.h"
+#include "support/recording_prompts.h"
+#include "ui/library_window/main_window.h"
+
+namespace tolvan::ui {
+namespace {
+
+using testing::settle;
+using testing::turn_until;
+using Box = tolvan::testing::RecordingPrompts::Box;
+
+struct FakeHook final : KeyboardHookSwitch {
+  bool keyboard_hook_installed() const override { return installed; }
+  bool install_keyboard_hook() override { return installed = true; }
+  bool remove_keyboard_hook() override { return !(installed = false); }
+  bool installed = true;
+};
+
+struct CountingSteps final : ApplySteps {
+  bool sync_before_apply() override { return ++syncs, true; }
+  void register_folder_hotkeys() override { ++hotkeys; }
+  int syncs = 0;
+  int hotkeys = 0;
+};
+
+std::vector<std::string> abbreviations_of(const std::vector<Abbreviation*>& records) {
+  std::vector<std::string> out;
+  for (const Abbreviation* a : records) out.push_back(a->abbreviations.empty() ? "" : a->abbreviations[0]);
+  return out;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TOLVAN_NEED_DISPLAY();
+    // "Work" holds btw and cu; "Home" holds omw.
+    scene.save_library_with({});
+    Folder& top = *library.main_list.at(0);
+    work = &abbr_add_subfolder_to_folder(top, abbr_new_subfolder_of(library.uids, &top, "Work"));
+    home = &abbr_add_subfolder_to_folder(top, abbr_new_subfolder_of(library.uids, &top, "Home"));
+    add(*work, "btw", "by the way", "Aside");
+    add(*work, "cu", "see you", "Bye");
+    add(*home, "omw", "on my way", "Coming");
+    abbr_create_sandbox(library);
+    window = std::make_unique<MainWindow>(MainWindowContext{
+        library, scene.prefs, scene.gvar, prompts, enabled, steps, [this] { ++key_buffer_clears; },
+        [this] { ++quits; }});
+    window->on_selection_changed = [this](const std::vector<Abbreviation*>& s) { selection = s; };
+    window->show_from_tray();
+    ASSERT_TRUE(turn_until([&] { return window->get_mapped(); }));
+    settle();
+  }
+
+  static void add(Folder& folder, const char* abbrev, const char* text, const char* description) {
+    auto a = abbr_create_new_abbrev(ABBR_TYPE_TEXT, &folder, {});
+    a->abbreviations = {abbrev};
+    a->expansion() = text;
+    a->description = description;
+    abbr_add_abbrev_to_folder(folder, std::move(a));
+  }
+
+  Folder* sandbox_folder(const char* name) {
+    for (Folder* f : abbr_get_all_folders_and_abbrevs_from_folder_list(library.sandbox).folders) {
+      if (f->name == name) return f;
+    }
+    return nullptr;
+  }
+
+  tolvan::testing::BackupScene scene;
+  Library& library = scene.library;
+  tolvan::testing::RecordingPrompts prompts;
+  FakeHook hook;
+  EnabledSwitch enabled{hook};
+  CountingSteps steps;
+  Folder* work = nullptr;
+  Folder* home = nullptr;
+  std::unique_ptr<MainWindow> window;
+  std::vector<Abbreviation*> selection;
+  int key_buffer_clears = 0;
+  int quits = 0;
+};
+
+TEST_F(MainWindowTest, TheAllRowListsEverythingAndAFolderOnlyItsOwn) {
+  EXPECT_EQ(window->get_title(), "Tolvan");
+  EXPECT_EQ(abbreviations_of(window->listed_records()), (std::vector<std::string>{"btw", "cu", "omw"}));
+  EXPECT_FALSE(window->apply_button().get_sensitive());
+  EXPECT_FALSE(window->editor_frame().get_sensitive());
+  EXPECT_TRUE(window->menu_item("NewAbbreviation")->get_sensitive());
+
+  window->select_folder(sandbox_folder("Home"));
+  settle();
+  EXPECT_EQ(abbreviations_of(window->listed_records()), std::vector<std::string>{"omw"});
+  EXPECT_EQ(window->search_entry().get_text(), "Search...");
+}
+
+TEST_F(MainWindowTest, ANewAbbreviationIsSelectedEditedAppliedAndSaved) {
+  window->select_folder(sandbox_folder("Work"));
+  settle();
+  window->activate_action("NewAbbreviation");
+  settle();
+  ASSERT_EQ(selection.size(), 1u);
+  Abbreviation& made = *selection[0];
+  EXPECT_EQ(made.description, "New Abbreviation");
+  EXPECT_EQ(window->listed_records().back(), &made);
+  EXPECT_TRUE(window->editor_frame().get_sensitive());
+  EXPECT_TRUE(window->apply_button().get_sensitive());
+
+  // The editor types the abbreviation and its text into the record.
+  made.abbreviations = {"sig"};
+  made.expansion() = "Kind regards";
+  made.description = "Signature";
+  window->record_edited(made, EditedField::Description);
+  EXPECT_EQ(abbreviations_of(window->listed_records()), (std::vector<std::string>{"btw", "cu", "sig"}));
+
+  window->apply_button().clicked();
+  EXPECT_EQ(steps.syncs, 1);
+  EXPECT_EQ(steps.hotkeys, 1);
+  EXPECT_FALSE(window->apply_button().get_sensitive());
+  EXPECT_NE(tolvan::testing::read_file(scene.gvar.get("abbreviations_file")).find("Kind regards"),
+            std::string::npos);
+  auto main_records = abbr_get_all_folders_and_abbrevs_from_folder_list(library.main_list).abbreviations;
+  EXPECT_EQ(std::count_if(main_records.begin(), main_records.end(),
+                          [](const Abbreviation* a) { return a->description == "Signature"; }),
+            1);
+}
+
+TEST_F(MainWindowTest, AnEditedDescriptionMovesItsRowToItsSortedPlace) {
+  Abbreviation* btw = window->listed_records().at(0);
+  btw->description = "Zzz";
+  window->record_edited(*btw, EditedField::Description);
+  EXPECT_EQ(abbreviations_of(window->listed_records()), (std::vector<std::string>{"cu", "omw", "btw"}));
+  EXPECT_FALSE(window->apply_button().get_sensitive());  // marking is the editor's
+}
+
+TEST_F(MainWindowTest, HeaderClicksSortAndDeletingSelectsTheRowThatTookThePlace) {
+  window->header_clicked(SORT_BY_ABBREVIATION);
+  window->header_clicked(SORT_BY_ABBREVIATION);
+  settle();
+  EXPECT_EQ(abbreviations_of(window->listed_records()), (std::vector<std::string>{"omw", "cu", "btw"}));
+  window->list_view().set_cursor(Gtk::TreePath("1"));
+  window->delete_selected_abbreviations();
+  settle();
+  EXPECT_EQ(abbreviations_of(window->listed_records()), (std::vector<std::string>{"omw", "btw"}));
+  EXPECT_EQ(abbreviations_of(selection), std::vector<std::string>{"btw"});
+  EXPECT_TRUE(window->apply_button().get_sensitive());
+  EXPECT_EQ(sandbox_folder("Work")->abbreviations.size(), 1u);
+}
+
+TEST_F(MainWindowTest, TheHeadersMenuShowsTimeColumnsAndHidingTheSortedOneSortsByDescription) {
+  std::vector<Gtk::Widget*> items = window->column_menu().get_children();
+  ASSERT_EQ(items.size(), 3u);
+  auto* created = dynamic_cast<Gtk::CheckMenuItem*>(items[1]);
+  ASSERT_NE(created, nullptr);
+  EXPECT_EQ(created->get_label(), "_Created");
+  EXPECT_FALSE(window->list_column(SORT_BY_CREATED).get_visible());
+  created->set_active(true);
+  EXPECT_EQ(scene.prefs.get("created_col"), "1");
+  EXPECT_TRUE(window->list_column(SORT_BY_CREATED).get_visible());
+  window->header_clicked(SORT_BY_CREATED);
+  window->header_clicked(SORT_BY_CREATED);
+  EXPECT_TRUE(window->list_column(SORT_BY_CREATED).get_sort_indicator());
+  created->set_active(false);
+  EXPECT_FALSE(window->list_column(SORT_BY_CREATED).get_visible());
+  EXPECT_TRUE(window->list_column(SORT_BY_DESCRIPTION).get_sort_indicator());
+  EXPECT_EQ(window->list_column(SORT_BY_DESCRIPTION).get_sort_order(), Gtk::SORT_ASCENDING);
+}
+
+TEST_F(MainWindowTest, SortingTheFolderTreeSortsTheWorkingCopysFolders) {
+  auto names = [&] {
+    std::string out;
+    for (const auto& f : library.sandbox.at(0)->subfolders) out += f->name + ";";
+    return out;
+  };
+  EXPECT_EQ(names(), "Work;Home;");  // as loaded, though the tree shows them ascending
+  window->folder_view().get_column(0)->clicked();  // descending
+  window->folder_view().get_column(0)->clicked();  // ascending again
+  settle();
+  EXPECT_EQ(names(), "Home;Work;");
+  window->folder_view().get_column(0)->clicked();
+  settle();
+  EXPECT_EQ(names(), "Work;Home;");
+  window->save_state();
+  EXPECT_EQ(scene.prefs.get("f_so"), "desc");
+}
+
+TEST_F(MainWindowTest, DeletingTheAllRowKeepsItAndDeletesTheOtherSelectedFolders) {
+  window->folder_view().expand_all();
+  window->folder_view().get_selection()->select_all();
+  window->delete_selected_folders();
+  settle();
+  EXPECT_EQ(library.sandbox.at(0)->subfolders.size(), 0u);
+  EXPECT_EQ(library.main_list.at(0)->subfolders.size(), 2u);
+  EXPECT_TRUE(window->listed_records().empty());
+  EXPECT_TRUE(window->apply_button().get_sensitive());
+}
+
+TEST_F(MainWindowTest, TheSearchBoxListsWhatContainsTheTypedText) {
+  window->search_entry().grab_focus();
+  settle();
+  EXPECT_EQ(window->search_entry().get_text(), "");
+  window->search_entry().set_text("way");
+  settle();
+  EXPECT_EQ(abbreviations_of(window->listed_records()), (std::vector<std::string>{"btw", "omw"}));
+  EXPECT_GE(key_buffer_clears, 1);
+  EXPECT_TRUE(window->list_column(SORT_BY_DESCRIPTION).get_sort_indicator());  // kept its arrow
+}
+
+TEST_F(MainWindowTest, CancelAsksThenThrowsTheChangesAwayAndHidesIntoTheTray) {
+  window->listed_records().at(0)->description = "changed";
+  window->mark_unapplied();
+  prompts.answers = {Answer::Yes};
+  window->cancel_button().clicked();
+  settle();
+  EXPECT_EQ(prompts.count(Box::AskAgain), 1u);
+  EXPECT_FALSE(window->get_visible());
+  EXPECT_FALSE(window->apply_button().get_sensitive());
+  EXPECT_EQ(abbr_get_all_folders_and_abbrevs_from_folder_list(library.sandbox).abbreviations.size(), 3u);
+  window->show_from_tray();
+  settle();
+  EXPECT_TRUE(window->get_visible());
+  EXPECT_FALSE(window->get_skip_taskbar_hint());
+  std::vector<std::string> descriptions;
+  for (Abbreviation* a : window->listed_records()) descriptions.push_back(a->description);
+  EXPECT_EQ(descriptions, (std::vector<std::string>{"Aside", "Bye", "Coming"}));
+}
+
+TEST_F(MainWindowTest, ClosingHidesIntoTheTrayAndRemembersTheFolder) {
+  window->select_folder(sandbox_folder("Home"));
+  settle();
+  GdkEvent* event = gdk_event_new(GDK_DELETE);
+  event->any.window = GDK_WINDOW(g_object_ref(window->get_window()->gobj()));
+  gtk_main_do_event(event);
+  gdk_event_free(event);
+  settle();
+  EXPECT_FALSE(window->get_visible());
+  EXPECT_TRUE(window->get_skip_taskbar_hint());
+  EXPECT_EQ(scene.prefs.get("last_sel_folder"), "2");
+}
+
+TEST_F(MainWindowTest, MenuItemsNotBuiltYetSaySoAndExitQuits) {
+  for (const char* action : {"Preferences", "ImportTE", "Update"}) window->menu_item(action)->activate();
+  EXPECT_EQ(prompts.count(Box::Info), 3u);
+  EXPECT_EQ(prompts.shown.at(0).text, kNotAvailableYet);
+  EXPECT_FALSE(window->menu_item("ImportTidBITS")->get_visible());
+  window->menu_item("Exit")->activate();
+  EXPECT_EQ(quits, 1);
+  window->menu_item("Help")->activate();  // no help pages beside this test
+  EXPECT_EQ(prompts.shown.back().text.rfind(kMissingHelpText, 0), 0u);
+}
+
+TEST_F(MainWindowTest, TheBackupManagerOpensOverTheWindowAndKnowsItsPendingChanges) {
+  window->mark_unapplied();
+  window->menu_item("BackupManager")->activate();
+  Gtk::Window* manager = nullptr;
+  ASSERT_TRUE(turn_until([&] {
+    for (Gtk::Window* w : Gtk::Window::list_toplevels()) {
+      if (w->get_title() == "Backup Manager" && w->get_mapped()) manager = w;
+    }
+    return manager != nullptr;
+  }));
+  EXPECT_EQ(manager->get_transient_for(), window.get());
+  EXPECT_TRUE(window->pending_changes().has_unapplied_changes());
+  manager->hide();
+}
+
+TEST_F(MainWindowTest, TheStatusButtonFlipsTheExpander) {
+  EXPECT_EQ(window->status_button().get_label(), "_Status: Enabled  ");
+  enabled.add_listener(window.get());
+  window->status_button().clicked();
+  EXPECT_FALSE(hook.installed);
+  EXPECT_EQ(window->status_button().get_label(), "_Status: Disabled  ");
+  enabled.remove_listener(window.get());
+}
+
+TEST_F(MainWindowTest, ControlsHaveNamesForScreenReaders) {
+  EXPECT_EQ(window->apply_button().get_accessible()->get_name(), "Apply");
+  EXPECT_EQ(window->search_entry().get_accessible()->get_name(), "Search");
+  EXPECT_EQ(window->list_view().get_accessible()->get_name(), "Abbreviations");
+  EXPECT_EQ(window->folder_view().get_accessible()->get_name(), "Folders");
+}
+
+}  // namespace
+}  // namespace tolvan::ui
