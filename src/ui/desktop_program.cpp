@@ -111,7 +111,8 @@ void DesktopProgram::create_tooltip_window() {
 }
 
 void DesktopProgram::register_hotkeys() {
-  auto expander = Expander::open(app_.library(), app_.prefs(), *this, {tooltip_window_.get(), nullptr},
+  auto expander = Expander::open(app_.library(), app_.prefs(), *this,
+                                 {tooltip_window_.get(), nullptr, /*own_windows=*/true},
                                  portable_mode(app_.gvar()));
   if (!expander) {
     expander_error_ = expander.error();

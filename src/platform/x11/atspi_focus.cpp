@@ -2,6 +2,8 @@
 
 #include <atspi/atspi.h>
 
+#include <unistd.h>
+
 #include <condition_variable>
 #include <string_view>
 #include <thread>
@@ -116,10 +118,14 @@ std::optional<Rect> believed_caret(const FocusedAccessible& focused, uint32_t wi
 }
 
 struct AtspiFocus::Loop {
-  explicit Loop(AtspiFocus& owner) : owner(owner) {}
+  Loop(AtspiFocus& owner, FocusTracking tracking) : owner(owner), tracking(tracking) {}
 
   void run();
   void stop();
+  // Connects, listens and looks for the current focus on the calling thread's context;
+  // false when there is no accessibility bus.
+  bool start_listening();
+  void stop_listening();
   // Each listener gets its own copy of the event, and frees it.
   static void on_event(AtspiEvent* event, void* self) {
     static_cast<Loop*>(self)->handle(event);
@@ -128,10 +134,15 @@ struct AtspiFocus::Loop {
   void handle(AtspiEvent* event);
   void adopt(AtspiAccessible* accessible, int offset);
   void forget();
+  // Nothing known of the focus but its process (0: not even that).
+  void forget_for(uint32_t pid);
   void find_current_focus();
   void mark_started(bool ok);
 
   AtspiFocus& owner;
+  const FocusTracking tracking;
+  const uint32_t own_pid = static_cast<uint32_t>(getpid());
+  AtspiEventListener* listener = nullptr;
   std::thread thread;
   GMainContext* context = nullptr;
   GMainLoop* main_loop = nullptr;
@@ -152,17 +163,16 @@ void AtspiFocus::Loop::mark_started(bool ok) {
   changed.notify_all();
 }
 
-void AtspiFocus::Loop::run() {
-  g_main_context_push_thread_default(context);
+static constexpr const char* kEvents[] = {"object:state-changed:focused", "object:text-caret-moved"};
+
+bool AtspiFocus::Loop::start_listening() {
   const int init = atspi_init();
-  if ((init != 0 && init != 1) || !atspi_get_a11y_bus()) {
-    mark_started(false);
-    g_main_context_pop_thread_default(context);
-    return;
-  }
-  atspi_set_main_context(context);
-  AtspiEventListener* listener = atspi_event_listener_new(&Loop::on_event, this, nullptr);
-  static constexpr const char* kEvents[] = {"object:state-changed:focused", "object:text-caret-moved"};
+  if ((init != 0 && init != 1) || !atspi_get_a11y_bus()) return false;
+  // On its own thread the tracker takes libatspi's one connection to its own context.
+  // A process with windows of its own must not do that: the toolkit's accessibility bridge
+  // answers other programs on the same connection, and must stay on the main loop.
+  if (tracking == FocusTracking::kOwnThread) atspi_set_main_context(context);
+  listener = atspi_event_listener_new(&Loop::on_event, this, nullptr);
   bool listening = true;
   for (const char* type : kEvents) {
     GError* error = nullptr;
@@ -170,23 +180,35 @@ void AtspiFocus::Loop::run() {
     failed(error);
   }
   find_current_focus();
-  mark_started(listening);
-  bool run_loop = false;
-  {
-    std::lock_guard held(mutex);
-    run_loop = !stopping;
-  }
-  if (run_loop) g_main_loop_run(main_loop);
+  return listening;
+}
+
+void AtspiFocus::Loop::stop_listening() {
+  if (!listener) return;
   for (const char* type : kEvents) {
     GError* error = nullptr;
     atspi_event_listener_deregister(listener, type, &error);
     failed(error);
   }
   g_object_unref(listener);
+  listener = nullptr;
   forget();
   // libatspi cannot be started again once it has been shut down, so its connection stays
   // for the process; it goes back to the default context, which outlives this one.
-  atspi_set_main_context(nullptr);
+  if (tracking == FocusTracking::kOwnThread) atspi_set_main_context(nullptr);
+}
+
+void AtspiFocus::Loop::run() {
+  g_main_context_push_thread_default(context);
+  const bool listening = start_listening();
+  mark_started(listening);
+  bool run_loop = false;
+  {
+    std::lock_guard held(mutex);
+    run_loop = listener && !stopping;
+  }
+  if (run_loop) g_main_loop_run(main_loop);
+  stop_listening();
   g_main_context_pop_thread_default(context);
 }
 
@@ -212,6 +234,11 @@ void AtspiFocus::Loop::find_current_focus() {
   for (int i = 0; !failed(error) && i < apps && !focused; ++i) {
     AtspiAccessible* app = atspi_accessible_get_child_at_index(desktop, i, &error);
     if (failed(error) || !app) continue;
+    const uint32_t pid = atspi_accessible_get_process_id(app, &error);
+    if (failed(error) || pid == own_pid) {
+      g_object_unref(app);
+      continue;
+    }
     if (AtspiAccessible* found = focused_in(app)) {
       adopt(found, caret_offset(found));
       g_object_unref(found);
@@ -223,6 +250,15 @@ void AtspiFocus::Loop::find_current_focus() {
 
 void AtspiFocus::Loop::handle(AtspiEvent* event) {
   if (!event || !event->type || !event->source) return;
+  // Tolvan's own windows are not asked about their caret: a call to itself would wait for
+  // an answer that only this very loop could give.
+  GError* error = nullptr;
+  uint32_t pid = atspi_accessible_get_process_id(event->source, &error);
+  if (failed(error)) pid = 0;
+  if (pid == own_pid) {
+    forget_for(pid);
+    return;
+  }
   const std::string_view type = event->type;
   if (type.starts_with("object:state-changed:focused")) {
     if (event->detail1)
@@ -250,6 +286,14 @@ void AtspiFocus::Loop::adopt(AtspiAccessible* accessible, int offset) {
   owner.publish(snapshot);
 }
 
+void AtspiFocus::Loop::forget_for(uint32_t pid) {
+  if (focused) g_object_unref(focused);
+  focused = nullptr;
+  snapshot = FocusedAccessible{};
+  snapshot.pid = pid;
+  owner.publish(snapshot);
+}
+
 void AtspiFocus::Loop::forget() {
   if (focused) g_object_unref(focused);
   focused = nullptr;
@@ -257,13 +301,21 @@ void AtspiFocus::Loop::forget() {
   owner.publish(snapshot);
 }
 
-AtspiFocus::AtspiFocus() : loop_(std::make_unique<Loop>(*this)) {
+AtspiFocus::AtspiFocus(FocusTracking tracking) : loop_(std::make_unique<Loop>(*this, tracking)) {
+  if (tracking == FocusTracking::kMainContext) {
+    loop_->mark_started(loop_->start_listening());
+    return;
+  }
   loop_->context = g_main_context_new();
   loop_->main_loop = g_main_loop_new(loop_->context, FALSE);
   loop_->thread = std::thread([loop = loop_.get()] { loop->run(); });
 }
 
 AtspiFocus::~AtspiFocus() {
+  if (loop_->tracking == FocusTracking::kMainContext) {
+    loop_->stop_listening();
+    return;
+  }
   loop_->stop();
   loop_->thread.join();
   g_main_loop_unref(loop_->main_loop);

@@ -7,7 +7,10 @@
 // Where there is no accessibility bus (no D-Bus session, AT-SPI not installed) it knows
 // nothing: focused() says so and secret_pid() is 0.
 //
-// libatspi keeps one connection per process; one AtspiFocus at a time uses it.
+// libatspi keeps one connection per process; one AtspiFocus at a time uses it. In a process
+// with windows of its own, GTK's accessibility bridge serves other programs on that same
+// connection from the main loop, so there the tracker listens on the main loop too, and
+// never asks its own process anything.
 #pragma once
 
 #include <atomic>
@@ -32,9 +35,13 @@ struct FocusedAccessible {
 // frame. What another process says is taken for nothing more.
 std::optional<Rect> believed_caret(const FocusedAccessible& focused, uint32_t window_pid, const Rect& frame);
 
+// Where the tracker's events arrive: its own thread and context (a process without
+// windows), or the default main context, run by the toolkit's main loop.
+enum class FocusTracking { kOwnThread, kMainContext };
+
 class AtspiFocus {
  public:
-  AtspiFocus();
+  explicit AtspiFocus(FocusTracking tracking = FocusTracking::kOwnThread);
   ~AtspiFocus();
   AtspiFocus(const AtspiFocus&) = delete;
   AtspiFocus& operator=(const AtspiFocus&) = delete;

@@ -20,7 +20,7 @@ X11Platform::~X11Platform() {
   if (clipboard_) clipboard_->release();
 }
 
-Result<std::unique_ptr<X11Platform>> X11Platform::open() {
+Result<std::unique_ptr<X11Platform>> X11Platform::open(bool has_windows) {
   const char* name = std::getenv("DISPLAY");
   if (!name || !*name) return Error{"No X display: DISPLAY is not set."};
   // The parts share connections with their own threads.
@@ -38,7 +38,8 @@ Result<std::unique_ptr<X11Platform>> X11Platform::open() {
   if (!p->hook_->ok()) return Error{p->hook_->why()};
   p->input_ = std::make_unique<X11Input>(*p->keyboard_, *p->ledger_);
   if (!p->input_->ok()) return Error{"The X server lacks the XTEST extension."};
-  p->windows_ = std::make_unique<X11Windows>();
+  p->windows_ = std::make_unique<X11Windows>(has_windows ? FocusTracking::kMainContext
+                                                        : FocusTracking::kOwnThread);
   p->hotkeys_ = std::make_unique<X11Hotkeys>(*p->keyboard_);
   p->clipboard_ = std::make_unique<X11Clipboard>();
   if (!p->windows_->ok() || !p->hotkeys_->ok() || !p->clipboard_->ok()) return Error{"Cannot open the X display."};

@@ -24,8 +24,9 @@ class X11Clipboard;
 
 class X11Platform {
  public:
-  // Connects every part to the display; an error says what is missing.
-  static Result<std::unique_ptr<X11Platform>> open();
+  // Connects every part to the display; an error says what is missing. A process with
+  // windows of its own follows the accessibility focus on its main loop.
+  static Result<std::unique_ptr<X11Platform>> open(bool has_windows = false);
   // Gives up the clipboard selection on the way out, so that nobody asks a Tolvan that
   // is gone for the data.
   ~X11Platform();

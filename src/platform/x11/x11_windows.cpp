@@ -10,9 +10,9 @@
 #include "platform/x11/x11_property.h"
 
 namespace tolvan::x11 {
-X11Windows::X11Windows() {
+X11Windows::X11Windows(FocusTracking tracking) {
   display_ = XOpenDisplay(nullptr);
-  if (display_) focus_ = std::make_unique<AtspiFocus>();
+  if (display_) focus_ = std::make_unique<AtspiFocus>(tracking);
 }
 
 X11Windows::~X11Windows() {

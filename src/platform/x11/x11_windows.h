@@ -10,17 +10,17 @@
 #include <mutex>
 
 #include "platform/windows.h"
+#include "platform/x11/atspi_focus.h"
 #include "platform/x11/x11_active_window.h"
 
 struct _XDisplay;
 
 namespace tolvan::x11 {
 
-class AtspiFocus;
 
 class X11Windows final : public Windows {
  public:
-  X11Windows();
+  explicit X11Windows(FocusTracking tracking = FocusTracking::kOwnThread);
   ~X11Windows() override;
   bool ok() const { return display_ != nullptr; }
 
