@@ -20,7 +20,7 @@ using testing::write_file;
 const std::string kSettings =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST "
     "1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n<plist version=\"1.0\">\n"
-    "<dict><key>groupsTE2</key><array><dict><key>name</key><string>Mail</string>"
+    "<dict><key>Snippets Imported</key><date>2010-01-01T00:00:00Z</date><key>groupsTE2</key><array><dict><key>name</key><string>Mail</string>"
     "<key>snippetUUIDs</key><array><string>11111111-1111-4111-8111-111111111111</string></array>"
     "<key>uuidString</key><string>AAAAAAAA-AAAA-4AAA-8AAA-AAAAAAAAAAAA</string></dict></array>"
     "<key>snippetsTE2</key><array><dict><key>abbreviation</key><string>sig</string>"
