@@ -267,14 +267,19 @@ void SharedFolderSync::read_te_at_start() {
   }
 }
 
-SyncEnabling SharedFolderSync::te_sync_just_enabled(const std::string& file) {
-  if (isfile(file)) {
-    switch (ctx_.questions.existing_sync_file(true)) {
-      case ExistingSyncFile::Cancel: return SyncEnabling::Cancelled;
-      case ExistingSyncFile::SyncWithIt: return SyncEnabling::SyncWithExisting;
-      case ExistingSyncFile::Overwrite: break;
-    }
+std::optional<SyncEnabling> SharedFolderSync::keep_existing_file(const std::string& file,
+                                                                bool textexpander) {
+  if (!isfile(file)) return std::nullopt;
+  switch (ctx_.questions.existing_sync_file(textexpander)) {
+    case ExistingSyncFile::Cancel: return SyncEnabling::Cancelled;
+    case ExistingSyncFile::SyncWithIt: return SyncEnabling::SyncWithExisting;
+    case ExistingSyncFile::Overwrite: break;
   }
+  return std::nullopt;
+}
+
+SyncEnabling SharedFolderSync::te_sync_just_enabled(const std::string& file) {
+  if (std::optional<SyncEnabling> kept = keep_existing_file(file, true)) return *kept;
   if (write_te_if_necessary(MAIN_LIST, true, SyncMode::TextExpander, file) != SyncWrite::Written) {
     return SyncEnabling::Failed;
   }
@@ -284,12 +289,8 @@ SyncEnabling SharedFolderSync::te_sync_just_enabled(const std::string& file) {
 }
 
 SyncEnabling SharedFolderSync::own_sync_just_enabled(const std::string& file) {
+  if (std::optional<SyncEnabling> kept = keep_existing_file(file, false)) return *kept;
   if (isfile(file)) {
-    switch (ctx_.questions.existing_sync_file(false)) {
-      case ExistingSyncFile::Cancel: return SyncEnabling::Cancelled;
-      case ExistingSyncFile::SyncWithIt: return SyncEnabling::SyncWithExisting;
-      case ExistingSyncFile::Overwrite: break;
-    }
     // The promised backup of the original, beside it in the shared folder.
     std::error_code error;
     const std::string copy = backup_file_name_for(parse_out_directory(file), abbr_time_now());

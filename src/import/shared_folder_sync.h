@@ -96,6 +96,9 @@ class SharedFolderSync {
   void save_after_te_read();
   void mark_folders_as_textexpander();
   void read_failed(SyncMode mode, const std::string& reason);
+  // The existing-file question when `file` exists: the answer that ends the switching on,
+  // or nothing when the file is to be overwritten (or there is none).
+  std::optional<SyncEnabling> keep_existing_file(const std::string& file, bool textexpander);
 
   SyncContext ctx_;
   bool temp_disabled_ = false;

@@ -158,6 +158,18 @@ void move_time_on(const std::string& path, int seconds) {
   fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(seconds));
 }
 
+// The sync file vanishes (a poll then reads nothing) and comes back as it was, with the
+// very time recorded for it: the next poll reads it.
+void vanish_and_come_back(Computer& computer, const std::string& file) {
+  const std::string contents = testing::read_file(file);
+  const auto time = fs::last_write_time(file);
+  fs::remove(file);
+  EXPECT_FALSE(computer.sync->read_changes_if_necessary());
+  testing::write_file(file, contents);
+  fs::last_write_time(file, time);
+  EXPECT_TRUE(computer.sync->read_changes_if_necessary());
+}
+
 TEST(SharedFolderSync, FilesLieInTheModesSubfolderOfTheSharedFolder) {
   Settings prefs;
   prefs.set("diff_abbrev_dir", "/box");
@@ -308,13 +320,7 @@ TEST(SharedFolderSync, ADamagedTextExpanderFileNeverReplacesTheLibraryAndAVanish
   testing::write_file(here.te_file(), whole);
   move_time_on(here.te_file(), 6);
   EXPECT_TRUE(here.sync->read_changes_if_necessary());
-  const auto time = fs::last_write_time(here.te_file());
-  fs::remove(here.te_file());
-  EXPECT_FALSE(here.sync->read_changes_if_necessary());
-  EXPECT_EQ(here.main_expansion("sig"), "Best, Ann");
-  testing::write_file(here.te_file(), whole);
-  fs::last_write_time(here.te_file(), time);
-  EXPECT_TRUE(here.sync->read_changes_if_necessary());
+  vanish_and_come_back(here, here.te_file());
   EXPECT_EQ(here.main_expansion("sig"), "Best, Ann");
 }
 
@@ -369,13 +375,7 @@ TEST(SharedFolderSync, OwnFormatComputersShareTheAbbreviationFile) {
   move_time_on(here.own_file(), 2);
   EXPECT_TRUE(here.sync->read_changes_if_necessary());
   EXPECT_EQ(here.main_expansion("tel"), "555-0100");
-  const std::string now = testing::read_file(here.own_file());
-  const auto time = fs::last_write_time(here.own_file());
-  fs::remove(here.own_file());
-  EXPECT_FALSE(here.sync->read_changes_if_necessary());
-  testing::write_file(here.own_file(), now);
-  fs::last_write_time(here.own_file(), time);
-  EXPECT_TRUE(here.sync->read_changes_if_necessary());
+  vanish_and_come_back(here, here.own_file());
   EXPECT_EQ(here.main_expansion("tel"), "555-0100");
 }
 
