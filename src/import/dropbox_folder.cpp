@@ -1,9 +1,7 @@
 #include "import/dropbox_folder.h"
 
-#include <array>
 #include <cstdint>
 #include <fstream>
-#include <sstream>
 
 #include "core/paths.h"
 

@@ -435,5 +435,73 @@ TEST(SharedFolderSync, ThePollSwitchesTextExpanderModeOnAndIsIdleWhileDisabled) 
   EXPECT_EQ(top.subfolders.back()->name, "(Uncategorized)");
 }
 
+
+TEST(SharedFolderSync, ChangedPreferencesRewriteTheFileOnceOnly) {
+  testing::TempDir shared;
+  Computer here(shared.path(), SyncMode::TextExpander);
+  here.add("sig", "Best, Ann");
+  ASSERT_TRUE(here.apply());
+  auto delimiters_in_file = [&] {
+    auto [status, out] = testing::run_command(
+        "/usr/bin/python3 -c 'import plistlib,sys; print(plistlib.load(open(sys.argv[1],\"rb\"))[\"Delimiters\"])' " +
+        testing::shell_quoted(here.te_file()));
+    EXPECT_EQ(status, 0) << out;
+    return out;
+  };
+  here.prefs.set("delim_chars", " ;");
+  here.sync->prefs_modified();
+  EXPECT_EQ(delimiters_in_file(), " ;\n");
+  const auto written = fs::last_write_time(here.te_file());
+  fs::last_write_time(here.te_file(), written - std::chrono::seconds(10));
+  here.sync->prefs_modified();
+  EXPECT_EQ(fs::last_write_time(here.te_file()), written - std::chrono::seconds(10));
+}
+
+TEST(SharedFolderSync, AReadThatCannotBeSavedIsRetriedInALaterRunOnly) {
+  testing::TempDir shared;
+  Computer here(shared.path(), SyncMode::TextExpander);
+  here.add("sig", "Best, Ann");
+  ASSERT_TRUE(here.apply());
+  // The library file's place is taken by a folder: the read cannot be saved.
+  fs::remove(here.gvar.get("abbreviations_file"));
+  fs::create_directory(here.gvar.get("abbreviations_file"));
+  ASSERT_EQ(peer("add " + testing::shell_quoted(here.te_file()) + " addr '1 Main St'").first, 0);
+  EXPECT_TRUE(here.sync->read_changes_if_necessary());
+  EXPECT_EQ(here.main_expansion("addr"), "1 Main St");
+  EXPECT_TRUE(here.prefs.does_exist("rdfail"));
+  EXPECT_FALSE(here.sync->read_changes_if_necessary());
+
+  // The next run (fresh run-time flags) reads again and, now that it can save, clears it.
+  fs::remove(here.gvar.get("abbreviations_file"));
+  here.gvar.delete_key("rdfail_notthisrun");
+  EXPECT_TRUE(here.sync->read_changes_if_necessary());
+  EXPECT_FALSE(here.prefs.does_exist("rdfail"));
+  EXPECT_EQ(here.saved_expansion("addr"), "1 Main St");
+}
+
+TEST(SharedFolderSync, AnUpgradedConfigurationMergesOnceKeepingItsOwnFolders) {
+  testing::TempDir shared;
+  Computer mac_side(shared.path(), SyncMode::TextExpander);
+  mac_side.add("sig", "Best, Ann", "Mail");
+  ASSERT_TRUE(mac_side.apply());
+
+  Computer here(shared.path(), SyncMode::TextExpander);
+  here.add("local", "mine", "Local");
+  abbr_flush_sandbox_to_main(here.library);
+  here.prefs.set("tesyncalready", "1");
+  here.gvar.set_int("te_resync", 1);
+  here.sync->read_te_at_start();
+  EXPECT_EQ(here.main_expansion("sig"), "Best, Ann");
+  EXPECT_EQ(here.main_expansion("local"), "mine");
+  EXPECT_FALSE(here.prefs.does_exist("tesyncalready"));
+  EXPECT_EQ(here.gvar.get_int("te_resync"), 0);
+
+  // From now on a read replaces the whole library with the file's.
+  move_time_on(here.te_file(), 2);
+  EXPECT_TRUE(here.sync->read_changes_if_necessary());
+  EXPECT_EQ(here.main_expansion("sig"), "Best, Ann");
+  EXPECT_EQ(here.main_expansion("local"), "(none)");
+}
+
 }  // namespace
 }  // namespace tolvan
