@@ -315,6 +315,17 @@ TEST(SharedFolderSync, ADamagedTextExpanderFileNeverReplacesTheLibraryAndAVanish
   EXPECT_EQ(here.main_expansion("sig"), "Best, Ann");
   EXPECT_EQ(here.prompts.count(RecordingPrompts::Box::Error), 1u);
 
+  // Bytes that are no property list at all, and a folder where the file should be.
+  testing::write_file(here.te_file(), std::string("\x00\xff<plist><dict><key>", 21) + std::string(5000, '<'));
+  move_time_on(here.te_file(), 5);
+  here.sync->poll();
+  EXPECT_EQ(here.main_expansion("sig"), "Best, Ann");
+  fs::remove(here.te_file());
+  fs::create_directory(here.te_file());
+  EXPECT_FALSE(here.sync->read_changes_if_necessary());
+  fs::remove(here.te_file());
+  EXPECT_EQ(testing::read_file(here.gvar.get("abbreviations_file")), saved);
+
   // The whole file again: read. Then it vanishes (nothing happens) and comes back with
   // the very time recorded for it: read again.
   testing::write_file(here.te_file(), whole);
