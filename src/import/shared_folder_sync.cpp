@@ -45,7 +45,12 @@ TeExportOptions export_options(const SyncContext& ctx) {
 }  // namespace
 
 bool SharedFolderSync::poll() {
-  if (temp_disabled_) return true;
+  if (temp_disabled_ || polling_) return true;
+  polling_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{polling_};
   if (sync_enabled(ctx_.prefs) && sync_get_mode(ctx_.prefs) == SyncMode::TextExpander &&
       !te_mode_enabled(ctx_.prefs)) {
     ctx_.prefs.set_int("textexpander_mode", 1);

@@ -50,7 +50,8 @@ class SharedFolderSync {
   void set_temp_disabled(bool disabled) { temp_disabled_ = disabled; }
 
   // sync_read_changes_timeout, the two-second poll. When nothing changed it costs one stat
-  // of the sync file. Always true: the timer keeps running.
+  // of the sync file. A poll that comes while another one asks or reads (the timer fires
+  // inside a dialog's own loop) does nothing. Always true: the timer keeps running.
   bool poll();
   // sync_read_changes_if_nec: test, ask when there are unapplied changes (backing them up
   // when the answer is Sync), record the time stamp, read. Answers whether it read.
@@ -102,6 +103,7 @@ class SharedFolderSync {
 
   SyncContext ctx_;
   bool temp_disabled_ = false;
+  bool polling_ = false;
 };
 
 }  // namespace tolvan
