@@ -18,6 +18,7 @@ std::span<const CommandEntry> command_table() {
       {"prefs", "show and change preferences", run_prefs_command},
       {"run", "run Tolvan's engine on the X display until interrupted", run_run_command},
       {"simulate", "type keys into a simulated desktop with Tolvan running", run_simulate_command},
+      {"sync", "show the shared-folder sync or poll its file once", run_sync_command},
       {"te-mode", "show or switch TextExpander mode", run_te_mode_command},
   };
   return commands;

@@ -22,6 +22,8 @@ int run_import_command(const Invocation& inv);
 int run_export_command(const Invocation& inv);
 // tolvan-cli te-mode [on|off]: TextExpander mode and the library's shape for it.
 int run_te_mode_command(const Invocation& inv);
+// tolvan-cli sync: status, poll.
+int run_sync_command(const Invocation& inv);
 // tolvan-cli backup: list, create, restore.
 int run_backup_command(const Invocation& inv);
 // tolvan-cli simulate: the engine on the simulated desktop.

@@ -28,7 +28,7 @@ const std::string* uuid_of(const std::optional<KvList>& dict) {
   return uuid && !uuid->empty() ? uuid : nullptr;
 }
 
-KvList& snippet_uuids(KvList& group) {
+KvList& te_group_snippet_uuids(KvList& group) {
   KvValue* uuids = kvlist_lookup_value_type(group, "snippetUUIDs", KV_VALUE_ARRAY);
   if (!uuids) {
     kvlist_set_value(group, "snippetUUIDs", KvValue::of_values({}));
@@ -37,8 +37,9 @@ KvList& snippet_uuids(KvList& group) {
   return *uuids->list();
 }
 
-// te_folder_modified's part: the folder's name, disabled flag and menu hotkey.
-void update_folder_dicts(Folder& folder) {
+}  // namespace
+
+void te_folder_modified(Folder& folder) {
   if (folder.te_general) {
     kvlist_set_value(*folder.te_general, "name", KvValue::of_string(folder.name));
   }
@@ -63,6 +64,8 @@ void update_folder_dicts(Folder& folder) {
     }
   }
 }
+
+namespace {
 
 // Copies of folders hold their abbreviations in the reverse order; the copy an export
 // works on is put back in the library's order.
@@ -120,7 +123,7 @@ void build_group(Folder& folder, const TeExportOptions& options) {
     folder.te_folder_specific.emplace();
     kvlist_append(*folder.te_folder_specific, "uuidString", KvValue::of_string(*uuid_of(folder.te_general)));
   }
-  update_folder_dicts(folder);
+  te_folder_modified(folder);
 }
 
 void append_dicts(std::string& out, std::string_view key, const std::vector<KvList>& dicts,
@@ -212,7 +215,7 @@ void te_abbrev_to_kvlist(Abbreviation& abbrev, bool general, bool specific,
   const std::string* uuid = uuid_of(abbrev.te_general);
   if (!uuid) uuid = uuid_of(abbrev.te_abbrev_specific);
   const std::string listed = uuid ? *uuid : fresh;
-  KvList& members = snippet_uuids(*abbrev.folder->te_general);
+  KvList& members = te_group_snippet_uuids(*abbrev.folder->te_general);
   if (!kvlist_lookup_by_string_value(members, listed)) {
     kvlist_append(members, "", KvValue::of_string(listed), true);
   }

@@ -35,6 +35,9 @@ struct TeExportOptions {
 // abbreviation-specific) under one new uuid and lists the uuid in its folder's group.
 void te_abbrev_to_kvlist(Abbreviation& abbrev, bool general, bool specific,
                          const TeExportOptions& options);
+// te_folder_modified: the group's name ("name", "groupInfo" -> "groupName"), and its
+// folder-specific "disabled" and menu hotkey, in the dictionaries the folder has.
+void te_folder_modified(Folder& folder);
 // te_build_kvlists: a folder's missing dictionaries and its group's current name, members,
 // hotkey and disabled flag; with `root`, of each direct subfolder instead.
 void te_build_kvlists(Folder& folder, bool root, const TeExportOptions& options);

@@ -20,4 +20,14 @@ bool te_move_abbrevs_from_all(Library& library, ListIndex index);
 // moved. Answers whether the list changed.
 bool te_reshape_list(Library& library, ListIndex index);
 
+// te_set_all_folders_as_textexpander: every folder of the list (the main list under its
+// lock) takes `flag` as its TextExpander group flag; the absolute parent only with
+// `include_root`.
+void te_set_all_folders_as_textexpander(Library& library, ListIndex index, bool flag,
+                                        bool include_root);
+
+// te_remove_all_folders_loaded_from_te_sync: every folder of the list whose TextExpander
+// group flag is set, with what it holds.
+void te_remove_all_folders_loaded_from_te_sync(FolderList& list);
+
 }  // namespace tolvan

@@ -5,10 +5,16 @@
 // what it cares about.
 #pragma once
 
+#include <string_view>
+
 namespace tolvan {
 
 class Abbreviation;
 class Folder;
+class KvValue;
+
+// The fields the abbreviation list shows, as its columns change them.
+enum class AbbrevField { Description, Abbreviations, Expansion, CaseMode, TriggerMode };
 
 class LibraryListener {
  public:
@@ -35,6 +41,17 @@ class ModelHooks {
   // A sandbox folder moved to the top level while nested folders were flattened: the main
   // window moves its row.
   virtual void sandbox_folder_moved(Folder& /*folder*/) {}
+  // A new abbreviation joined its folder: inside a TextExpander group it becomes a snippet.
+  virtual void abbrev_created(Abbreviation& /*abbrev*/) {}
+  // A shown field of `abbrev` now holds its new value.
+  virtual void abbrev_col_modified(Abbreviation& /*abbrev*/, AbbrevField /*field*/) {}
+  // A launcher field the list does not show ("progParams", "webBrowser", ...) changed.
+  virtual void abbrev_noncol_modified(Abbreviation& /*abbrev*/, std::string_view /*key*/,
+                                      const KvValue& /*value*/) {}
+  // Before `abbrev` leaves its folder for good.
+  virtual void abbrev_deleting(Abbreviation& /*abbrev*/) {}
+  // Before `folder` is removed.
+  virtual void folder_deleting(Folder& /*folder*/) {}
 };
 
 }  // namespace tolvan
