@@ -1,6 +1,8 @@
 // Loading and saving the preferences file.
 #include "settings/prefs.h"
 
+#include <sys/stat.h>
+
 #include "settings/settings_file.h"
 
 namespace tolvan {
@@ -15,7 +17,13 @@ Status prefs_load(Settings& prefs, RunTimeVariables& gvar) {
 }
 
 Status prefs_save(const Settings& prefs, const RunTimeVariables& gvar) {
-  return settings_dump_to_file(prefs, gvar.get("prefs_file"));
+  const std::string& path = gvar.get("prefs_file");
+  Status saved = settings_dump_to_file(prefs, path);
+  // The file holds the proxy user's password, scrambled only against a glance: only its
+  // owner may read it.
+  if (saved.ok() && ::chmod(path.c_str(), 0600) != 0)
+    return Error{"Could not make the preferences file " + path + " private."};
+  return saved;
 }
 
 Status prefs_load_at_start(Settings& prefs, RunTimeVariables& gvar, const ProgramFolders& folders) {

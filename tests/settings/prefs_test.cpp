@@ -1,6 +1,7 @@
 #include "settings/prefs.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "settings/settings_file.h"
 #include "support/temp_dir.h"
@@ -54,6 +55,10 @@ TEST(Prefs, FirstStartSavesExactlyTheDefaultsInOrder) {
       "\"win_height\"=\"577\"\r\n"
       "\"v\"=\"3.15\"\r\n";
   EXPECT_EQ(read_file(dir.file("prefs.lt")), expected);
+  // Only its owner may read it: it holds the proxy password.
+  struct stat info {};
+  ASSERT_EQ(::stat(dir.file("prefs.lt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
   EXPECT_EQ(gvar.get("backup_srsly"), "1");
   EXPECT_FALSE(gvar.does_exist("te_resync"));
 
