@@ -16,6 +16,9 @@
 #include "library/folder_tree.h"
 #include "support/backup_scene.h"
 #include "support/recording_editor_host.h"
+#include "support/recording_preferences_steps.h"
+#include "settings/prefs.h"
+#include "ui/preferences_window.h"
 #include "ui/about_dialog.h"
 #include "ui/backup_manager_window.h"
 #include "ui/library_window/abbrev_editor_view.h"
@@ -224,6 +227,30 @@ int toolkit() {
   return window_until_photographed(window);
 }
 
+// The Preferences window on one of its pages, in normal or TextExpander mode.
+int preferences(int page, bool te_mode) {
+  Backdrop backdrop;
+  Settings prefs;
+  RunTimeVariables gvar;
+  gvar.set("current_appdata_dir", "/home/ann/.local/share/tolvan");
+  prefs_set_defaults(prefs, gvar);
+  prefs.set("textexpander_mode", te_mode ? "1" : "0");
+  prefs.set("acm_enable", "1");
+  prefs.set("acm_hotkey", "17 32");  // the launch pad's too: the warning shows
+  Library library;
+  StreamPrompts prompts(std::cerr);
+  NativeFileDialogs dialogs(prompts);
+  tolvan::testing::RecordingPreferencesSteps steps(prefs);
+  PreferencesWindow window({prefs, gvar, library, prompts, dialogs, steps,
+                            [] { return std::optional<std::string>("/home/ann/Dropbox"); }});
+  window.show_over(&backdrop);
+  window.notebook().set_current_page(page);
+  auto loop = Glib::MainLoop::create();
+  photograph_then([loop] { loop->quit(); });
+  loop->run();
+  return 0;
+}
+
 int run(const std::string& kind) {
   using namespace std::chrono_literals;
   const std::map<std::string, std::function<int()>> kinds = {
@@ -259,6 +286,13 @@ int run(const std::string& kind) {
       {"folder-editor-add", [] { return folder_editor(FolderEditorMode::Add); }},
       {"folder-editor-edit", [] { return folder_editor(FolderEditorMode::Edit); }},
   };
+  // preferences-N and preferences-te-N: the Preferences window's page N (0 to 6).
+  for (const char* prefix : {"preferences-te-", "preferences-"}) {
+    const std::string_view start(prefix);
+    if (kind.size() == start.size() + 1 && kind.compare(0, start.size(), start) == 0 && kind.back() >= '0' &&
+        kind.back() <= '6')
+      return preferences(kind.back() - '0', start == "preferences-te-");
+  }
   auto found = kinds.find(kind);
   if (found == kinds.end()) {
     std::cerr << "window_gallery: no such kind: " << kind << "\nkinds:";
