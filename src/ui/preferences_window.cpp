@@ -15,7 +15,8 @@
 namespace tolvan::ui {
 namespace {
 
-constexpr const char* kDropboxAddress = "https://www.dropbox.com";
+// Written without its scheme: a line may break inside "https://".
+constexpr const char* kDropboxAddress = "www.dropbox.com";
 
 struct HotkeyRowTexts {
   const char* label;
@@ -119,6 +120,8 @@ PreferencesWindow::PreferencesWindow(PreferencesWindowDeps deps)
   foot_.pack_start(te_mode_, false, false);
   foot_.pack_end(buttons_, false, false);
 
+  // The TextExpander look hides rows; the window keeps its size rather than jump.
+  ui_widget_disallow_shrink(notebook_);
   layout_.pack_start(notebook_, true, true);
   layout_.pack_start(foot_, false, false);
   add(layout_);
