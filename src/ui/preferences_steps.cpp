@@ -106,10 +106,11 @@ void ProgramPreferencesSteps::delete_all_backups() { backup_delete_all(deps_.bac
 void ProgramPreferencesSteps::create_backup() { (void)backup_create_new(deps_.backups, false); }
 
 bool ProgramPreferencesSteps::has_typo_autocorrection_folder() {
-  // The list's first folder is the absolute parent; the others are the top-level folders.
+  // The top-level folders are the absolute parent's.
   const FolderList& list = deps_.library.main_list;
-  for (size_t i = 1; i < list.size(); ++i) {
-    if (equals_ignore_case(list[i]->name, "Typo AutoCorrections")) return true;
+  if (list.empty()) return false;
+  for (const auto& folder : list.front()->subfolders) {
+    if (equals_ignore_case(folder->name, "Typo AutoCorrections")) return true;
   }
   return false;
 }
