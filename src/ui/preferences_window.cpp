@@ -66,6 +66,23 @@ Gtk::Box* row(int spacing = 6) { return Gtk::make_managed<Gtk::Box>(Gtk::ORIENTA
 
 void indent(Gtk::Widget& widget) { widget.set_margin_start(24); }
 
+void pack_indented(Gtk::Box& page, std::initializer_list<Gtk::Widget*> widgets) {
+  for (Gtk::Widget* widget : widgets) {
+    indent(*widget);
+    page.pack_start(*widget, false, false);
+  }
+}
+
+// A heading, then two radio buttons of one group under it.
+void add_choice(Gtk::Box& page, const char* heading_text, Gtk::RadioButton& first, const char* first_tip,
+                Gtk::RadioButton& second, const char* second_tip) {
+  page.pack_start(*heading(heading_text), false, false);
+  second.join_group(first);
+  first.set_tooltip_markup(first_tip);
+  second.set_tooltip_markup(second_tip);
+  pack_indented(page, {&first, &second});
+}
+
 void icon_button(Gtk::Button& button, const char* icon, const char* tooltip, const char* name) {
   button.set_image_from_icon_name(icon, Gtk::ICON_SIZE_BUTTON);
   button.set_tooltip_text(tooltip);
@@ -198,18 +215,12 @@ void PreferencesWindow::build_general_page() {
 
 void PreferencesWindow::build_cool_stuff_page() {
   Gtk::Box& page = add_page("Cool Stuff");
-  page.pack_start(*heading("Output method:"), false, false);
-  output_clipboard_.join_group(output_keys_);
-  tip(output_keys_,
-      "If this method is enabled, Tolvan outputs the replacement text by simulating actual key "
-      "presses. For most users, this method is the best choice.");
-  tip(output_clipboard_,
-      "If this method is enabled, Tolvan outputs the replacement text by using the clipboard to "
-      "simulate a copy and paste operation.");
-  for (Gtk::Widget* w : {static_cast<Gtk::Widget*>(&output_keys_), static_cast<Gtk::Widget*>(&output_clipboard_)}) {
-    indent(*w);
-    page.pack_start(*w, false, false);
-  }
+  add_choice(page, "Output method:", output_keys_,
+             "If this method is enabled, Tolvan outputs the replacement text by simulating actual "
+             "key presses. For most users, this method is the best choice.",
+             output_clipboard_,
+             "If this method is enabled, Tolvan outputs the replacement text by using the "
+             "clipboard to simulate a copy and paste operation.");
   setup_spin(clipboard_chars_, 1, 9999);
   clipboard_chars_.get_accessible()->set_name("Characters before the clipboard is used");
   const std::string more_than_tip =
@@ -244,10 +255,7 @@ void PreferencesWindow::build_cool_stuff_page() {
   page.pack_start(show_tooltips_, false, false);
   tip(tooltips_trigger_, "Show tooltips if an abbreviation requiring the trigger key to be pressed is typed.");
   tip(tooltips_wec_, "Show tooltips if an abbreviation requiring a word-ending character to be typed is typed.");
-  for (Gtk::CheckButton* box : {&tooltips_trigger_, &tooltips_wec_}) {
-    indent(*box);
-    page.pack_start(*box, false, false);
-  }
+  pack_indented(page, {&tooltips_trigger_, &tooltips_wec_});
   tip(dont_tooltip_invalid_cursor_,
       "If the focused application you are typing the abbreviation doesn't return the correct "
       "coordinates of the cursor and this option is enabled, the tooltip will not be shown.");
@@ -270,22 +278,14 @@ void PreferencesWindow::build_cool_stuff_page() {
 
 void PreferencesWindow::build_interface_page() {
   Gtk::Box& page = add_page("Interface");
-  page.pack_start(*heading("Abbreviation editor view:"), false, false);
-  advanced_view_.join_group(normal_view_);
-  tip(normal_view_, "Normal editor view. Some options will be hidden.");
-  tip(advanced_view_, "Makes visible some options hidden in Normal mode.");
-  for (Gtk::RadioButton* b : {&normal_view_, &advanced_view_}) {
-    indent(*b);
-    page.pack_start(*b, false, false);
-  }
+  add_choice(page, "Abbreviation editor view:", normal_view_,
+             "Normal editor view. Some options will be hidden.", advanced_view_,
+             "Makes visible some options hidden in Normal mode.");
   page.pack_start(*heading("Optional columns in abbreviation view:"), false, false);
   tip(created_col_, "Show the creation time of each abbreviation.");
   tip(modified_col_, "Show the modification time of each abbreviation.");
   tip(contfol_col_, "Show the folder that the abbreviation is located in (when applicable).");
-  for (Gtk::CheckButton* b : {&created_col_, &modified_col_, &contfol_col_}) {
-    indent(*b);
-    page.pack_start(*b, false, false);
-  }
+  pack_indented(page, {&created_col_, &modified_col_, &contfol_col_});
   tip(remember_folder_,
       "If checked, when Tolvan loads will remember what folder was selected before it was last "
       "closed and select it.");
@@ -319,14 +319,9 @@ void PreferencesWindow::build_hotkeys_page() {
     grid->attach(controls.warning, 2, r);
   }
   page.pack_start(*grid, false, false);
-  page.pack_start(*heading("Pop-up menu placement:"), false, false);
-  acm_keyboard_.join_group(acm_mouse_);
-  tip(acm_mouse_, "Pop-up menu will be positioned at the mouse pointer location.");
-  tip(acm_keyboard_, "Pop-up menu will be positioned at the keyboard cursor location if possible.");
-  for (Gtk::RadioButton* b : {&acm_mouse_, &acm_keyboard_}) {
-    indent(*b);
-    page.pack_start(*b, false, false);
-  }
+  add_choice(page, "Pop-up menu placement:", acm_mouse_,
+             "Pop-up menu will be positioned at the mouse pointer location.", acm_keyboard_,
+             "Pop-up menu will be positioned at the keyboard cursor location if possible.");
 }
 
 void PreferencesWindow::build_dropbox_page() {
@@ -355,16 +350,12 @@ void PreferencesWindow::build_dropbox_page() {
   folder->pack_start(detect_dropbox_, false, false);
   folder->pack_start(browse_dropbox_, false, false);
   page.pack_start(*folder, false, false);
-  page.pack_start(*heading("Sync mode:"), false, false);
-  sync_te_.join_group(sync_norm_);
-  tip(sync_norm_,
-      "Recommended for all users except those who also have a Mac with TextExpander installed and "
-      "Dropbox sync enabled.");
-  tip(sync_te_, "Recommended for users who also have Macs with TextExpander installed and Dropbox sync enabled.");
-  for (Gtk::RadioButton* b : {&sync_norm_, &sync_te_}) {
-    indent(*b);
-    page.pack_start(*b, false, false);
-  }
+  add_choice(page, "Sync mode:", sync_norm_,
+             "Recommended for all users except those who also have a Mac with TextExpander "
+             "installed and Dropbox sync enabled.",
+             sync_te_,
+             "Recommended for users who also have Macs with TextExpander installed and Dropbox "
+             "sync enabled.");
   page.pack_start(*note("<i>Note: We recommend enabling Dropbox sync in TextExpander first.</i>"), false, false);
 }
 
@@ -665,6 +656,14 @@ void PreferencesWindow::on_ok() {
 }
 
 void PreferencesWindow::on_cancel() { close_window(); }
+
+bool PreferencesWindow::on_key_press_event(GdkEventKey* event) {
+  if (event->keyval == GDK_KEY_Escape) {
+    on_cancel();
+    return true;
+  }
+  return Gtk::Window::on_key_press_event(event);
+}
 
 bool PreferencesWindow::on_delete_event(GdkEventAny*) {
   close_window();

@@ -96,6 +96,8 @@ class PreferencesWindow final : public Gtk::Window {
   void on_ok();
   void on_cancel();
   bool on_delete_event(GdkEventAny* event) override;
+  // Escape is Cancel, as in the toolkit's dialogs.
+  bool on_key_press_event(GdkEventKey* event) override;
   void close_window();
   void set_te_look(bool te);
   void update_sensitivity();
