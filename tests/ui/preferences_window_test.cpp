@@ -9,6 +9,7 @@
 #include "presenters/file_dialogs.h"
 #include "settings/prefs.h"
 #include "support/recording_preferences_steps.h"
+#include "support/recording_prompts.h"
 #include "ui/preferences_window.h"
 
 namespace tolvan::ui {
@@ -50,7 +51,7 @@ class PreferencesWindowTest : public ::testing::Test {
   Settings prefs;
   RunTimeVariables gvar;
   Library library;
-  StreamPrompts prompts{std::cerr};
+  tolvan::testing::RecordingPrompts prompts;
   NoDialogs dialogs;
   tolvan::testing::RecordingPreferencesSteps steps{prefs};
 
@@ -116,6 +117,34 @@ TEST_F(PreferencesWindowTest, TextExpanderBoxRelabelsTheWindowUntilItHides) {
   EXPECT_FALSE(window->shows_te_look());
   EXPECT_EQ(window->delim_label().get_label(), "_Word-ending characters:");
   EXPECT_EQ(prefs.get("textexpander_mode"), "");
+}
+
+TEST_F(PreferencesWindowTest, EscapeIsCancel) {
+  show();
+  window->play_sound_box().set_active(true);
+  GdkEventKey escape{};
+  escape.type = GDK_KEY_PRESS;
+  escape.window = window->get_window()->gobj();
+  escape.keyval = GDK_KEY_Escape;
+  gtk_widget_event(GTK_WIDGET(window->gobj()), reinterpret_cast<GdkEvent*>(&escape));
+  settle();
+  EXPECT_FALSE(window->get_visible());
+  EXPECT_EQ(prefs.get("play_sound"), "0");
+}
+
+TEST_F(PreferencesWindowTest, SyncModeThatNeedsTextExpanderModeTicksItsBox) {
+  show();
+  PrefsForm form = window->form();
+  form.use_sync = true;
+  form.sync_te = true;
+  window->fill(form);
+  prompts.answers = {Answer::Yes};  // TextExpander mode switched on
+  window->ok_button().clicked();
+  settle();
+  EXPECT_TRUE(window->te_mode_box().get_active());
+  EXPECT_EQ(prefs.get("textexpander_mode"), "1");
+  EXPECT_EQ(prefs.get("sync_te"), "1");
+  EXPECT_FALSE(window->get_visible());
 }
 
 TEST_F(PreferencesWindowTest, WordEndingEntryRefusesTheBoxesCharacters) {
