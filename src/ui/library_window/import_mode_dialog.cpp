@@ -31,7 +31,7 @@ constexpr Wording kSnippets{
     "Recommended if you'd like to use the imported snippets alongside your existing "
     "snippets."};
 
-// The explanations wrap at this many characters, so the dialog keeps a reading width.
+// The texts wrap at about this many characters, so the dialog keeps a reading width.
 constexpr int kExplanationChars = 60;
 
 }  // namespace
@@ -70,6 +70,11 @@ void ImportModeDialog::add_choice(Gtk::RadioButton& button, Gtk::Label& explanat
   button.set_label(label);
   button.set_use_underline(true);
   button.set_can_focus(false);
+  // The longer wording would stretch the dialog past its parent on one line.
+  if (auto* text_of_button = dynamic_cast<Gtk::Label*>(button.get_child())) {
+    text_of_button->set_line_wrap(true);
+    text_of_button->set_max_width_chars(kExplanationChars + 4);
+  }
   explanation.set_text(text);
   explanation.set_line_wrap(true);
   explanation.set_max_width_chars(kExplanationChars);
