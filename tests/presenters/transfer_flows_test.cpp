@@ -94,8 +94,10 @@ class TransferFlows : public ::testing::Test {
   testing::ImmediateRunner runner;
   std::deque<ImportMode> mode_answers;
   std::vector<bool> modes_asked;
-  TransferContext ctx{library, prefs,  gvar,   prompts, dialogs, pending, target, runner,
-                      [this](bool te) { return ask_mode(te); }, [] { return kNow; }};
+  TransferContext ctx{{library, prefs, gvar, prompts, dialogs, pending, target},
+                      runner,
+                      [this](bool te) { return ask_mode(te); },
+                      [] { return kNow; }};
 };
 
 // ---------------------------------------------------------------- TextExpander import

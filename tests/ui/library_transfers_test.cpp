@@ -14,6 +14,7 @@
 #include "ui/library_window/import_mode_dialog.h"
 #include "ui/library_window/library_transfers.h"
 #include "ui/message_boxes.h"
+#include "ui/progress_window.h"
 
 namespace tolvan::ui {
 namespace {
@@ -113,6 +114,50 @@ TEST(ImportModeDialog, TextExpanderWordingHasOnlyOkAndCannotBeClosed) {
   });
   EXPECT_EQ(ask_import_mode(nullptr, true), ImportMode::Replace);
   EXPECT_EQ(closes, 1) << "still open after the close";
+}
+
+TEST(ProgressWorkRunner, QuickWorkShowsNoWindowLongWorkShowsItsLatestText) {
+  TOLVAN_NEED_DISPLAY();
+  Gtk::Window owner;
+  ProgressWorkRunner runner;
+  runner.set_parent(&owner);
+  bool ran = false;
+  runner.run("Title", "first", [&](const WorkRunner::Say& say) {
+    say("second");
+    ran = true;
+  });
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(runner.windows_shown(), 0);
+
+  // Long work: the window comes, titled, over its parent, with what the work said last.
+  // The look is taken from the main loop, which the window's pulses keep turning.
+  std::string seen_title, seen_text;
+  const Gtk::Window* seen_parent = nullptr;
+  sigc::connection look = Glib::signal_timeout().connect(
+      [&] {
+        for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
+          if (auto* progress = dynamic_cast<ProgressWindow*>(window); progress && progress->get_mapped()) {
+            seen_title = progress->get_title();
+            seen_text = progress->bar().get_text();
+            seen_parent = progress->get_transient_for();
+          }
+        }
+        return true;
+      },
+      20);
+  runner.run("Importing TextExpander Snippets...", "Loading", [&](const WorkRunner::Say& say) {
+    g_usleep(150 * 1000);
+    say("Verifying");
+    g_usleep(600 * 1000);  // ample time for several polls with the window shown
+  });
+  look.disconnect();
+  EXPECT_EQ(runner.windows_shown(), 1);
+  EXPECT_EQ(seen_title, "Importing TextExpander Snippets...");
+  EXPECT_EQ(seen_text, "Verifying");
+  EXPECT_EQ(seen_parent, &owner);
+  for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
+    EXPECT_EQ(dynamic_cast<ProgressWindow*>(window), nullptr) << "the window went with the work";
+  }
 }
 
 class LibraryTransfersTest : public ::testing::Test {

@@ -42,7 +42,8 @@ class WorkRunner {
                    const std::function<void(const Say& say)>& work) = 0;
 };
 
-struct TransferContext {
+// What the flows change, whom they ask and whom they tell.
+struct TransferParties {
   Library& library;
   Settings& prefs;
   RunTimeVariables& gvar;
@@ -50,6 +51,9 @@ struct TransferContext {
   FileDialogs& dialogs;
   PendingChanges& pending;
   ImportTarget& target;
+};
+
+struct TransferContext : TransferParties {
   WorkRunner& runner;
   // The "Select Import Mode" dialog, in TextExpander's wording when asked so.
   std::function<ImportMode(bool textexpander_wording)> ask_import_mode;

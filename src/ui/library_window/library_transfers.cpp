@@ -8,8 +8,7 @@ namespace tolvan::ui {
 
 LibraryTransfers::LibraryTransfers(const LibraryTransfersContext& ctx, Gtk::Window* parent)
     : parent_(parent),
-      ctx_{ctx.library, ctx.prefs,   ctx.gvar,   ctx.prompts,
-           ctx.dialogs, ctx.pending, ctx.target, runner_,
+      ctx_{ctx, runner_,
            [this](bool textexpander) { return ask_import_mode(parent_, textexpander); }} {
   runner_.set_parent(parent);
 }

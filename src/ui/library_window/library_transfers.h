@@ -17,15 +17,7 @@
 namespace tolvan::ui {
 
 // What the transfers work with; everything outlives them.
-struct LibraryTransfersContext {
-  Library& library;
-  Settings& prefs;
-  RunTimeVariables& gvar;
-  Prompts& prompts;
-  FileDialogs& dialogs;
-  PendingChanges& pending;
-  ImportTarget& target;
-};
+using LibraryTransfersContext = TransferParties;
 
 class LibraryTransfers {
  public:
