@@ -1,5 +1,7 @@
 #include "ui/library_window/library_transfers.h"
 
+#include <glibmm/main.h>
+
 #include "presenters/library_window/export_flows.h"
 #include "presenters/library_window/import_flows.h"
 #include "ui/library_window/import_mode_dialog.h"
@@ -43,6 +45,9 @@ bool LibraryTransfers::export_te_snippets(const Folder* folder) {
 }
 
 bool LibraryTransfers::import_included_set(const std::string& name) {
+  // The menu that asked closes first, so the window is drawn without it meanwhile.
+  auto context = Glib::MainContext::get_default();
+  while (context->pending()) context->iteration(false);
   return guarded([&] { return tolvan::import_included_set(ctx_, name); }, false);
 }
 
