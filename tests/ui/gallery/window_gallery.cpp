@@ -19,11 +19,15 @@
 #include "support/recording_preferences_steps.h"
 #include "settings/prefs.h"
 #include "ui/preferences_window.h"
+#include "support/temp_dir.h"
+#include "support/transfer_doubles.h"
 #include "ui/about_dialog.h"
 #include "ui/backup_manager_window.h"
 #include "ui/library_window/abbrev_editor_view.h"
 #include "ui/library_window/default_browser_only.h"
 #include "ui/library_window/folder_editor_window.h"
+#include "ui/library_window/import_mode_dialog.h"
+#include "ui/library_window/library_transfers.h"
 #include "ui/message_boxes.h"
 #include "ui/native_file_dialogs.h"
 #include "ui/ok_cancel_apply_row.h"
@@ -65,6 +69,43 @@ struct Backdrop : Gtk::Window {
     show();
   }
 };
+
+int import_mode(bool textexpander) {
+  Backdrop backdrop;
+  photograph_then([] {
+    for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
+      if (auto* dialog = dynamic_cast<ImportModeDialog*>(window)) dialog->response(Gtk::RESPONSE_OK);
+    }
+  });
+  ask_import_mode(&backdrop, textexpander);
+  return 0;
+}
+
+// The progress window of a TextExpander import of 100,000 snippets (the benchmark's file),
+// photographed while the import runs: the window's pulses keep the main loop turning.
+int te_import_progress() {
+  testing::TempDir dir;
+  const std::string file = dir.file("Settings.textexpander");
+  const std::string make = "/usr/bin/python3 -c 'import sys; sys.path.insert(0, \"" TOLVAN_SOURCE_DIR
+                           "/bench\"); import te_import_bench as b; b.settings_file(sys.argv[1], 100000)' '" +
+                           file + "'";
+  if (std::system(make.c_str()) != 0) return 1;
+  Backdrop backdrop;
+  Library library;
+  abbr_ensure_absolute_parent(library.main_list, library.uids);
+  abbr_create_sandbox(library);
+  Settings prefs;
+  RunTimeVariables gvar;
+  StreamPrompts prompts(std::cout);  // every question answered No
+  testing::QueuedFileDialogs dialogs;
+  testing::CountingPendingChanges pending;
+  testing::LoggingImportTarget target;
+  LibraryTransfers transfers({library, prefs, gvar, prompts, dialogs, pending, target}, &backdrop);
+  Glib::signal_timeout().connect_once([] { photograph(); }, 1000);
+  const TeImportResult result = transfers.import_te_snippets(file);
+  std::cout << "progress windows shown: " << transfers.runner().windows_shown() << "\n";
+  return result == TeImportResult::Imported ? 0 : 1;
+}
 
 int box(const std::function<void(MessageBoxes&)>& show) {
   Backdrop backdrop;
@@ -271,6 +312,9 @@ int run(const std::string& kind) {
          Glib::signal_timeout().connect([&progress] { progress.pulse(); return true; }, 100);
          return window_until_photographed(progress);
        }},
+      {"import-mode", [] { return import_mode(false); }},
+      {"import-mode-te", [] { return import_mode(true); }},
+      {"te-import-progress", te_import_progress},
       {"about", [] {
          Backdrop backdrop;
          StreamPrompts prompts(std::cerr);
