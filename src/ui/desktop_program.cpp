@@ -124,7 +124,8 @@ void DesktopProgram::register_hotkeys() {
 
 // TextExpander mode is not part of the program yet: both lists stay as loaded.
 void DesktopProgram::reshape_lists_for_textexpander() {}
-// Shared-folder sync is not part of the program yet.
+// The sync shows itself in the main window, so it is told of the loaded list as soon as
+// that window exists (build_main_window).
 void DesktopProgram::tell_sync_main_list_loaded() {}
 // The folders' menu hotkeys come with the abbreviation menu, not part of the program yet.
 // The abbreviation menu is not part of the program yet: the folders are numbered, their
@@ -145,6 +146,13 @@ void DesktopProgram::build_main_window(bool show) {
   app_.enabled_switch().add_listener(main_window_.get());
   prompts_.boxes->set_parent(main_window_.get());
   gtk_->add_window(*main_window_);
+  services_ = std::make_unique<MainWindowServices>(MainWindowServicesDeps{
+      *main_window_, app_.library(), app_.prefs(), app_.gvar(), prompts_, expander_.get()});
+  main_window_->program_action = [this](const std::string& action) {
+    return services_->handle_action(action);
+  };
+  services_->sync().main_list_just_loaded();
+  services_->sync().read_te_at_start();
   if (show) main_window_->show_from_tray();
 }
 
@@ -170,20 +178,36 @@ void DesktopProgram::expand_top_folder() {
 // The launch pad is not part of the program yet.
 void DesktopProgram::show_launchpad() {}
 
-// TextExpander import is not part of the program yet.
 void DesktopProgram::import_te_snippets(const std::string& path) {
   g_info("asked to import TextExpander snippets from %s", path.c_str());
+  // From a hand-over the import waits for the main loop, as the window's own menu does.
+  Glib::signal_idle().connect_once([this, path] {
+    if (services_) services_->transfers().import_te_snippets(path);
+  });
 }
 // The native import (its mode dialog and the main window's refresh) is not part of the
 // program yet.
 void DesktopProgram::import_abbrevs(const std::string& path) {
   g_info("asked to import %s", path.c_str());
+  Glib::signal_idle().connect_once([this, path] {
+    if (services_) services_->transfers().import_abbrevs(path);
+  });
 }
 
 // The update check is not part of the program yet.
 void DesktopProgram::arm_update_check() {}
-// Shared-folder sync is not part of the program yet.
-void DesktopProgram::arm_sync_poll() {}
+void DesktopProgram::arm_sync_poll() {
+  sync_poll_ = Glib::signal_timeout().connect(
+      [this] { return services_ && services_->sync().poll(); }, 2000);
+}
+
+bool DesktopProgram::sync_before_apply() {
+  return !services_ || services_->sync().write_before_apply() != SyncWrite::Failed;
+}
+
+void DesktopProgram::library_saved() {
+  if (services_) services_->sync().library_saved();
+}
 
 void DesktopProgram::run_main_loop() {
   main_loop_running_ = true;
@@ -231,7 +255,10 @@ void DesktopProgram::stop_engine() {
 
 void DesktopProgram::destroy_main_window() {
   if (!main_window_) return;
+  sync_poll_.disconnect();
   main_window_->save_state();
+  main_window_->program_action = nullptr;
+  services_.reset();
   app_.enabled_switch().remove_listener(main_window_.get());
   prompts_.boxes->set_parent(nullptr);
   if (gtk_) gtk_->remove_window(*main_window_);

@@ -26,6 +26,7 @@
 #include "platform/x11/xdg_folders.h"
 #include "presenters/tray_presenter.h"
 #include "ui/library_window/main_window.h"
+#include "ui/library_window/main_window_services.h"
 #include "ui/message_boxes.h"
 #include "ui/tooltip_window.h"
 #include "ui/tray_icon.h"
@@ -115,9 +116,10 @@ class DesktopProgram final : public ProgramSteps,
     StreamPrompts terminal_{std::cerr};
   };
 
-  // ApplySteps (its register_folder_hotkeys is the start's): shared-folder sync is not part
-  // of the program yet, so Apply always goes on.
-  bool sync_before_apply() override { return true; }
+  // ApplySteps (its register_folder_hotkeys is the start's): the shared-folder sync file is
+  // written before the flush, and told of the saved library after it.
+  bool sync_before_apply() override;
+  void library_saved() override;
 
   void handover_arrived(const Handover& handover);
   void note_ready();
@@ -134,6 +136,8 @@ class DesktopProgram final : public ProgramSteps,
   TrayIcon tray_;
   std::unique_ptr<TrayPresenter> tray_presenter_;
   std::unique_ptr<MainWindow> main_window_;
+  std::unique_ptr<MainWindowServices> services_;  // goes before the window
+  sigc::connection sync_poll_;
   std::vector<unsigned> signal_sources_;
   std::vector<Handover> early_handovers_;  // before the main loop runs
   bool main_loop_running_ = false;

@@ -51,6 +51,7 @@ struct RecordingSteps final : ApplySteps {
     return sync_works;
   }
   void register_folder_hotkeys() override { log.steps.push_back("folder hotkeys"); }
+  void library_saved() override { log.steps.push_back("saved"); }
   Log& log;
   bool sync_works = true;
 };
@@ -101,7 +102,7 @@ TEST_F(MainWindow, ApplyRunsItsStepsInOrderAndTheEngineHearsTheNewList) {
   ASSERT_TRUE(presenter.apply());
 
   EXPECT_EQ(log.steps, (std::vector<std::string>{"sync", "folder hotkeys", "engine told",
-                                                 "apply insensitive"}));
+                                                 "saved", "apply insensitive"}));
   EXPECT_EQ(main_list_abbreviations(library), std::vector<std::string>{"new"});
   EXPECT_NE(testing::read_file(scene.gvar.get("abbreviations_file")).find("new"),
             std::string::npos);
@@ -128,6 +129,7 @@ TEST_F(MainWindow, AFailedSaveShowsTheErrorKeepsApplySensitiveAndTheWorkingCopy)
   EXPECT_EQ(prompts.shown.at(0).text.rfind("Unable to save abbreviations to file '", 0), 0u);
   EXPECT_TRUE(view.apply_sensitive);
   EXPECT_TRUE(presenter.has_unapplied_changes());
+  EXPECT_FALSE(log.has("saved"));
   EXPECT_EQ(library.sandbox.at(0)->abbreviations.at(0)->abbreviations.at(0), "new");
   EXPECT_TRUE(backup_get_file_list(prefs).empty());
 }

@@ -164,6 +164,7 @@ class LibraryTransfersTest : public ::testing::Test {
  protected:
   void SetUp() override {
     TOLVAN_NEED_DISPLAY();
+    owner = std::make_unique<Gtk::Window>();
     Folder& top = abbr_ensure_absolute_parent(library.main_list, library.uids);
     Folder& old = abbr_add_subfolder_to_folder(top, abbr_new_subfolder_of(library.uids, &top, "Old"));
     auto a = abbr_create_new_abbrev(ABBR_TYPE_TEXT, &old, {});
@@ -172,9 +173,9 @@ class LibraryTransfersTest : public ::testing::Test {
     abbr_add_abbrev_to_folder(old, std::move(a));
     abbr_create_sandbox(library);
     boxes = std::make_unique<MessageBoxes>();
-    boxes->set_parent(&owner);
+    boxes->set_parent(owner.get());
     transfers = std::make_unique<LibraryTransfers>(
-        LibraryTransfersContext{library, prefs, gvar, *boxes, dialogs, pending, target}, &owner);
+        LibraryTransfersContext{library, prefs, gvar, *boxes, dialogs, pending, target}, owner.get());
   }
 
   std::vector<std::string> sandbox_folders() {
@@ -190,7 +191,7 @@ class LibraryTransfersTest : public ::testing::Test {
   Library library;
   Settings prefs;
   RunTimeVariables gvar;
-  Gtk::Window owner;
+  std::unique_ptr<Gtk::Window> owner;  // made once GTK runs
   std::unique_ptr<MessageBoxes> boxes;
   tolvan::testing::QueuedFileDialogs dialogs;
   tolvan::testing::CountingPendingChanges pending;

@@ -45,6 +45,7 @@ bool MainWindowPresenter::apply() {
     set_dirty(true);
     return false;
   }
+  steps_.library_saved();
   set_dirty(false);
   backup_create_new(ctx_, false);
   return true;

@@ -46,6 +46,9 @@ class ApplySteps {
   virtual bool sync_before_apply() = 0;
   // The folders' menu hotkeys follow the sandbox that is about to be applied.
   virtual void register_folder_hotkeys() = 0;
+  // The library file was saved: in own-format sync it is the sync file, whose new time is
+  // this computer's own write.
+  virtual void library_saved() {}
 };
 
 // The controls that follow the folder selection.

@@ -565,6 +565,7 @@ void MainWindow::set_editor(Gtk::Widget& editor) {
 // ---------------------------------------------------------------- actions
 
 void MainWindow::activate_action(const std::string& action) {
+  if (program_action && program_action(action)) return;
   if (std::find(std::begin(kNotYetActions), std::end(kNotYetActions), action) !=
       std::end(kNotYetActions)) {
     ctx_.prompts.info(kNotAvailableYet);
@@ -721,6 +722,23 @@ void MainWindow::add_folder_rows(Folder& folder, const Gtk::TreeModel::Row* pare
   (*it)[folder_columns_.expanded] = false;
   Gtk::TreeModel::Row row = *it;
   for (auto& sub : folder.subfolders) add_folder_rows(*sub, &row);
+}
+
+void MainWindow::show_syncing(bool syncing) {
+  syncing_.set_visible(syncing);
+  set_title(syncing ? "Tolvan (syncing)" : MainWindowPresenter::title(portable_mode(ctx_.gvar)));
+  auto context = Glib::MainContext::get_default();
+  while (context->pending()) context->iteration(false);
+}
+
+void MainWindow::view_settings_changed() {
+  apply_view_mode();
+  update_columns();
+}
+
+void MainWindow::show_fresh_sandbox() {
+  presenter_.reset(true);
+  folder_view_.expand_row(Gtk::TreePath("0"), false);
 }
 
 void MainWindow::rebuild_from_sandbox() {

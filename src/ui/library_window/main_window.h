@@ -92,6 +92,17 @@ class MainWindow final : public Gtk::Window,
   std::function<void()> on_new_folder;
   std::function<void()> on_edit_folder;
 
+  // Menu actions the program carries out beside the window (imports, exports, the
+  // preferences); it answers false for an action that is not one of them.
+  std::function<bool(const std::string& action)> program_action;
+
+  // Shared-folder sync: the red notice while it reads; then the views rebuilt from the
+  // sandbox it made afresh from the new main list, with nothing left to apply.
+  void show_syncing(bool syncing);
+  void show_fresh_sandbox();
+  // The Preferences window changed the view mode or the optional columns.
+  void view_settings_changed();
+
   // The import menu's example set, and a folder an import added to the sandbox.
   void import_examples();
   void folder_imported(Folder& folder);

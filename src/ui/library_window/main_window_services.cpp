@@ -1,0 +1,92 @@
+#include "ui/library_window/main_window_services.h"
+
+#include <glibmm/miscutils.h>
+
+#include "engine/macros/textexpander_codes.h"
+#include "import/dropbox_folder.h"
+#include "presenters/library_window/import_flows.h"
+#include "settings/prefs.h"
+
+namespace tolvan::ui {
+
+MainWindowServices::MainWindowServices(MainWindowServicesDeps deps)
+    : deps_(deps),
+      dialogs_(deps.prompts),
+      sync_questions_(deps.prompts),
+      sync_(SyncContext{deps.prefs, deps.gvar, deps.library, deps.prompts, sync_questions_, this,
+                        [expander = deps.expander] {
+                          if (expander) expander->register_folder_hotkeys(MAIN_LIST);
+                        },
+                        [this] { follow_textexpander_mode(); }, tolvan_macros_to_te_macros}),
+      te_hooks_(TeExportOptions{ModeDefaults{prefs_get_default_case_mode(deps.prefs, ABBR_TYPE_TEXT),
+                                             prefs_get_default_trigger_mode(deps.prefs)},
+                                abbr_time_now(), tolvan_macros_to_te_macros}),
+      import_target_(deps.window, deps.library, [this] { follow_textexpander_mode(); }),
+      autostart_(Glib::get_user_config_dir()),
+      prefs_steps_(ProgramPreferencesStepsDeps{
+          deps.prefs, deps.gvar, deps.library, deps.prompts, deps.expander, sync_,
+          BackupContext{deps.prefs, deps.gvar, deps.library, deps.prompts, nullptr, nullptr},
+          autostart_,
+          [this] {
+            if (!deps_.window.pending_changes().has_unapplied_changes()) return true;
+            const Answer answer = deps_.prompts.yes_no_cancel(
+                "Would you like me to save the changes you made to your abbreviations before "
+                "continuing?");
+            if (answer == Answer::Cancel) return false;
+            if (answer == Answer::Yes) deps_.window.pending_changes().apply_changes();
+            return true;
+          },
+          [this](bool) { deps_.window.view_settings_changed(); }}) {
+  dialogs_.set_parent(&deps.window);
+  transfers_ = std::make_unique<LibraryTransfers>(
+      LibraryTransfersContext{deps.library, deps.prefs, deps.gvar, deps.prompts, dialogs_,
+                              deps.window.pending_changes(), import_target_},
+      &deps.window);
+  follow_textexpander_mode();
+}
+
+MainWindowServices::~MainWindowServices() {
+  if (deps_.library.hooks == &te_hooks_) deps_.library.hooks = nullptr;
+}
+
+void MainWindowServices::follow_textexpander_mode() {
+  deps_.library.hooks = deps_.prefs.get_int("textexpander_mode") != 0 ? &te_hooks_ : nullptr;
+}
+
+bool MainWindowServices::handle_action(const std::string& action) {
+  if (action == "Import") {
+    transfers_->import_abbrevs(std::nullopt);
+  } else if (action == "ImportTE" || action == "TEMenuImportTE") {
+    transfers_->import_te_snippets(std::nullopt);
+  } else if (action == "Export") {
+    transfers_->export_abbrevs(nullptr, false);
+  } else if (action == "ExportTE" || action == "TEMenuExportTE") {
+    transfers_->export_te_snippets(nullptr);
+  } else if (std::string set = included_set_of_action(action); !set.empty()) {
+    transfers_->import_included_set(set);
+  } else if (action == "Preferences") {
+    show_preferences();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void MainWindowServices::show_preferences() {
+  if (!prefs_window_) {
+    prefs_window_ = std::make_unique<PreferencesWindow>(PreferencesWindowDeps{
+        deps_.prefs, deps_.gvar, deps_.library, deps_.prompts, dialogs_, prefs_steps_,
+        [] { return dropbox_get_folder_path(Glib::get_home_dir()); }});
+  }
+  prefs_window_->show_over(&deps_.window);
+}
+
+bool MainWindowServices::has_unapplied_changes() const {
+  return deps_.window.pending_changes().has_unapplied_changes();
+}
+
+void MainWindowServices::show_syncing(bool syncing) { deps_.window.show_syncing(syncing); }
+
+void MainWindowServices::reset_from_main_list() { deps_.window.show_fresh_sandbox(); }
+
+}  // namespace tolvan::ui
