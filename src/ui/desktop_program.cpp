@@ -111,13 +111,18 @@ void DesktopProgram::create_tooltip_window() {
 }
 
 void DesktopProgram::register_hotkeys() {
-  auto expander = Expander::open(app_.library(), app_.prefs(), *this, {tooltip_window_.get(), nullptr},
+  abbrev_menu_ = std::make_unique<AbbrevMenu>(app_.library(), app_.prefs());
+  auto expander = Expander::open(app_.library(), app_.prefs(), *this,
+                                 {tooltip_window_.get(), abbrev_menu_.get()},
                                  portable_mode(app_.gvar()));
   if (!expander) {
     expander_error_ = expander.error();
     return;
   }
   expander_ = std::move(*expander);
+  abbrev_menu_->attach(expander_->windows(), [this](std::unique_ptr<Abbreviation> abbreviation) {
+    if (expander_) expander_->engine().insert_abbrev(std::move(abbreviation));
+  });
   expander_->register_hotkeys();
 }
 
@@ -125,9 +130,6 @@ void DesktopProgram::register_hotkeys() {
 void DesktopProgram::reshape_lists_for_textexpander() {}
 // Shared-folder sync is not part of the program yet.
 void DesktopProgram::tell_sync_main_list_loaded() {}
-// The folders' menu hotkeys come with the abbreviation menu, not part of the program yet.
-// The abbreviation menu is not part of the program yet: the folders are numbered, their
-// combinations stay free.
 void DesktopProgram::register_folder_hotkeys() {
   if (expander_) expander_->register_folder_hotkeys(MAIN_LIST);
 }
@@ -155,8 +157,14 @@ void DesktopProgram::note_ready() {
 
 // The main window is not part of the program yet (it would open its top folder).
 void DesktopProgram::expand_top_folder() {}
-// The launch pad is not part of the program yet.
-void DesktopProgram::show_launchpad() {}
+// Made hidden at start-up, shown by the hotkey later.
+void DesktopProgram::show_launchpad() {
+  if (!launch_pad_) {
+    launch_pad_ = std::make_unique<LaunchPad>();
+    if (expander_) expander_->launcher().set_launch_pad(launch_pad_.get());
+  }
+  launch_pad_->show(!main_loop_running_);
+}
 
 // TextExpander import is not part of the program yet.
 void DesktopProgram::import_te_snippets(const std::string& path) {
@@ -225,12 +233,15 @@ void DesktopProgram::stop_listening() {
   if (instance_) instance_->stop_listening();
 }
 
-// The launch pad is not part of the program yet.
-void DesktopProgram::destroy_launchpad() {}
+void DesktopProgram::destroy_launchpad() {
+  if (expander_) expander_->launcher().set_launch_pad(nullptr);
+  if (launch_pad_) launch_pad_->destroy();
+}
 
 void DesktopProgram::unregister_hotkeys() {
   if (!expander_) return;
   expander_->unregister_hotkeys();
+  if (abbrev_menu_) abbrev_menu_->destroy();
   expander_.reset();  // the display's last user: the clipboard goes back to the desktop
 }
 
@@ -270,11 +281,13 @@ bool DesktopProgram::ctrl_held() const {
 }
 
 bool DesktopProgram::provides(int hotkey_id) const {
-  // The other hotkeys open windows the program does not have yet; they stay free.
-  return hotkey_id == kToggleStatusHotkeyId;
+  // The main window is not part of the program yet: its hotkey stays free.
+  return hotkey_id == kToggleStatusHotkeyId || hotkey_id == kAbbrevMenuHotkeyId ||
+         hotkey_id == kLaunchPadHotkeyId;
 }
 void DesktopProgram::toggle_status() { app_.enabled_switch().toggle(); }
-// The abbreviation menu is not part of the program yet.
-void DesktopProgram::show_abbrev_menu() {}
+void DesktopProgram::show_abbrev_menu() {
+  if (abbrev_menu_) abbrev_menu_->show_all_folders();
+}
 
 }  // namespace tolvan::ui
