@@ -185,8 +185,9 @@ void AbbrevMenu::chosen(const Abbreviation& abbreviation) {
 
 void AbbrevMenu::destroy() {
   retry_.disconnect();
-  auto_close_.reset();
+  // The menu first: going away it lets go of its grab, which its auto-close still hears.
   menu_.reset();
+  auto_close_.reset();
 }
 
 void AbbrevMenu::main_list_freeing() {
