@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <algorithm>
+
 #include "library/abbrev_strings.h"
 #include "library/library.h"
 
@@ -91,6 +93,17 @@ std::vector<AbbrevMenuEntry> abbrev_menu_of_folder(const Folder& folder, const A
   std::vector<AbbrevMenuEntry> entries;
   append_abbrevs(entries, folder, sort);
   return entries;
+}
+
+std::vector<AbbrevMenuPart> abbrev_menu_parts(const std::vector<AbbrevMenuEntry>& entries,
+                                              size_t most) {
+  std::vector<AbbrevMenuPart> parts;
+  if (most == 0 || entries.size() <= most) return parts;
+  for (size_t begin = 0; begin < entries.size(); begin += most) {
+    const size_t end = std::min(entries.size(), begin + most);
+    parts.push_back({entries[begin].label + " \u2026 " + entries[end - 1].label, begin, end});
+  }
+  return parts;
 }
 
 }  // namespace tolvan

@@ -46,6 +46,18 @@ std::vector<AbbrevMenuEntry> abbrev_submenu(const Folder& folder, const AbbrevMe
 // A folder hotkey's menu: the folder's own abbreviations (none for an empty folder).
 std::vector<AbbrevMenuEntry> abbrev_menu_of_folder(const Folder& folder, const AbbrevMenuSort& sort);
 
+// A menu of more than `most` entries opens slowly and cannot be read on one screen: it is
+// shown as parts of at most `most` entries, each behind an entry labelled with its first
+// and last entries. No parts when the entries fit.
+struct AbbrevMenuPart {
+  std::string label;
+  size_t begin = 0;
+  size_t end = 0;
+};
+inline constexpr size_t kAbbrevMenuMostEntries = 200;
+std::vector<AbbrevMenuPart> abbrev_menu_parts(const std::vector<AbbrevMenuEntry>& entries,
+                                              size_t most = kAbbrevMenuMostEntries);
+
 // "description (abbreviations)", the abbreviations joined as everywhere else.
 std::string abbrev_menu_label(const Abbreviation& abbreviation);
 

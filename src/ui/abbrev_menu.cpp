@@ -97,6 +97,15 @@ void AbbrevMenu::open(const std::vector<AbbrevMenuEntry>& entries) {
 }
 
 void AbbrevMenu::fill(Gtk::Menu& menu, const std::vector<AbbrevMenuEntry>& entries) {
+  if (std::vector<AbbrevMenuPart> parts = abbrev_menu_parts(entries); !parts.empty()) {
+    for (const AbbrevMenuPart& part : parts) {
+      auto slice = std::make_shared<std::vector<AbbrevMenuEntry>>(entries.begin() + part.begin,
+                                                                  entries.begin() + part.end);
+      menu.append(submenu_item({part.label, false, AbbrevMenuPicture::Folder, nullptr, nullptr},
+                               [slice] { return *slice; }));
+    }
+    return;
+  }
   for (const AbbrevMenuEntry& entry : entries) {
     if (entry.folder) {
       menu.append(folder_item(entry));
@@ -109,15 +118,20 @@ void AbbrevMenu::fill(Gtk::Menu& menu, const std::vector<AbbrevMenuEntry>& entri
 }
 
 Gtk::MenuItem& AbbrevMenu::folder_item(const AbbrevMenuEntry& entry) {
+  return submenu_item(entry, [this, folder = entry.folder] { return abbrev_submenu(*folder, sort_); });
+}
+
+Gtk::MenuItem& AbbrevMenu::submenu_item(const AbbrevMenuEntry& entry,
+                                        std::function<std::vector<AbbrevMenuEntry>()> entries) {
   Gtk::MenuItem& item = new_item(entry);
   auto* submenu = Gtk::manage(new Gtk::Menu);
   item.set_submenu(*submenu);
-  // Filled when first reached, so that a huge library costs only the folders opened.
-  item.signal_select().connect([this, submenu, folder = entry.folder] {
+  // Filled when first reached, so that a huge library costs only what is opened.
+  item.signal_select().connect([this, submenu, entries = std::move(entries)] {
     if (!submenu->get_children().empty() || !menu_) return;
     auto lock = library_.lock_main_list();
     if (list_gone_) return;
-    fill(*submenu, abbrev_submenu(*folder, sort_));
+    fill(*submenu, entries());
     submenu->show_all();
     auto_close_->watch_submenu(*submenu, *menu_);
   });

@@ -60,6 +60,9 @@ class AbbrevMenu final : public FolderMenu, public LibraryListener {
   void open(const std::vector<AbbrevMenuEntry>& entries);
   void fill(Gtk::Menu& menu, const std::vector<AbbrevMenuEntry>& entries);
   Gtk::MenuItem& folder_item(const AbbrevMenuEntry& entry);
+  // An entry whose submenu is filled with `entries` when it is first reached.
+  Gtk::MenuItem& submenu_item(const AbbrevMenuEntry& entry,
+                              std::function<std::vector<AbbrevMenuEntry>()> entries);
   void pop_up_until_grabbed();
   void place(int& x, int& y);
   void chosen(const Abbreviation& abbreviation);

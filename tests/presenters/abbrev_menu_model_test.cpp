@@ -132,5 +132,18 @@ TEST(AbbrevMenuModel, ListWithoutAbsoluteParentGivesAnEmptyMenu) {
   EXPECT_TRUE(abbrev_menu_of_all_folders(list, {}).empty());
 }
 
+TEST(AbbrevMenuModel, LongMenusAreSplitIntoPartsNamedByTheirEnds) {
+  std::vector<AbbrevMenuEntry> entries;
+  for (int i = 0; i < 5; ++i) entries.push_back({"e" + std::to_string(i)});
+  EXPECT_TRUE(abbrev_menu_parts(entries, 5).empty());
+  auto parts = abbrev_menu_parts(entries, 2);
+  ASSERT_EQ(parts.size(), 3u);
+  EXPECT_EQ(parts[0].label, "e0 \u2026 e1");
+  EXPECT_EQ(parts[2].label, "e4 \u2026 e4");
+  EXPECT_EQ(parts[1].begin, 2u);
+  EXPECT_EQ(parts[2].end, 5u);
+  EXPECT_TRUE(abbrev_menu_parts({}, 2).empty());
+}
+
 }  // namespace
 }  // namespace tolvan

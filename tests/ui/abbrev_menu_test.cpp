@@ -6,6 +6,7 @@
 #include <gtkmm/label.h>
 #include <gtkmm/menuitem.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -139,6 +140,28 @@ TEST(AbbrevMenuView, PointerWithoutACaretAndMovedToFitTheScreen) {
   auto [x, y] = origin(*s.menu.shown());
   EXPECT_EQ(x + toplevel->get_allocated_width(), width);
   EXPECT_EQ(y + toplevel->get_allocated_height(), height - 3);
+  s.menu.destroy();
+}
+
+TEST(AbbrevMenuView, AHugeFolderOpensAsPartsFilledWhenReached) {
+  TOLVAN_NEED_DISPLAY();
+  Scene s;
+  for (int i = 0; i < 450; ++i) {
+    char description[16];
+    std::snprintf(description, sizeof description, "n%03d", i);
+    add_abbrev(*s.mail, {"x"}).description = description;
+  }
+  s.menu.show_folder_menu(*s.mail);
+  ASSERT_TRUE(turn_until([&] { return s.mapped(); }));
+  Gtk::Menu& menu = *s.menu.shown();
+  EXPECT_EQ(labels(menu), (std::vector<std::string>{"address (addr) \u2026 n198 (x)",
+                                                    "n199 (x) \u2026 n398 (x)",
+                                                    "n399 (x) \u2026 Signature (sig|s_g)"}));
+  auto* last = dynamic_cast<Gtk::MenuItem*>(menu.get_children()[2]);
+  menu.select_item(*last);
+  Gtk::Menu* part = last->get_submenu();
+  ASSERT_EQ(part->get_children().size(), 52u);
+  EXPECT_EQ(label_of(*part->get_children()[51])->get_label(), "Signature (sig|s_g)");
   s.menu.destroy();
 }
 
