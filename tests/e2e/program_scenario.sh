@@ -111,6 +111,34 @@ ctrl_activate() {
   xdotool keyup ctrl
 }
 
+# wait_visible NAME: until a window named NAME (a regular expression) is on the screen;
+# its id in $visible.
+wait_visible() {
+  for i in $(seq 50); do
+    visible=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+    [ -n "$visible" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# wait_hidden NAME: until no window named NAME is on the screen.
+wait_hidden() {
+  for i in $(seq 30); do
+    [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# field_geometry: the field's window without its frame in FIELD_X, FIELD_Y, FIELD_WIDTH,
+# FIELD_HEIGHT (xwininfo: xdotool counts the frame in).
+field_geometry() {
+  eval "$(xwininfo -id "$main" | awk -F: '/Absolute upper-left X/ {print "FIELD_X=" $2}
+    /Absolute upper-left Y/ {print "FIELD_Y=" $2} /Width/ {print "FIELD_WIDTH=" $2}
+    /Height/ {print "FIELD_HEIGHT=" $2}' | tr -d ' ')"
+}
+
 # described ABBREVIATION DESCRIPTION EXPANSION: a text abbreviation that waits for a
 # word-ending character, with a description (the menus sort by it).
 described() {
@@ -310,19 +338,12 @@ case $name in
     start_tolvan tolvan
     wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
     type_text "btw"
-    preview=
-    for i in $(seq 50); do
-      preview=$(xdotool search --onlyvisible --name '^Tolvan preview$' 2>/dev/null | head -1)
-      [ -n "$preview" ] && break
-      sleep 0.1
-    done
-    [ -n "$preview" ] || fail "no preview while btw waits"
+    wait_visible '^Tolvan preview$' || fail "no preview while btw waits"
+    preview=$visible
     [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
     [ "$(xdotool getactivewindow)" = "$main" ] || fail "the preview took the focus"
-    # At the caret: inside the field's window (xwininfo: xdotool counts the frame in).
-    eval "$(xwininfo -id "$main" | awk -F: '/Absolute upper-left X/ {print "FIELD_X=" $2}
-      /Absolute upper-left Y/ {print "FIELD_Y=" $2} /Width/ {print "FIELD_WIDTH=" $2}
-      /Height/ {print "FIELD_HEIGHT=" $2}' | tr -d ' ')"
+    # At the caret: inside the field's window.
+    field_geometry
     eval "$(xdotool getwindowgeometry --shell "$preview")"
     [ "$X" -ge "$FIELD_X" ] && [ "$X" -lt $((FIELD_X + FIELD_WIDTH)) ] &&
       [ "$Y" -gt "$FIELD_Y" ] && [ "$Y" -lt $((FIELD_Y + FIELD_HEIGHT)) ] ||
@@ -330,12 +351,7 @@ case $name in
     type_text " "
     wait_until_still "$work/report.json"
     [ "$(field text)" = "by the way " ] || fail "not expanded: [$(field text)]"
-    for i in $(seq 30); do
-      [ -z "$(xdotool search --onlyvisible --name '^Tolvan preview$' 2>/dev/null)" ] && break
-      sleep 0.1
-    done
-    [ -z "$(xdotool search --onlyvisible --name '^Tolvan preview$' 2>/dev/null)" ] ||
-      fail "the preview stayed after the expansion"
+    wait_hidden '^Tolvan preview$' || fail "the preview stayed after the expansion"
     kill -TERM "$tolvan_pid"
     ends_with_zero "$tolvan_pid" "tolvan" ;;
 
@@ -347,8 +363,7 @@ case $name in
     wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
     type_text "hello "
     wait_until_still "$work/report.json"
-    eval "$(xwininfo -id "$main" | awk -F: '/Absolute upper-left X/ {print "FIELD_X=" $2}
-      /Absolute upper-left Y/ {print "FIELD_Y=" $2} /Width/ {print "FIELD_WIDTH=" $2}' | tr -d ' ')"
+    field_geometry
     xdotool mousemove 1000 900  # far from the caret
     # At the caret: a little right of the field's left edge, just under its first line.
     # Tolvan learns the caret from the field's accessibility events, which may take a few
@@ -391,12 +406,8 @@ case $name in
     xterm -geometry 60x10+40+40 -T "Tolvan xterm" -e sh -c "read line; printf '%s' \"\$line\" >'$work/xterm.out'" &
     xterm_pid=$!
     pids="$pids $xterm_pid"
-    for i in $(seq 50); do
-      term=$(xdotool search --name '^Tolvan xterm$' 2>/dev/null | head -1)
-      [ -n "$term" ] && break
-      sleep 0.1
-    done
-    [ -n "$term" ] || fail "no xterm"
+    wait_visible '^Tolvan xterm$' || fail "no xterm"
+    term=$visible
     xdotool windowactivate "$term" 2>/dev/null
     wait_active "$term" || fail "xterm did not get the focus"
     start_tolvan tolvan
@@ -451,14 +462,8 @@ case $name in
     [ -z "$(xdotool search --onlyvisible --name '^Tolvan LaunchPad$' 2>/dev/null)" ] ||
       fail "the launch pad showed at the start"
     keys ctrl+alt+l
-    pad=
-    for i in $(seq 50); do
-      pad=$(xdotool search --onlyvisible --name '^Tolvan LaunchPad$' 2>/dev/null | head -1)
-      [ -n "$pad" ] && break
-      sleep 0.1
-    done
-    [ -n "$pad" ] || fail "no launch pad after the hotkey"
-    wait_active "$pad" || fail "the launch pad did not get the focus"
+    wait_visible '^Tolvan LaunchPad$' || fail "no launch pad after the hotkey"
+    wait_active "$visible" || fail "the launch pad did not get the focus"
     type_text "qq"
     keys ctrl+alt+l
     sleep 0.3
@@ -468,12 +473,7 @@ case $name in
     keys Return
     for i in $(seq 50); do [ -s "$work/launched" ] && break; sleep 0.1; done
     [ "$(cat "$work/launched" 2>/dev/null)" = "launched pad" ] || fail "not launched: [$(cat "$work/launched" 2>/dev/null)]"
-    for i in $(seq 30); do
-      [ -z "$(xdotool search --onlyvisible --name '^Tolvan LaunchPad$' 2>/dev/null)" ] && break
-      sleep 0.1
-    done
-    [ -z "$(xdotool search --onlyvisible --name '^Tolvan LaunchPad$' 2>/dev/null)" ] ||
-      fail "the launch pad stayed after the launch"
+    wait_hidden '^Tolvan LaunchPad$' || fail "the launch pad stayed after the launch"
     kill -TERM "$tolvan_pid"
     ends_with_zero "$tolvan_pid" "tolvan" ;;
 
