@@ -69,6 +69,8 @@ class Expander final : public KeyboardHookSwitch {
   // The launchers, for the abbreviation menu and the launch pad.
   Launcher& launcher() { return launcher_; }
   Shell& shell() { return shell_; }
+  // The desktop's windows: the one in front, its caret (the abbreviation menu's place).
+  Windows& windows() { return *platform_.windows; }
 
   // KeyboardHookSwitch: the enable switch moves only the keyboard hook.
   bool keyboard_hook_installed() const override { return engine_.enabled(); }

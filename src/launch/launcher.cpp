@@ -59,7 +59,12 @@ bool open_location(Shell& shell, const std::string& location) {
 Launcher::Launcher(Shell& shell, MacroEnvironment env, bool portable_mode, Reporter report)
     : shell_(shell), env_(std::move(env)), portable_mode_(portable_mode), report_(std::move(report)) {}
 
-void Launcher::launch(const Abbreviation& abbreviation) {
+void Launcher::launch(const Abbreviation& abbreviation, WindowId window) {
+  if (!abbr_is_launcher(abbreviation)) return;
+  if (LaunchPadWindow* pad = launch_pad_.load(); pad && window != 0 &&
+                                                 window == pad->launch_pad_window()) {
+    pad->hide_launch_pad_soon();
+  }
   Status status;
   switch (abbreviation.type()) {
     case ABBR_TYPE_PROGRAM: status = launch_program(abbreviation.program()); break;

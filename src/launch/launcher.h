@@ -14,6 +14,7 @@
 // is no start-up request for it, so programs open as they choose.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -31,14 +32,28 @@ std::string launcher_insertion_macros_execute(std::string_view text, const Macro
 // Opens a path or address with its default application; false when that failed.
 bool open_location(Shell& shell, const std::string& location);
 
+// The launch pad: a window that hides before a launcher typed into it starts. Both are
+// asked on the output thread.
+class LaunchPadWindow {
+ public:
+  virtual ~LaunchPadWindow() = default;
+  // 0 while there is no such window.
+  virtual WindowId launch_pad_window() const = 0;
+  // Hides it soon, from any thread.
+  virtual void hide_launch_pad_soon() = 0;
+};
+
 class Launcher final : public LaunchHandler {
  public:
   using Reporter = std::function<void(const std::string& message)>;
   // `report` hears why a launch failed; everything given outlives the launcher.
   Launcher(Shell& shell, MacroEnvironment env, bool portable_mode, Reporter report);
 
-  // LaunchHandler: a program or website launcher; other abbreviations do nothing.
-  void launch(const Abbreviation& abbreviation) override;
+  // LaunchHandler: a program or website launcher; other abbreviations do nothing. Typed
+  // into the launch pad, the launch pad hides first.
+  void launch(const Abbreviation& abbreviation, WindowId window) override;
+  // The launch pad, or null; it outlives its use here.
+  void set_launch_pad(LaunchPadWindow* pad) { launch_pad_.store(pad); }
 
   Status launch_program(const ProgInfo& program);
   Status launch_website(const WebsiteInfo& website);
@@ -48,6 +63,7 @@ class Launcher final : public LaunchHandler {
   MacroEnvironment env_;
   bool portable_mode_;
   Reporter report_;
+  std::atomic<LaunchPadWindow*> launch_pad_{nullptr};
 };
 
 }  // namespace tolvan

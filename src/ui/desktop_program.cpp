@@ -111,14 +111,18 @@ void DesktopProgram::create_tooltip_window() {
 }
 
 void DesktopProgram::register_hotkeys() {
+  abbrev_menu_ = std::make_unique<AbbrevMenu>(app_.library(), app_.prefs());
   auto expander = Expander::open(app_.library(), app_.prefs(), *this,
-                                 {tooltip_window_.get(), nullptr, /*own_windows=*/true},
+                                 {tooltip_window_.get(), abbrev_menu_.get(), /*own_windows=*/true},
                                  portable_mode(app_.gvar()));
   if (!expander) {
     expander_error_ = expander.error();
     return;
   }
   expander_ = std::move(*expander);
+  abbrev_menu_->attach(expander_->windows(), [this](std::unique_ptr<Abbreviation> abbreviation) {
+    if (expander_) expander_->engine().insert_abbrev(std::move(abbreviation));
+  });
   expander_->register_hotkeys();
 }
 
@@ -127,9 +131,6 @@ void DesktopProgram::reshape_lists_for_textexpander() {}
 // The sync shows itself in the main window, so it is told of the loaded list as soon as
 // that window exists (build_main_window).
 void DesktopProgram::tell_sync_main_list_loaded() {}
-// The folders' menu hotkeys come with the abbreviation menu, not part of the program yet.
-// The abbreviation menu is not part of the program yet: the folders are numbered, their
-// combinations stay free.
 void DesktopProgram::register_folder_hotkeys() {
   if (expander_) expander_->register_folder_hotkeys(MAIN_LIST);
 }
@@ -175,8 +176,14 @@ void DesktopProgram::note_ready() {
 void DesktopProgram::expand_top_folder() {
   if (main_window_) main_window_->folder_view().expand_row(Gtk::TreePath("0"), false);
 }
-// The launch pad is not part of the program yet.
-void DesktopProgram::show_launchpad() {}
+// Made hidden at start-up, shown by the hotkey later.
+void DesktopProgram::show_launchpad() {
+  if (!launch_pad_) {
+    launch_pad_ = std::make_unique<LaunchPad>();
+    if (expander_) expander_->launcher().set_launch_pad(launch_pad_.get());
+  }
+  launch_pad_->show(!main_loop_running_);
+}
 
 void DesktopProgram::import_te_snippets(const std::string& path) {
   g_info("asked to import TextExpander snippets from %s", path.c_str());
@@ -275,12 +282,15 @@ void DesktopProgram::stop_listening() {
   if (instance_) instance_->stop_listening();
 }
 
-// The launch pad is not part of the program yet.
-void DesktopProgram::destroy_launchpad() {}
+void DesktopProgram::destroy_launchpad() {
+  if (expander_) expander_->launcher().set_launch_pad(nullptr);
+  if (launch_pad_) launch_pad_->destroy();
+}
 
 void DesktopProgram::unregister_hotkeys() {
   if (!expander_) return;
   expander_->unregister_hotkeys();
+  if (abbrev_menu_) abbrev_menu_->destroy();
   expander_.reset();  // the display's last user: the clipboard goes back to the desktop
 }
 
@@ -320,11 +330,12 @@ bool DesktopProgram::ctrl_held() const {
 }
 
 bool DesktopProgram::provides(int hotkey_id) const {
-  // The other hotkeys open windows the program does not have yet; they stay free.
-  return hotkey_id == kToggleStatusHotkeyId || hotkey_id == kShowMainWindowHotkeyId;
+  return hotkey_id == kToggleStatusHotkeyId || hotkey_id == kShowMainWindowHotkeyId ||
+         hotkey_id == kAbbrevMenuHotkeyId || hotkey_id == kLaunchPadHotkeyId;
 }
 void DesktopProgram::toggle_status() { app_.enabled_switch().toggle(); }
-// The abbreviation menu is not part of the program yet.
-void DesktopProgram::show_abbrev_menu() {}
+void DesktopProgram::show_abbrev_menu() {
+  if (abbrev_menu_) abbrev_menu_->show_all_folders();
+}
 
 }  // namespace tolvan::ui

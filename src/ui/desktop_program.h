@@ -25,6 +25,8 @@
 #include "launch/app_hotkeys.h"
 #include "platform/x11/xdg_folders.h"
 #include "presenters/tray_presenter.h"
+#include "ui/abbrev_menu.h"
+#include "ui/launch_pad.h"
 #include "ui/library_window/main_window.h"
 #include "ui/library_window/main_window_services.h"
 #include "ui/message_boxes.h"
@@ -130,6 +132,8 @@ class DesktopProgram final : public ProgramSteps,
   Application app_;
   std::unique_ptr<SingleInstance> instance_;
   Glib::RefPtr<Gtk::Application> gtk_;
+  std::unique_ptr<AbbrevMenu> abbrev_menu_;  // outlive the expander that uses them
+  std::unique_ptr<LaunchPad> launch_pad_;
   std::unique_ptr<Expander> expander_;
   std::string expander_error_;
   std::unique_ptr<StateToTray> state_to_tray_;

@@ -30,8 +30,12 @@ void MenuAutoClose::watch_part(Gtk::Menu& part, Gtk::Menu& top) {
       false);
   part.signal_leave_notify_event().connect(
       [this, &part, &top](GdkEventCrossing* event) {
-        // Into a window inside the menu is no leaving.
-        if (in_menus_window(part, event) && event->detail != GDK_NOTIFY_INFERIOR) left(top);
+        // Into a window inside the menu is no leaving, nor a grab moving to a submenu
+        // while the pointer rests on the menu (keyboard use).
+        if (in_menus_window(part, event) && event->detail != GDK_NOTIFY_INFERIOR &&
+            event->mode == GDK_CROSSING_NORMAL) {
+          left(top);
+        }
         return false;
       },
       false);

@@ -23,6 +23,8 @@ class MenuAutoClose {
 
   // Watches `menu` and the submenus it has now; leaving any of them pops `menu` down.
   void watch(Gtk::Menu& menu);
+  // A submenu filled after `top` was watched (and its submenus as they are now).
+  void watch_submenu(Gtk::Menu& submenu, Gtk::Menu& top) { watch_part(submenu, top); }
 
   bool pointer_in_menu() const { return pointer_in_menu_; }
 

@@ -22,6 +22,14 @@
 #   preview         an abbreviation that waits for its word-ending character shows the preview
 #                   at the GTK field's caret, without taking the focus; it is gone once the
 #                   abbreviation expanded
+#   abbrev_menu     the pop-up menu hotkey opens the menu of every folder at the GTK field's
+#                   caret; Down, Right, Down and Return insert an abbreviation after the
+#                   text already there, nothing erased
+#   abbrev_menu_xterm
+#                   the same in xterm, which reports no caret: the menu opens at the pointer
+#   folder_menu     a folder's hotkey opens the menu of that folder's own abbreviations
+#   launch_pad      the launch pad hotkey shows the launch pad (twice: one window, the text
+#                   kept); a launcher typed into it, then Return, starts and hides it
 # Exits 77 (skipped) without a display.
 set -u
 tolvan=$1
@@ -105,6 +113,89 @@ ctrl_activate() {
   host activate
   wait_for_text "$work/host.out" "done activate" "$1"
   xdotool keyup ctrl
+}
+
+# wait_visible NAME: until a window named NAME (a regular expression) is on the screen;
+# its id in $visible.
+wait_visible() {
+  for i in $(seq 50); do
+    visible=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+    [ -n "$visible" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# wait_hidden NAME: until no window named NAME is on the screen.
+wait_hidden() {
+  for i in $(seq 30); do
+    [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# field_geometry: the field's window without its frame in FIELD_X, FIELD_Y, FIELD_WIDTH,
+# FIELD_HEIGHT (xwininfo: xdotool counts the frame in).
+field_geometry() {
+  eval "$(xwininfo -id "$main" | awk -F: '/Absolute upper-left X/ {print "FIELD_X=" $2}
+    /Absolute upper-left Y/ {print "FIELD_Y=" $2} /Width/ {print "FIELD_WIDTH=" $2}
+    /Height/ {print "FIELD_HEIGHT=" $2}' | tr -d ' ')"
+}
+
+# described ABBREVIATION DESCRIPTION EXPANSION: a text abbreviation that waits for a
+# word-ending character, with a description (the menus sort by it).
+described() {
+  entries="$entries<a a=\"$1\" d=\"$2\" e=\"$3\" c=\"0\" t=\"5\" r=\"0\" x=\"030f07dc0e0509\" y=\"030f07dc0e0509\"/>"
+}
+
+# prefs NAME=VALUE...: preferences set before Tolvan starts.
+prefs() {
+  for pair in "$@"; do
+    "$(dirname "$tolvan")/tolvan-cli" --config-dir "$config" prefs set "${pair%%=*}" "${pair#*=}" \
+      >/dev/null || fail "prefs $pair"
+  done
+}
+
+# menu_library: E2E holds Alpha and Beta, its subfolder Inner holds Aardvark; E2E's own
+# hotkey is Ctrl+Alt+M.
+menu_library() {
+  described al Alpha "first choice"
+  described be Beta "second choice"
+  folder_attributes=' e="1" h="17 18 77"'
+  subfolders='<f n="Inner" t="0" d="0"><a a="aa" d="Aardvark" e="inner" c="0" t="5" r="0" x="030f07dc0e0509" y="030f07dc0e0509"/></f>'
+  write_library "$config/abbreviations.tlv"
+}
+
+# shown_menu: the pop-up menu on the screen, if any (a viewable window of the menu type).
+shown_menu() {
+  for w in $(xwininfo -root -children | awk '/^ +0x/ {print $1}'); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q POPUP_MENU || continue
+    xwininfo -id "$w" | grep -q 'IsViewable' && { echo "$w"; return 0; }
+  done
+  return 1
+}
+
+# wait_for_menu: until a pop-up menu is on the screen; its top left corner in X, Y.
+wait_for_menu() {
+  for i in $(seq 50); do
+    if menu=$(shown_menu); then
+      eval "$(xwininfo -id "$menu" | awk -F: '/Absolute upper-left X/ {print "X=" $2}
+        /Absolute upper-left Y/ {print "Y=" $2}' | tr -d ' ')"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# menu_gone: until no pop-up menu is on the screen.
+menu_gone() {
+  for i in $(seq 30); do
+    shown_menu >/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
 }
 
 case $name in
@@ -286,19 +377,12 @@ case $name in
     start_tolvan tolvan
     wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
     type_text "btw"
-    preview=
-    for i in $(seq 50); do
-      preview=$(xdotool search --onlyvisible --name '^Tolvan preview$' 2>/dev/null | head -1)
-      [ -n "$preview" ] && break
-      sleep 0.1
-    done
-    [ -n "$preview" ] || fail "no preview while btw waits"
+    wait_visible '^Tolvan preview$' || fail "no preview while btw waits"
+    preview=$visible
     [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
     [ "$(xdotool getactivewindow)" = "$main" ] || fail "the preview took the focus"
-    # At the caret: inside the field's window (xwininfo: xdotool counts the frame in).
-    eval "$(xwininfo -id "$main" | awk -F: '/Absolute upper-left X/ {print "FIELD_X=" $2}
-      /Absolute upper-left Y/ {print "FIELD_Y=" $2} /Width/ {print "FIELD_WIDTH=" $2}
-      /Height/ {print "FIELD_HEIGHT=" $2}' | tr -d ' ')"
+    # At the caret: inside the field's window.
+    field_geometry
     eval "$(xdotool getwindowgeometry --shell "$preview")"
     [ "$X" -ge "$FIELD_X" ] && [ "$X" -lt $((FIELD_X + FIELD_WIDTH)) ] &&
       [ "$Y" -gt "$FIELD_Y" ] && [ "$Y" -lt $((FIELD_Y + FIELD_HEIGHT)) ] ||
@@ -306,12 +390,129 @@ case $name in
     type_text " "
     wait_until_still "$work/report.json"
     [ "$(field text)" = "by the way " ] || fail "not expanded: [$(field text)]"
-    for i in $(seq 30); do
-      [ -z "$(xdotool search --onlyvisible --name '^Tolvan preview$' 2>/dev/null)" ] && break
-      sleep 0.1
+    wait_hidden '^Tolvan preview$' || fail "the preview stayed after the expansion"
+    kill -TERM "$tolvan_pid"
+    ends_with_zero "$tolvan_pid" "tolvan" ;;
+
+  abbrev_menu)
+    prefs acm_enable=1 "acm_hotkey=17 18 65" acm_placement=keyboard
+    menu_library
+    start_field_app
+    start_tolvan tolvan
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    type_text "hello "
+    wait_until_still "$work/report.json"
+    field_geometry
+    xdotool mousemove 1000 900  # far from the caret
+    # At the caret: a little right of the field's left edge, just under its first line.
+    # Tolvan learns the caret from the field's accessibility events, which may take a few
+    # seconds after its start; until then the menu opens at the pointer.
+    at_caret=
+    for i in $(seq 10); do
+      keys ctrl+alt+a
+      wait_for_menu || fail "no menu after the hotkey"
+      if [ "$X" -gt "$FIELD_X" ] && [ "$X" -lt $((FIELD_X + FIELD_WIDTH)) ] &&
+        [ "$Y" -gt "$FIELD_Y" ] && [ "$Y" -lt $((FIELD_Y + 60)) ]; then
+        at_caret=1
+        break
+      fi
+      keys Escape
+      menu_gone || fail "Escape did not close the menu"
+      sleep 0.5
     done
-    [ -z "$(xdotool search --onlyvisible --name '^Tolvan preview$' 2>/dev/null)" ] ||
-      fail "the preview stayed after the expansion"
+    [ -n "$at_caret" ] || fail "the menu at $X,$Y is not at the caret of the field at $FIELD_X,$FIELD_Y"
+    keys Down Right
+    sleep 0.3
+    [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
+    keys Down Return
+    menu_gone || fail "the menu stayed"
+    wait_until_still "$work/report.json"
+    [ "$(field text)" = "hello first choice" ] || fail "not inserted: [$(field text)]"
+    # Escape closes it without inserting anything.
+    keys ctrl+alt+a
+    wait_for_menu || fail "no menu the second time"
+    keys Escape
+    menu_gone || fail "Escape did not close the menu"
+    type_text " done"
+    wait_until_still "$work/report.json"
+    [ "$(field text)" = "hello first choice done" ] || fail "after Escape: [$(field text)]"
+    kill -TERM "$tolvan_pid"
+    ends_with_zero "$tolvan_pid" "tolvan" ;;
+
+  abbrev_menu_xterm)
+    prefs acm_enable=1 "acm_hotkey=17 18 65" acm_placement=keyboard
+    menu_library
+    xterm -geometry 60x10+40+40 -T "Tolvan xterm" -e sh -c "read line; printf '%s' \"\$line\" >'$work/xterm.out'" &
+    xterm_pid=$!
+    pids="$pids $xterm_pid"
+    wait_visible '^Tolvan xterm$' || fail "no xterm"
+    term=$visible
+    xdotool windowactivate "$term" 2>/dev/null
+    wait_active "$term" || fail "xterm did not get the focus"
+    start_tolvan tolvan
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    xdotool mousemove 400 300
+    type_text "hello "
+    keys ctrl+alt+a
+    wait_for_menu || fail "no menu after the hotkey"
+    [ "$X" -eq 400 ] && [ "$Y" -eq 300 ] || fail "the menu at $X,$Y is not at the pointer 400,300"
+    keys Down Right Down Down
+    sleep 0.3
+    [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
+    keys Return
+    menu_gone || fail "the menu stayed"
+    sleep 0.5
+    keys Return
+    for i in $(seq 50); do [ -s "$work/xterm.out" ] && break; sleep 0.1; done
+    [ "$(cat "$work/xterm.out" 2>/dev/null)" = "hello second choice" ] ||
+      fail "xterm got [$(cat "$work/xterm.out" 2>/dev/null)]"
+    kill -TERM "$tolvan_pid"
+    ends_with_zero "$tolvan_pid" "tolvan" ;;
+
+  folder_menu)
+    prefs acm_enable=0 acm_placement=mouse
+    menu_library
+    start_field_app
+    start_tolvan tolvan
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    xdotool mousemove 300 200
+    keys ctrl+alt+m
+    wait_for_menu || fail "no menu after the folder's hotkey"
+    [ "$X" -eq 300 ] && [ "$Y" -eq 200 ] || fail "the menu at $X,$Y is not at the pointer 300,200"
+    # Alpha, Beta: no Inner before them.
+    keys Down Down
+    sleep 0.3
+    [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
+    keys Return
+    menu_gone || fail "the menu stayed"
+    wait_until_still "$work/report.json"
+    [ "$(field text)" = "second choice" ] || fail "not inserted: [$(field text)]"
+    kill -TERM "$tolvan_pid"
+    ends_with_zero "$tolvan_pid" "tolvan" ;;
+
+  launch_pad)
+    prefs launchpad_enable=1 "launchpad_hotkey=17 18 76"
+    printf '#!/bin/sh\necho "launched $*" >"%s/launched"\n' "$work" >"$work/recorder"
+    chmod +x "$work/recorder"
+    entries="<p a=\"qql\" d=\"Recorder\" p=\"$work/recorder\" c=\"1\" t=\"5\" r=\"0\" m=\"pad\" i=\"\" s=\"0\" n=\"0\" x=\"030f07dc0e0509\" y=\"030f07dc0e0509\"/>"
+    write_library "$config/abbreviations.tlv"
+    start_tolvan tolvan
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    [ -z "$(xdotool search --onlyvisible --name '^Tolvan LaunchPad$' 2>/dev/null)" ] ||
+      fail "the launch pad showed at the start"
+    keys ctrl+alt+l
+    wait_visible '^Tolvan LaunchPad$' || fail "no launch pad after the hotkey"
+    wait_active "$visible" || fail "the launch pad did not get the focus"
+    type_text "qq"
+    keys ctrl+alt+l
+    sleep 0.3
+    [ "$(xdotool search --onlyvisible --name '^Tolvan LaunchPad$' | wc -l)" -eq 1 ] || fail "two launch pads"
+    type_text "l"
+    [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
+    keys Return
+    for i in $(seq 50); do [ -s "$work/launched" ] && break; sleep 0.1; done
+    [ "$(cat "$work/launched" 2>/dev/null)" = "launched pad" ] || fail "not launched: [$(cat "$work/launched" 2>/dev/null)]"
+    wait_hidden '^Tolvan LaunchPad$' || fail "the launch pad stayed after the launch"
     kill -TERM "$tolvan_pid"
     ends_with_zero "$tolvan_pid" "tolvan" ;;
 

@@ -77,7 +77,7 @@ class FakeHookSide final : public HookSide {
 
 class RecordingLauncher final : public LaunchHandler {
  public:
-  void launch(const Abbreviation& abbreviation) override { launched.push_back(abbreviation.description); }
+  void launch(const Abbreviation& abbreviation, WindowId) override { launched.push_back(abbreviation.description); }
   std::vector<std::string> launched;
 };
 

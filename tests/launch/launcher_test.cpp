@@ -131,7 +131,7 @@ TEST(ProgramLauncher, NothingToStartOrBrokenParametersAreReportedAndStartNothing
   empty.data = program("");
   Abbreviation text;
   text.data = std::string("just text");
-  for (const Abbreviation* a : {&missing, &unknown_name, &broken, &empty, &text}) launcher.launch(*a);
+  for (const Abbreviation* a : {&missing, &unknown_name, &broken, &empty, &text}) launcher.launch(*a, 0);
   EXPECT_TRUE(s.shell.calls.empty());
   ASSERT_EQ(s.reports.size(), 3u);
   EXPECT_NE(s.reports[0].find("no-such-tool"), std::string::npos) << s.reports[0];
@@ -181,16 +181,49 @@ TEST(WebsiteLauncher, AnEmptyAddressOpensNothingAndAFailedOpenIsReported) {
   Launcher launcher = s.launcher();
   Abbreviation empty;
   empty.data = WebsiteInfo{"", ""};
-  launcher.launch(empty);
+  launcher.launch(empty, 0);
   EXPECT_TRUE(s.shell.calls.empty());
   s.shell.opening_fails = true;
   Abbreviation site;
   site.data = WebsiteInfo{"https://example.org", ""};
-  launcher.launch(site);
+  launcher.launch(site, 0);
   EXPECT_EQ(s.reports, std::vector<std::string>{"Could not open https://example.org"});
   EXPECT_FALSE(open_location(s.shell, "/tmp"));
   s.shell.opening_fails = false;
   EXPECT_TRUE(open_location(s.shell, "/tmp"));
+}
+
+// The launch pad hides before a launcher typed into it starts, and only then.
+class RecordingLaunchPad final : public LaunchPadWindow {
+ public:
+  WindowId window = 0;
+  std::vector<std::string>* calls = nullptr;
+  WindowId launch_pad_window() const override { return window; }
+  void hide_launch_pad_soon() override { calls->push_back("hide launch pad"); }
+};
+
+TEST(LaunchPad, HidesBeforeALauncherTypedIntoItStarts) {
+  Scene s;
+  Launcher launcher = s.launcher();
+  std::vector<std::string> order;
+  RecordingLaunchPad pad;
+  pad.calls = &order;
+  Abbreviation site;
+  site.data = WebsiteInfo{"https://example.org", ""};
+  Abbreviation text;
+  text.data = std::string("just text");
+
+  launcher.launch(site, 42);  // no launch pad yet
+  launcher.set_launch_pad(&pad);
+  launcher.launch(site, 42);  // the launch pad has no window yet
+  pad.window = 42;
+  launcher.launch(site, 7);   // typed elsewhere
+  launcher.launch(text, 42);  // not a launcher
+  EXPECT_TRUE(order.empty());
+  EXPECT_EQ(s.shell.calls.size(), 3u);
+  launcher.launch(site, 42);
+  EXPECT_EQ(order, std::vector<std::string>{"hide launch pad"});
+  EXPECT_EQ(s.shell.calls.size(), 4u);
 }
 
 TEST(LauncherMacros, OnlyDatesTimesAndTheClipboardAreRun) {

@@ -3,14 +3,15 @@
 #pragma once
 
 #include "library/model.h"
+#include "platform/windows.h"
 
 namespace tolvan {
 
 class LaunchHandler {
  public:
   virtual ~LaunchHandler() = default;
-  // Called on the output thread with the launcher abbreviation that was typed.
-  virtual void launch(const Abbreviation& abbreviation) = 0;
+  // Called on the output thread with the launcher abbreviation that was typed into `window`.
+  virtual void launch(const Abbreviation& abbreviation, WindowId window) = 0;
 };
 
 }  // namespace tolvan

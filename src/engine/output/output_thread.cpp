@@ -229,7 +229,7 @@ void OutputThread::handle_abbrev_replacement(TypedAbbrevInfo& record) {
   switch (record.abbreviation->type()) {
     case ABBR_TYPE_PROGRAM:
     case ABBR_TYPE_WEBSITE:
-      if (launcher_) launcher_->launch(*record.abbreviation);
+      if (launcher_) launcher_->launch(*record.abbreviation, record.window);
       return;
     case ABBR_TYPE_TEXT:
       simutype_text(record.text, record.window, &record);

@@ -1,0 +1,61 @@
+#!/bin/sh
+# abbrev_menu_bench.sh TOLVAN [COUNTS...]: how long the abbreviation menu takes from the
+# hotkey press to the menu on the screen, with a library of COUNT abbreviations (default
+# 100 and 10000) in one folder: the all-folders menu (the folder's submenu filled when it is
+# reached) and the folder's own menu (every abbreviation at once). Five presses each; the
+# median in milliseconds. Run it on a display: scripts/with-x.sh sh bench/abbrev_menu_bench.sh
+# build-dev/bin/tolvan
+set -u
+tolvan=$(realpath "$1")
+shift
+[ $# -gt 0 ] || set -- 100 10000
+cli=$(dirname "$tolvan")/tolvan-cli
+work=$(mktemp -d)
+trap 'kill $pid 2>/dev/null; rm -rf "$work"' EXIT
+pid=
+
+shown_menu() {
+  for w in $(xwininfo -root -children | awk '/^ +0x/ {print $1}'); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q POPUP_MENU || continue
+    xwininfo -id "$w" | grep -q IsViewable && return 0
+  done
+  return 1
+}
+
+# press KEYS: milliseconds from the press to the menu on the screen.
+press() {
+  start=$(date +%s%N)
+  xdotool key "$1"
+  until shown_menu; do :; done
+  end=$(date +%s%N)
+  echo $(((end - start) / 1000000))
+  xdotool key Escape
+  while shown_menu; do sleep 0.05; done
+  sleep 0.3
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
+
+for count in "$@"; do
+  config=$work/config-$count
+  mkdir -p "$config"
+  /usr/bin/python3 - "$count" >"$config/abbreviations.tlv" <<'PY'
+import sys
+n = int(sys.argv[1])
+t = 'x="030f07dc0e0509" y="030f07dc0e0509"'
+rows = "".join(f'<a a="ab{i}" d="Abbreviation {i}" e="text {i}" c="0" t="5" r="0" {t}/>' for i in range(n))
+print(f'<Tolvan n="All Abbreviations / Folders" t="0" d="0" m="1"><f n="Bench" t="0" d="0" e="1" h="17 18 77">{rows}</f></Tolvan>')
+PY
+  "$cli" --config-dir "$config" prefs set acm_enable 1 >/dev/null
+  "$cli" --config-dir "$config" prefs set acm_hotkey "17 18 65" >/dev/null
+  G_MESSAGES_DEBUG=Tolvan "$tolvan" --config-dir "$config" --systray 2>"$work/tolvan.err" &
+  pid=$!
+  until grep -q "hooks installed" "$work/tolvan.err"; do sleep 0.1; done
+  sleep 1
+  all=$(for i in 1 2 3 4 5; do press ctrl+alt+a; done | median)
+  folder=$(for i in 1 2 3 4 5; do press ctrl+alt+m; done | median)
+  echo "$count abbreviations: all folders ${all} ms, the folder's own menu ${folder} ms"
+  kill -TERM $pid
+  wait $pid
+  pid=
+done
