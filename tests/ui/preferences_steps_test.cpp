@@ -47,7 +47,7 @@ class PreferencesStepsTest : public ::testing::Test {
   RunTimeVariables& gvar = scene.gvar;
   tolvan::testing::RecordingPrompts prompts;
   PromptsSyncQuestions questions{prompts};
-  SharedFolderSync sync{SyncContext{prefs, gvar, scene.library, prompts, questions}};
+  SharedFolderSync sync{SyncContext{prefs, gvar, scene.library, prompts, questions, nullptr, {}, {}, nullptr}};
   FakeAutostart autostart;
   ProgramPreferencesSteps steps{ProgramPreferencesStepsDeps{
       prefs, gvar, scene.library, prompts, nullptr, sync, scene.context(prompts), autostart, nullptr, nullptr}};
