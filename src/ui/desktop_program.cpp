@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "app/handover_bus.h"
+#include "settings/gvar.h"
 
 namespace tolvan::ui {
 namespace {
@@ -125,24 +126,30 @@ void DesktopProgram::register_hotkeys() {
 void DesktopProgram::reshape_lists_for_textexpander() {}
 // Shared-folder sync is not part of the program yet.
 void DesktopProgram::tell_sync_main_list_loaded() {}
-// The folders' menu hotkeys come with the abbreviation menu, not part of the program yet.
-// The abbreviation menu is not part of the program yet: the folders are numbered, their
-// combinations stay free.
 void DesktopProgram::register_folder_hotkeys() {
   if (expander_) expander_->register_folder_hotkeys(MAIN_LIST);
+}
+// Apply registers the working copy's hotkeys just before it becomes the main list.
+void DesktopProgram::register_sandbox_folder_hotkeys() {
+  if (expander_) expander_->register_folder_hotkeys(SANDBOX);
 }
 
 void DesktopProgram::show_tray_icon() { tray_presenter_->set_visible(true); }
 
 void DesktopProgram::build_main_window(bool show) {
+  EditorServices services;
+  services.stored_path = [this](const std::string& path) { return relativify_path_if_necessary(path, app_.gvar()); };
+  if (expander_) browsers_ = std::make_unique<ShellBrowsers>(expander_->shell());
   main_window_ = std::make_unique<MainWindow>(MainWindowContext{
       app_.library(), app_.prefs(), app_.gvar(), prompts_, app_.enabled_switch(), *this,
       [this] {
         if (expander_) expander_->engine().clear_key_buffer();
       },
-      [this] { app_.quit(0); }});
+      [this] { app_.quit(0); }, file_dialogs_, browsers_.get(), std::move(services),
+      expander_ && expander_->shell().can_run_as_administrator()});
   app_.enabled_switch().add_listener(main_window_.get());
   prompts_.boxes->set_parent(main_window_.get());
+  file_dialogs_.set_parent(main_window_.get());
   gtk_->add_window(*main_window_);
   if (show) main_window_->show_from_tray();
 }
@@ -233,6 +240,7 @@ void DesktopProgram::destroy_main_window() {
   main_window_->save_state();
   app_.enabled_switch().remove_listener(main_window_.get());
   prompts_.boxes->set_parent(nullptr);
+  file_dialogs_.set_parent(nullptr);
   if (gtk_) gtk_->remove_window(*main_window_);
   main_window_.reset();
 }

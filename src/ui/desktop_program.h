@@ -26,7 +26,9 @@
 #include "platform/x11/xdg_folders.h"
 #include "presenters/tray_presenter.h"
 #include "ui/library_window/main_window.h"
+#include "ui/library_window/shell_browsers.h"
 #include "ui/message_boxes.h"
+#include "ui/native_file_dialogs.h"
 #include "ui/tooltip_window.h"
 #include "ui/tray_icon.h"
 
@@ -115,9 +117,9 @@ class DesktopProgram final : public ProgramSteps,
     StreamPrompts terminal_{std::cerr};
   };
 
-  // ApplySteps (its register_folder_hotkeys is the start's): shared-folder sync is not part
-  // of the program yet, so Apply always goes on.
+  // ApplySteps: shared-folder sync is not part of the program yet, so Apply always goes on.
   bool sync_before_apply() override { return true; }
+  void register_sandbox_folder_hotkeys() override;
 
   void handover_arrived(const Handover& handover);
   void note_ready();
@@ -133,6 +135,8 @@ class DesktopProgram final : public ProgramSteps,
   std::unique_ptr<StateToTray> state_to_tray_;
   TrayIcon tray_;
   std::unique_ptr<TrayPresenter> tray_presenter_;
+  NativeFileDialogs file_dialogs_{prompts_};
+  std::unique_ptr<ShellBrowsers> browsers_;
   std::unique_ptr<MainWindow> main_window_;
   std::vector<unsigned> signal_sources_;
   std::vector<Handover> early_handovers_;  // before the main loop runs

@@ -30,9 +30,23 @@ struct FakeHook final : KeyboardHookSwitch {
 
 struct CountingSteps final : ApplySteps {
   bool sync_before_apply() override { return ++syncs, true; }
-  void register_folder_hotkeys() override { ++hotkeys; }
+  void register_sandbox_folder_hotkeys() override { ++hotkeys; }
   int syncs = 0;
   int hotkeys = 0;
+};
+
+// The save dialog answers with `save_as` (or a cancel) and remembers what it was asked.
+struct SavingDialogs final : FileDialogs {
+  std::optional<std::string> browse_for_file(const OpenFileRequest&) override { return std::nullopt; }
+  std::optional<std::string> browse_for_save_file_name(const SaveFileRequest& r) override {
+    asked.push_back(r.title + " " + r.initial_path);
+    return save_as;
+  }
+  std::optional<std::string> browse_for_folder(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> save_as;
+  std::vector<std::string> asked;
 };
 
 std::vector<std::string> abbreviations_of(const std::vector<Abbreviation*>& records) {
@@ -56,7 +70,7 @@ class MainWindowTest : public ::testing::Test {
     abbr_create_sandbox(library);
     window = std::make_unique<MainWindow>(MainWindowContext{
         library, scene.prefs, scene.gvar, prompts, enabled, steps, [this] { ++key_buffer_clears; },
-        [this] { ++quits; }});
+        [this] { ++quits; }, dialogs});
     window->on_selection_changed = [this](const std::vector<Abbreviation*>& s) { selection = s; };
     window->show_from_tray();
     ASSERT_TRUE(turn_until([&] { return window->get_mapped(); }));
@@ -84,6 +98,7 @@ class MainWindowTest : public ::testing::Test {
   FakeHook hook;
   EnabledSwitch enabled{hook};
   CountingSteps steps;
+  SavingDialogs dialogs;
   Folder* work = nullptr;
   Folder* home = nullptr;
   std::unique_ptr<MainWindow> window;

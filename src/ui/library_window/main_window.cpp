@@ -93,6 +93,9 @@ MainWindow::MainWindow(MainWindowContext ctx)
   build_menu_bar(main_box_);
   build_top_bar(main_box_);
   build_panes(main_box_);
+  build_editor();
+  connect_context_menus();
+  connect_drag_and_drop();
   build_bottom_bar(main_box_);
   add(main_box_);
   main_box_.show_all();
@@ -171,7 +174,7 @@ void MainWindow::build_top_bar(Gtk::Box& box) {
   tool_button(top_bar_, "folder-new", "New Folder",
                                  "Create a new folder (Ctrl+O)", [this] { new_folder(); });
   auto& edit_folder = tool_button(top_bar_, "document-properties", nullptr, "Edit selected folder",
-                                  [this] { if (on_edit_folder) on_edit_folder(); });
+                                  [this] { this->edit_folder(); });
   auto& delete_folder = tool_button(top_bar_, "edit-delete", nullptr, "Delete selected folder",
                                     [this] { delete_selected_folders(); });
   separator(top_bar_);
@@ -234,7 +237,7 @@ void MainWindow::build_panes(Gtk::Box& box) {
   folder_side_.pack_start(folder_scroll_, Gtk::PACK_EXPAND_WIDGET);
   tool_button(folder_buttons_, "folder-new", nullptr, "Create a new folder (Ctrl+O)", [this] { new_folder(); });
   auto& edit = tool_button(folder_buttons_, "document-properties", nullptr, "Edit selected folder",
-                           [this] { if (on_edit_folder) on_edit_folder(); });
+                           [this] { this->edit_folder(); });
   auto& remove = tool_button(folder_buttons_, "edit-delete", nullptr, "Delete selected folder",
                              [this] { delete_selected_folders(); });
   folder_buttons_.remove(remove);
@@ -556,12 +559,6 @@ void MainWindow::clear_key_buffer() {
   if (ctx_.clear_key_buffer) ctx_.clear_key_buffer();
 }
 
-void MainWindow::set_editor(Gtk::Widget& editor) {
-  if (editor_frame_.get_child()) editor_frame_.remove();
-  editor_frame_.add(editor);
-  editor.show_all();
-}
-
 // ---------------------------------------------------------------- actions
 
 void MainWindow::activate_action(const std::string& action) {
@@ -626,25 +623,6 @@ void MainWindow::folder_imported(Folder& folder) {
   presenter_.mark_unapplied();
 }
 
-void MainWindow::new_folder() {
-  if (on_new_folder) {
-    on_new_folder();
-    return;
-  }
-  std::vector<Folder*> selected = selected_folders();
-  Folder* parent = selected.empty() ? abbr_get_absolute_parent_folder(ctx_.library.sandbox) : selected.front();
-  if (!parent) return;
-  Folder& folder = abbr_add_subfolder_to_folder(*parent, abbr_new_subfolder_of(ctx_.library.uids, parent));
-  if (auto row = folder_row(parent)) {
-    Gtk::TreeModel::Row parent_row = **row;
-    add_folder_rows(folder, &parent_row);
-    folder_view_.expand_to_path(folder_store_->get_path(*row));
-    folder_view_.expand_row(folder_store_->get_path(*row), false);
-  }
-  select_folder(&folder);
-  presenter_.mark_unapplied();
-}
-
 void MainWindow::new_abbreviation(AbbrType type) {
   std::vector<Folder*> selected = selected_folders();
   if (selected.empty()) return;
@@ -663,7 +641,7 @@ void MainWindow::new_abbreviation(AbbrType type) {
   list_model_->insert(position, &record);
   presenter_.mark_unapplied();
   select_list_row(position);
-  if (on_record_created) on_record_created(record);
+  editor_->presenter().begin_new_record();
 }
 
 void MainWindow::delete_selected_abbreviations() {
@@ -906,6 +884,7 @@ void MainWindow::list_selection_changed() {
   for (Gtk::Widget* w : abbrev_delete_buttons_) w->set_sensitive(!selected.empty());
   editor_frame_.set_sensitive(selected.size() == 1);
   if (selected.size() == 1) editor_frame_.show();
+  if (editor_) editor_->presenter().show_selection(selected);
   if (on_selection_changed) on_selection_changed(selected);
 }
 
