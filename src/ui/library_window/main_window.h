@@ -141,6 +141,9 @@ class MainWindow final : public Gtk::Window,
   std::vector<Abbreviation*> listed_records() const;
   std::vector<Abbreviation*> selected_records() const;
   void select_folder(const Folder* folder);
+  std::vector<Folder*> selected_folders() const;
+  // The name the folder's row in the tree shows.
+  std::string folder_row_name(const Folder* folder) const;
   void new_abbreviation(AbbrType type);
   void delete_selected_abbreviations();
   void delete_selected_folders();
@@ -218,7 +221,6 @@ class MainWindow final : public Gtk::Window,
   // The folder tree.
   void add_folder_rows(Folder& folder, const Gtk::TreeModel::Row* parent);
   void folder_selection_changed();
-  std::vector<Folder*> selected_folders() const;
   bool all_row_selected() const;
   void restore_expanded_rows();
   // The sandbox's folders in the tree's order, so that the library is saved as it shows.

@@ -89,6 +89,11 @@ void MainWindow::folder_modified(Folder& folder) {
   presenter_.mark_unapplied();
 }
 
+std::string MainWindow::folder_row_name(const Folder* folder) const {
+  auto row = folder_row(folder);
+  return row ? Glib::ustring((**row)[folder_columns_.name]).raw() : std::string();
+}
+
 void MainWindow::refresh_folder_row(const Folder& folder) {
   if (auto row = folder_row(&folder)) {
     (**row)[folder_columns_.name] = folder.name;
