@@ -273,6 +273,7 @@ class MainWindow final : public Gtk::Window,
   Gtk::TreeView list_view_;
   std::map<int, Gtk::TreeViewColumn*> list_view_columns_;
   Gtk::Frame editor_frame_;
+  Gtk::ScrolledWindow editor_scroll_;
   Gtk::Box bottom_bar_{Gtk::ORIENTATION_HORIZONTAL, 6};
   Gtk::Button status_;
   Gtk::Box syncing_{Gtk::ORIENTATION_HORIZONTAL, 6};

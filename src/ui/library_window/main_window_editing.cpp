@@ -17,6 +17,12 @@ namespace {
 // Drags never leave the program: the dragged items are the source view's selection.
 const std::vector<Gtk::TargetEntry> kDragTargets{Gtk::TargetEntry("DRAG_DATA", Gtk::TARGET_SAME_APP)};
 
+// At the pointer for a click; from the keyboard (no event), over the view's middle.
+void pop_up(Gtk::Menu& menu, Gtk::Widget& view, const GdkEvent* event) {
+  if (event) menu.popup_at_pointer(event);
+  else menu.popup_at_widget(&view, Gdk::GRAVITY_CENTER, Gdk::GRAVITY_NORTH_WEST, nullptr);
+}
+
 bool equals_ignoring_case(const std::string& a, const char* b) {
   return g_ascii_strcasecmp(a.c_str(), b) == 0;
 }
@@ -30,7 +36,11 @@ void MainWindow::build_editor() {
   editor_ = std::make_unique<AbbrevEditorView>(*this, ctx_.library.sandbox, ctx_.prefs, ctx_.file_dialogs,
                                                browsers, ctx_.editor_services);
   editor_->offer_run_as_administrator(ctx_.can_run_as_administrator);
-  editor_frame_.add(*editor_);
+  // The editor's widest row must not squeeze the folder tree: it scrolls sideways instead.
+  editor_scroll_.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_NEVER);
+  editor_scroll_.set_shadow_type(Gtk::SHADOW_NONE);
+  editor_scroll_.add(*editor_);
+  editor_frame_.add(editor_scroll_);
   editor_->signal_visibility_wanted().connect([this](bool on) { editor_frame_.set_visible(on); });
 }
 
@@ -134,7 +144,7 @@ Gtk::Menu& MainWindow::pop_up_folder_menu(const GdkEvent* event) {
   context_menu_ = build_context_menu(folder_context_menu_items({selected.begin(), selected.end()}),
                                      [this](const std::string& action) { folder_action(action); });
   context_menu_->attach_to_widget(folder_view_);
-  context_menu_->popup_at_pointer(event);
+  pop_up(*context_menu_, folder_view_, event);
   return *context_menu_;
 }
 
@@ -145,7 +155,7 @@ Gtk::Menu& MainWindow::pop_up_abbreviation_menu(const GdkEvent* event) {
       abbrev_context_menu_items({selected.begin(), selected.end()}, offer_folder, textexpander_mode()),
       [this](const std::string& action) { abbreviation_action(action); });
   context_menu_->attach_to_widget(list_view_);
-  context_menu_->popup_at_pointer(event);
+  pop_up(*context_menu_, list_view_, event);
   return *context_menu_;
 }
 
