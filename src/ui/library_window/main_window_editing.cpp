@@ -225,7 +225,8 @@ void MainWindow::abbreviation_action(const std::string& action) {
 // ---------------------------------------------------------------- drag and drop
 
 void MainWindow::connect_drag_and_drop() {
-  list_view_.enable_model_drag_source(kDragTargets, Gdk::BUTTON1_MASK, Gdk::ACTION_COPY | Gdk::ACTION_MOVE);
+  // The list's model is no drag source of its own: the view itself is.
+  if (!dnd_connected_) list_view_.drag_source_set(kDragTargets, Gdk::BUTTON1_MASK, Gdk::ACTION_COPY | Gdk::ACTION_MOVE);
   if (textexpander_mode()) {
     folder_view_.unset_rows_drag_source();
     folder_view_.unset_rows_drag_dest();
@@ -236,11 +237,15 @@ void MainWindow::connect_drag_and_drop() {
   if (dnd_connected_) return;
   dnd_connected_ = true;
   // The tree view's own row moving is replaced: the library decides, then the rows follow.
-  folder_view_.signal_drag_begin().connect([this](const Glib::RefPtr<Gdk::DragContext>&) {
+  // The folder or note icon, 12 pixels right of and below the pointer (after the tree
+  // view's own picture of the row).
+  folder_view_.signal_drag_begin().connect([this](const Glib::RefPtr<Gdk::DragContext>& context) {
     drag_source_ = DragSource::Folders;
+    context->set_icon_name("folder", -12, -12);
   });
-  list_view_.signal_drag_begin().connect([this](const Glib::RefPtr<Gdk::DragContext>&) {
+  list_view_.signal_drag_begin().connect([this](const Glib::RefPtr<Gdk::DragContext>& context) {
     drag_source_ = DragSource::Abbreviations;
+    context->set_icon_name("text-x-generic", -12, -12);
   });
   for (Gtk::TreeView* view : {&folder_view_, &list_view_}) {
     view->signal_drag_data_get().connect(
