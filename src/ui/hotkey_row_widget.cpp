@@ -11,6 +11,9 @@ HotkeyRowWidget::HotkeyRowWidget() : Gtk::Box(Gtk::ORIENTATION_HORIZONTAL, 2) {
   key_.set_active(0);
   key_.set_margin_start(6);
   pack_start(key_, false, false);
+  for (Gtk::CheckButton* box : {&ctrl_, &alt_, &shift_, &super_})
+    box->signal_toggled().connect([this] { changed_.emit(); });
+  key_.signal_changed().connect([this] { changed_.emit(); });
 }
 
 HotkeyRow HotkeyRowWidget::hotkey() const {

@@ -405,6 +405,35 @@ TEST_F(MainWindowTest, TheFolderEditorAddsAFolderUnderTheSelectedOneAndRenamesIt
   EXPECT_EQ(sandbox_folder("New Folder"), nullptr);
 }
 
+TEST_F(MainWindowTest, TheFolderEditorWarnsOfAHotkeyAnotherFolderUses) {
+  Folder* home_folder = sandbox_folder("Home");
+  home_folder->menu_hotkey = "17 18 87";
+  home_folder->menu_hotkey_enabled = 1;
+  window->select_folder(sandbox_folder("Work"));
+  settle();
+  window->edit_folder();
+  settle();
+  FolderEditorWindow& editor = *window->folder_editor();
+  EXPECT_FALSE(editor.hotkey_warning().get_visible());
+  editor.hotkey_row().set_hotkey(hotkey_row_from_string("17 18 87"));
+  EXPECT_FALSE(editor.hotkey_warning().get_visible());  // switched off: no clash
+  editor.hotkey_enabled().set_active(true);
+  EXPECT_TRUE(editor.hotkey_warning().get_visible());
+  EXPECT_NE(editor.hotkey_warning().get_tooltip_text().find("Home"), std::string::npos);
+  editor.hotkey_row().set_hotkey(hotkey_row_from_string("17 18 88"));
+  EXPECT_FALSE(editor.hotkey_warning().get_visible());
+
+  // Home's own hotkey does not clash with itself.
+  window->folder_editor()->signal_done().emit();
+  settle();
+  window->select_folder(home_folder);
+  settle();
+  window->edit_folder();
+  settle();
+  EXPECT_TRUE(window->folder_editor()->hotkey_enabled().get_active());
+  EXPECT_FALSE(window->folder_editor()->hotkey_warning().get_visible());
+}
+
 TEST_F(MainWindowTest, TheListsMenuSetsTheCaseModeOfTheSelectedRecords) {
   window->select_folder(sandbox_folder("Work"));
   settle();

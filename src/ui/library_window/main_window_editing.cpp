@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "import/native_import_export.h"
+#include "launch/hotkey_conflicts.h"
 #include "library/folder_tree.h"
 #include "presenters/library_window/drop_rules.h"
 #include "ui/library_window/context_menu.h"
@@ -72,6 +73,11 @@ void MainWindow::open_folder_editor(FolderEditorMode mode, Folder* selected, boo
   folder_editor_ = std::make_unique<FolderEditorWindow>(*this, ctx_.library.sandbox, mode, selected, top_level,
                                                         textexpander_mode(), this);
   FolderEditorWindow* opened = folder_editor_.get();
+  const Folder* edited = mode == FolderEditorMode::Edit ? selected : nullptr;
+  folder_editor_->check_hotkey_conflicts([this, edited](const std::string& hotkey) {
+    return hotkeys_get_names_of_others_with_same_combo(
+        hotkey, nullptr, HotkeyConflictSources(ctx_.prefs, ctx_.library.sandbox, std::nullopt, edited));
+  });
   folder_editor_->signal_done().connect([this, opened] {
     opened->hide();
     // The window is still inside its own button's handler.
