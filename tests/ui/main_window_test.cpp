@@ -434,6 +434,32 @@ TEST_F(MainWindowTest, TheFolderEditorWarnsOfAHotkeyAnotherFolderUses) {
   EXPECT_FALSE(window->folder_editor()->hotkey_warning().get_visible());
 }
 
+TEST_F(MainWindowTest, TheWindowFollowsTheAdvancedViewAndTextExpanderMode) {
+  window->select_folder(sandbox_folder("Work"));
+  settle();
+  window->list_view().set_cursor(Gtk::TreePath("0"));
+  settle();
+  EXPECT_TRUE(window->menu_item("ImportTypo")->get_visible());
+  EXPECT_FALSE(window->menu_item("ImportTidBITS")->get_visible());
+  EXPECT_FALSE(window->editor().presenter().look().anywhere_shown);
+
+  scene.prefs.set_int("adv_view", 1);
+  window->view_mode_changed();
+  EXPECT_TRUE(window->editor().presenter().look().anywhere_shown);
+
+  scene.prefs.set_int("textexpander_mode", 1);
+  window->view_mode_changed();
+  EXPECT_FALSE(window->menu_item("ImportTypo")->get_visible());
+  EXPECT_FALSE(window->menu_item("ImportExamples")->get_visible());
+  EXPECT_TRUE(window->menu_item("ImportTidBITS")->get_visible());
+  EXPECT_FALSE(window->editor().presenter().look().trigger_row_shown);
+  Gtk::Menu& menu = window->pop_up_abbreviation_menu(nullptr);
+  EXPECT_EQ(find_item(menu, "Change _trigger mode to"), nullptr);
+  EXPECT_NE(find_item(menu, "_Ignore case"), nullptr);
+  menu.popdown();
+  EXPECT_FALSE(window->apply_button().get_sensitive());  // a mode is no edit
+}
+
 TEST_F(MainWindowTest, TheListsMenuSetsTheCaseModeOfTheSelectedRecords) {
   window->select_folder(sandbox_folder("Work"));
   settle();

@@ -133,11 +133,7 @@ void MainWindow::build_menu_bar(Gtk::Box& box) {
       item->add_accelerator("activate", accels_, a.key, a.modifiers, Gtk::ACCEL_VISIBLE);
     }
   }
-  // The TidBITS set belongs to TextExpander mode; the Typo set to the normal mode.
-  const bool te_mode = ctx_.prefs.get_int("textexpander_mode") != 0;
-  Gtk::MenuItem* hidden = menu_item(te_mode ? "ImportTypo" : "ImportTidBITS");
-  hidden->set_no_show_all(true);
-  hidden->hide();
+  for (const char* action : {"ImportTypo", "ImportExamples", "ImportTidBITS"}) menu_item(action)->set_no_show_all(true);
   box.pack_start(*bar, Gtk::PACK_SHRINK);
 }
 
@@ -386,7 +382,8 @@ void MainWindow::build_list_view() {
     static const char* const kTrigger[] = {"⚡", "⌨", "␣"};
     const int c = std::clamp(a->case_mode, 0, 2);
     const int t = std::clamp(a->trigger_mode - TRIGGER_IMMEDIATELY, 0, 2);
-    modes_text->property_text() = std::string(kCase[c]) + " " + kTrigger[t];
+    // TextExpander mode has no trigger modes to show.
+    modes_text->property_text() = te_mode_shown_.value_or(false) ? std::string(kCase[c]) : std::string(kCase[c]) + " " + kTrigger[t];
   });
   modes->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
   modes->set_fixed_width(48);
@@ -473,6 +470,7 @@ void MainWindow::apply_view_mode() {
   const bool bottom_buttons = ctx_.prefs.get_int("show_bottom_buttons") != 0;
   folder_buttons_.set_visible(bottom_buttons);
   list_buttons_.set_visible(bottom_buttons);
+  if (editor_) editor_->presenter().apply_look();  // the advanced view's rows and labels
 }
 
 void MainWindow::show_from_tray() {
@@ -880,6 +878,7 @@ std::vector<Abbreviation*> MainWindow::selected_records() const {
 }
 
 void MainWindow::list_selection_changed() {
+  follow_textexpander_mode();
   std::vector<Abbreviation*> selected = selected_records();
   for (Gtk::Widget* w : abbrev_delete_buttons_) w->set_sensitive(!selected.empty());
   editor_frame_.set_sensitive(selected.size() == 1);

@@ -198,6 +198,9 @@ class MainWindow final : public Gtk::Window,
   void connect_context_menus();
   void connect_drag_and_drop();
   bool textexpander_mode() const;
+  // The menus, the editor, the list's signs and the drops follow textexpander_mode when it
+  // changed since the last time.
+  void follow_textexpander_mode();
   void open_folder_editor(FolderEditorMode mode, Folder* selected, bool top_level);
   void refresh_folder_row(const Folder& folder);
   // The selected folder written as a Tolvan file or an HTML listing, where the user says.
@@ -292,6 +295,7 @@ class MainWindow final : public Gtk::Window,
   std::unique_ptr<Gtk::Menu> context_menu_;
   DragSource drag_source_ = DragSource::Abbreviations;
   bool dnd_connected_ = false;
+  std::optional<bool> te_mode_shown_;
   const Folder* last_folder_ = nullptr;  // the folder the list shows
   bool filling_ = false;  // the program changes the selections
   sigc::connection type_ahead_idle_;

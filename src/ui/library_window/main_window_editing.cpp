@@ -49,8 +49,20 @@ bool MainWindow::textexpander_mode() const { return ctx_.prefs.get_int("textexpa
 
 void MainWindow::view_mode_changed() {
   apply_view_mode();
-  editor_->presenter().apply_look();
+  list_selection_changed();  // follows TextExpander mode
+}
+
+void MainWindow::follow_textexpander_mode() {
+  const bool te_mode = textexpander_mode();
+  if (te_mode_shown_ && *te_mode_shown_ == te_mode) return;
+  te_mode_shown_ = te_mode;
+  // The TidBITS set belongs to TextExpander mode; the Typo and example sets to the normal mode.
+  menu_item("ImportTypo")->set_visible(!te_mode);
+  menu_item("ImportExamples")->set_visible(!te_mode);
+  menu_item("ImportTidBITS")->set_visible(te_mode);
+  if (editor_) editor_->presenter().apply_look();
   connect_drag_and_drop();  // the folder tree takes no drops in TextExpander mode
+  list_view_.queue_draw();  // the trigger signs come and go
 }
 
 // ---------------------------------------------------------------- folder editor
