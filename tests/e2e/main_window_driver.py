@@ -19,8 +19,12 @@ import time
 
 import pyatspi
 
+# How long a control may take to appear: Tolvan's answers through the accessibility bus
+# sometimes stall for many seconds while it is busy with its own windows.
+WAIT = 30.0
 
-def tolvan_app(timeout=10.0):
+
+def tolvan_app(timeout=WAIT):
     end = time.monotonic() + timeout
     while time.monotonic() < end:
         for app in pyatspi.Registry.getDesktop(0):
@@ -30,7 +34,7 @@ def tolvan_app(timeout=10.0):
     raise SystemExit("Tolvan is not in the accessibility tree")
 
 
-def find_in_other_windows(role, name, timeout=10.0):
+def find_in_other_windows(role, name, timeout=WAIT):
     """The control in a shown window of Tolvan's other than the main window."""
     end = time.monotonic() + timeout
     while time.monotonic() < end:
@@ -48,7 +52,7 @@ def find_in_other_windows(role, name, timeout=10.0):
     raise SystemExit(f"no other window holds a {role} named {name!r}")
 
 
-def find_field(name, timeout=10.0):
+def find_field(name, timeout=WAIT):
     """A text field or text view named NAME in any of Tolvan's windows."""
     end = time.monotonic() + timeout
     while time.monotonic() < end:
@@ -64,7 +68,7 @@ def find_field(name, timeout=10.0):
     raise SystemExit(f"no field named {name!r}")
 
 
-def tolvan_window(timeout=10.0):
+def tolvan_window(timeout=WAIT):
     end = time.monotonic() + timeout
     while time.monotonic() < end:
         desktop = pyatspi.Registry.getDesktop(0)

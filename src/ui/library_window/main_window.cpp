@@ -112,6 +112,11 @@ MainWindow::~MainWindow() {
   // The widgets go one by one from here on; the focus leaving one must not reach the others.
   for (sigc::connection& c : connections_) c.disconnect();
   type_ahead_idle_.disconnect();
+  // The editors call back into the window while their fields go: they go first, while
+  // everything they reach is still whole.
+  folder_editor_.reset();
+  context_menu_.reset();
+  editor_.reset();
 }
 
 // ---------------------------------------------------------------- building
