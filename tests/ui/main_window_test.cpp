@@ -513,6 +513,17 @@ TEST_F(MainWindowTest, ExportingAFolderWritesWhereTheSaveDialogSays) {
   EXPECT_EQ(dialogs.asked, std::vector<std::string>{"Export Work.html"});
   EXPECT_NE(tolvan::testing::read_file(path).find("by the way"), std::string::npos);
   EXPECT_EQ(prompts.shown.back().text, "Successfully exported abbreviations to '" + path + "'.");
+
+  // The menu's Export: the whole library, as a Tolvan file; a cancelled dialog writes nothing.
+  dialogs.save_as.reset();
+  window->activate_action("Export");
+  EXPECT_EQ(dialogs.asked.back(), "Export My Abbreviations.tlv");
+  const std::string library_path = scene.dir.file("all.tlv");
+  dialogs.save_as = library_path;
+  window->activate_action("Export");
+  const std::string saved = tolvan::testing::read_file(library_path);
+  EXPECT_NE(saved.find("on my way"), std::string::npos);
+  EXPECT_NE(saved.find("by the way"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, DroppingOnTheFolderTreeMovesRecordsAndFoldersTheRulesAllow) {

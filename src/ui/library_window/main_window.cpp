@@ -68,7 +68,7 @@ const MenuAccelerator kMenuAccelerators[] = {
 // Actions whose windows and modules are not part of Tolvan yet.
 const char* const kNotYetActions[] = {
     "Import",    "ImportTE",      "TEMenuImportTE", "ImportTypo",    "ImportTidBITS",
-    "ImportMT",  "ImportAC",      "ImportShorthand", "ImportSureType", "Export",
+    "ImportMT",  "ImportAC",      "ImportShorthand", "ImportSureType",
     "ExportTE",  "TEMenuExportTE", "Preferences",   "Contact",       "Comments",
     "Update",
 };
@@ -576,6 +576,8 @@ void MainWindow::activate_action(const std::string& action) {
     new_abbreviation(ABBR_TYPE_PROGRAM);
   } else if (action == "NewWebsiteLauncher") {
     new_abbreviation(ABBR_TYPE_WEBSITE);
+  } else if (action == "Export") {
+    if (const Folder* top = abbr_get_absolute_parent_folder(ctx_.library.sandbox)) export_folder(*top, false);
   } else if (action == "ImportExamples") {
     import_examples();
   } else if (action == "TEGuide" || action == "HelpTEGuide") {

@@ -203,8 +203,9 @@ class MainWindow final : public Gtk::Window,
   void follow_textexpander_mode();
   void open_folder_editor(FolderEditorMode mode, Folder* selected, bool top_level);
   void refresh_folder_row(const Folder& folder);
-  // The selected folder written as a Tolvan file or an HTML listing, where the user says.
-  void export_selected_folder(bool html);
+  // The folder (the whole library for the absolute parent) written as a Tolvan file or an
+  // HTML listing, where the user says.
+  void export_folder(const Folder& folder, bool html);
   std::optional<Gtk::TreeModel::Path> folder_path_at(int x, int y) const;
 
   // MainWindowView

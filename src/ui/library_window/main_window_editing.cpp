@@ -190,7 +190,7 @@ void MainWindow::folder_action(const std::string& action) {
     folder_view_.queue_draw();  // the icons show the new states
     presenter_.mark_unapplied();
   } else if (equals_ignoring_case(action, "Export") || equals_ignoring_case(action, "ExportToHTML")) {
-    export_selected_folder(equals_ignoring_case(action, "ExportToHTML"));
+    if (const Folder* folder = selected_folder()) export_folder(*folder, equals_ignoring_case(action, "ExportToHTML"));
   } else if (equals_ignoring_case(action, "Rename")) {
     edit_folder();
   } else if (equals_ignoring_case(action, "Delete")) {
@@ -200,18 +200,16 @@ void MainWindow::folder_action(const std::string& action) {
   }
 }
 
-void MainWindow::export_selected_folder(bool html) {
-  const Folder* folder = selected_folder();
-  if (!folder) return;
+void MainWindow::export_folder(const Folder& folder, bool html) {
   SaveFileRequest request;
   request.title = "Export";
-  request.initial_path = export_suggested_name(*folder) + (html ? ".html" : ".tlv");
+  request.initial_path = export_suggested_name(folder) + (html ? ".html" : ".tlv");
   request.default_extension = html ? "html" : "tlv";
   request.filters = {html ? FileFilter{"HTML files", {"*.html", "*.htm"}}
                           : FileFilter{"Tolvan abbreviation files", {"*.tlv"}}};
   std::optional<std::string> path = ctx_.file_dialogs.browse_for_save_file_name(request);
   if (!path) return;
-  Status written = export_abbrevs_to_file(*folder, *path, html);
+  Status written = export_abbrevs_to_file(folder, *path, html);
   if (written) ctx_.prompts.info(export_success_message(*path));
   else ctx_.prompts.error(written.error());
 }
