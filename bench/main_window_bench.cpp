@@ -18,6 +18,7 @@
 #include "library/search.h"
 #include "library/sorting.h"
 #include "ui/library_window/main_window.h"
+#include "ui/native_file_dialogs.h"
 
 namespace tolvan::ui {
 namespace {
@@ -29,7 +30,7 @@ struct NoHook final : KeyboardHookSwitch {
 };
 struct NoSteps final : ApplySteps {
   bool sync_before_apply() override { return true; }
-  void register_folder_hotkeys() override {}
+  void register_sandbox_folder_hotkeys() override {}
 };
 
 // Everything the toolkit has to do now, drawing included.
@@ -59,6 +60,7 @@ struct Scene {
   NoHook hook;
   EnabledSwitch enabled{hook};
   NoSteps steps;
+  NativeFileDialogs dialogs{prompts};
   std::unique_ptr<MainWindow> window;
 
   Scene() {
@@ -81,7 +83,7 @@ struct Scene {
     }
     abbr_create_sandbox(library);
     window = std::make_unique<MainWindow>(MainWindowContext{library, prefs, gvar, prompts, enabled,
-                                                            steps, [] {}, [] {}});
+                                                            steps, [] {}, [] {}, dialogs});
     window->show_from_tray();
     drain();
   }

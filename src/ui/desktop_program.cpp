@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "app/handover_bus.h"
+#include "settings/gvar.h"
 
 namespace tolvan::ui {
 namespace {
@@ -134,23 +135,32 @@ void DesktopProgram::tell_sync_main_list_loaded() {}
 void DesktopProgram::register_folder_hotkeys() {
   if (expander_) expander_->register_folder_hotkeys(MAIN_LIST);
 }
+// Apply registers the working copy's hotkeys just before it becomes the main list.
+void DesktopProgram::register_sandbox_folder_hotkeys() {
+  if (expander_) expander_->register_folder_hotkeys(SANDBOX);
+}
 
 void DesktopProgram::show_tray_icon() { tray_presenter_->set_visible(true); }
 
 void DesktopProgram::build_main_window(bool show) {
+  EditorServices services;
+  services.stored_path = [this](const std::string& path) { return relativify_path_if_necessary(path, app_.gvar()); };
+  if (expander_) browsers_ = std::make_unique<ShellBrowsers>(expander_->shell());
   main_window_ = std::make_unique<MainWindow>(MainWindowContext{
       app_.library(), app_.prefs(), app_.gvar(), prompts_, app_.enabled_switch(), *this,
       [this] {
         if (expander_) expander_->engine().clear_key_buffer();
       },
-      [this] { app_.quit(0); }});
+      [this] { app_.quit(0); }, file_dialogs_, browsers_.get(), std::move(services),
+      expander_ && expander_->shell().can_run_as_administrator()});
   app_.enabled_switch().add_listener(main_window_.get());
   prompts_.boxes->set_parent(main_window_.get());
+  file_dialogs_.set_parent(main_window_.get());
   gtk_->add_window(*main_window_);
   services_ = std::make_unique<MainWindowServices>(MainWindowServicesDeps{
       *main_window_, app_.library(), app_.prefs(), app_.gvar(), prompts_, expander_.get()});
-  main_window_->program_action = [this](const std::string& action) {
-    return services_->handle_action(action);
+  main_window_->program_action = [this](const std::string& action, const Folder* folder) {
+    return services_->handle_action(action, folder);
   };
   services_->sync().main_list_just_loaded();
   services_->sync().read_te_at_start();
@@ -268,6 +278,7 @@ void DesktopProgram::destroy_main_window() {
   services_.reset();
   app_.enabled_switch().remove_listener(main_window_.get());
   prompts_.boxes->set_parent(nullptr);
+  file_dialogs_.set_parent(nullptr);
   if (gtk_) gtk_->remove_window(*main_window_);
   main_window_.reset();
 }

@@ -29,7 +29,9 @@
 #include "ui/launch_pad.h"
 #include "ui/library_window/main_window.h"
 #include "ui/library_window/main_window_services.h"
+#include "ui/library_window/shell_browsers.h"
 #include "ui/message_boxes.h"
+#include "ui/native_file_dialogs.h"
 #include "ui/tooltip_window.h"
 #include "ui/tray_icon.h"
 
@@ -118,9 +120,10 @@ class DesktopProgram final : public ProgramSteps,
     StreamPrompts terminal_{std::cerr};
   };
 
-  // ApplySteps (its register_folder_hotkeys is the start's): the shared-folder sync file is
-  // written before the flush, and told of the saved library after it.
+  // ApplySteps: the shared-folder sync file is written before the flush, and told of the
+  // saved library after it; the folders' menu hotkeys follow the working copy.
   bool sync_before_apply() override;
+  void register_sandbox_folder_hotkeys() override;
   void library_saved() override;
 
   void handover_arrived(const Handover& handover);
@@ -139,6 +142,8 @@ class DesktopProgram final : public ProgramSteps,
   std::unique_ptr<StateToTray> state_to_tray_;
   TrayIcon tray_;
   std::unique_ptr<TrayPresenter> tray_presenter_;
+  NativeFileDialogs file_dialogs_{prompts_};
+  std::unique_ptr<ShellBrowsers> browsers_;
   std::unique_ptr<MainWindow> main_window_;
   std::unique_ptr<MainWindowServices> services_;  // goes before the window
   sigc::connection sync_poll_;

@@ -19,13 +19,13 @@ class HotkeyRowWidget final : public Gtk::Box {
   void set_hotkey(const HotkeyRow& row);
 
   Gtk::ComboBoxText& key_combo() { return key_; }
-  // Any box toggled or another key chosen, by the user or by set_hotkey.
-  sigc::signal<void>& signal_changed() { return changed_; }
+  // A box ticked or another key chosen, by the user or by set_hotkey.
+  sigc::signal<void()>& signal_changed() { return changed_; }
 
  private:
   Gtk::CheckButton ctrl_{"Ctrl"}, alt_{"Alt"}, shift_{"Shift"}, super_{"Super"};
   Gtk::ComboBoxText key_;
-  sigc::signal<void> changed_;
+  sigc::signal<void()> changed_;
 };
 
 }  // namespace tolvan::ui

@@ -10,6 +10,9 @@ TableCombo::TableCombo(std::span<const ComboRow> table)
   pack_start(icon_, false);
   add_attribute(icon_.property_icon_name(), columns_.icon);
   pack_start(text_, true);
+  // Long choices ("Adapt replacement case to case of typed abbreviation") give way to the
+  // fields beside them in a narrow window; the list still shows them whole.
+  text_.property_ellipsize() = Pango::ELLIPSIZE_END;
   add_attribute(text_.property_text(), columns_.text);
   set_table(table);
 }

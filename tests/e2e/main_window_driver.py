@@ -10,14 +10,65 @@ and exits 1. Commands:
   click NAME                  presses the button NAME
   menu PATH                   chooses the menu item at PATH ("File/New Abbreviation")
   sensitive NAME              exits 0 when the button NAME is sensitive, 1 when not
+  type NAME TEXT              sets the text of the field NAME, in any of Tolvan's windows
+  dialog-click NAME           presses the button NAME in a window other than the main one
+                              (the folder editor, a question)
 """
 import sys
 import time
 
 import pyatspi
 
+# How long a control may take to appear: Tolvan's answers through the accessibility bus
+# sometimes stall for many seconds while it is busy with its own windows.
+WAIT = 30.0
 
-def tolvan_window(timeout=10.0):
+
+def tolvan_app(timeout=WAIT):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "tolvan":
+                return app
+        time.sleep(0.2)
+    raise SystemExit("Tolvan is not in the accessibility tree")
+
+
+def find_in_other_windows(role, name, timeout=WAIT):
+    """The control in a shown window of Tolvan's other than the main window."""
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        for window in tolvan_app():
+            if window is None or (window.name.startswith("Tolvan") and
+                                  window.getRole() == pyatspi.ROLE_FRAME):
+                continue
+            if not window.getState().contains(pyatspi.STATE_SHOWING):
+                continue
+            found = pyatspi.findDescendant(
+                window, lambda a: a is not None and a.getRole() == role and a.name == name)
+            if found is not None:
+                return found
+        time.sleep(0.2)
+    raise SystemExit(f"no other window holds a {role} named {name!r}")
+
+
+def find_field(name, timeout=WAIT):
+    """A text field or text view named NAME in any of Tolvan's windows."""
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        for window in tolvan_app():
+            if window is None:
+                continue
+            found = pyatspi.findDescendant(
+                window, lambda a: a is not None and a.name == name and
+                a.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY))
+            if found is not None:
+                return found
+        time.sleep(0.2)
+    raise SystemExit(f"no field named {name!r}")
+
+
+def tolvan_window(timeout=WAIT):
     end = time.monotonic() + timeout
     while time.monotonic() < end:
         desktop = pyatspi.Registry.getDesktop(0)
@@ -91,6 +142,13 @@ def main(argv):
             if node is None:
                 raise SystemExit(f"no menu item {label!r}")
         press(node)
+    elif command == "type":
+        field = find_field(args[0])
+        field.queryComponent().grabFocus()
+        time.sleep(0.2)
+        field.queryEditableText().setTextContents(args[1])
+    elif command == "dialog-click":
+        press(find_in_other_windows(pyatspi.ROLE_PUSH_BUTTON, args[0]))
     elif command == "sensitive":
         button = find(window, pyatspi.ROLE_PUSH_BUTTON, args[0])
         if not button.getState().contains(pyatspi.STATE_SENSITIVE):

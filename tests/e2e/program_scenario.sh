@@ -16,9 +16,11 @@
 #                   the signal quits in order: exit 0, the preferences file saved
 #   session_end     the session manager (fake_session_manager.py) ends the session: the same
 #   main_window     the main window, worked through the accessibility tree: an abbreviation
-#                   deleted and a new one made, applied; the GTK field at once no longer
-#                   expands the deleted one and still expands the others; the saved library
-#                   holds the changes after the quit
+#                   deleted, a folder made in the folder editor and in it an abbreviation
+#                   typed into the editor, applied; the GTK field at once no longer expands
+#                   the deleted one and expands the new one; a deletion thrown away with
+#                   Cancel brings the abbreviation back; the saved library holds the changes
+#                   after the quit
 #   preview         an abbreviation that waits for its word-ending character shows the preview
 #                   at the GTK field's caret, without taking the focus; it is gone once the
 #                   abbreviation expanded
@@ -345,24 +347,52 @@ case $name in
     drive select-row 0 || fail "select: $(cat "$work/driver.out")"
     drive click "Delete selected abbreviation / launcher" || fail "delete: $(cat "$work/driver.out")"
     drive sensitive Apply || fail "a deletion left Apply insensitive"
+    # A folder from the folder editor, and in it an abbreviation typed into the editor.
+    drive menu "File/New Folder..." || fail "new folder: $(cat "$work/driver.out")"
+    drive type "Folder name" Letters || fail "folder name: $(cat "$work/driver.out")"
+    drive dialog-click OK || fail "folder editor OK: $(cat "$work/driver.out")"
     drive menu "File/New Abbreviation" || fail "new: $(cat "$work/driver.out")"
+    drive type Abbreviation sig || fail "abbreviation: $(cat "$work/driver.out")"
+    drive type "Replacement Text" "Kind regards" || fail "replacement: $(cat "$work/driver.out")"
+    drive rows && grep -q '|sig|' "$work/driver.out" || fail "the list did not show sig: $(cat "$work/driver.out")"
     drive click Apply || fail "apply: $(cat "$work/driver.out")"
     for i in $(seq 20); do drive sensitive Apply || break; sleep 0.1; done
     drive sensitive Apply && fail "Apply stayed sensitive after applying"
     [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
     grep -q 'a="btw"' "$config/abbreviations.tlv" && fail "the deleted abbreviation was saved"
-    grep -q 'd="New Abbreviation"' "$config/abbreviations.tlv" || fail "the new abbreviation was not saved"
+    grep -q 'a="sig"' "$config/abbreviations.tlv" || fail "the new abbreviation was not saved"
+    grep -q 'Letters' "$config/abbreviations.tlv" || fail "the new folder was not saved"
     # OK with nothing left to apply: the window goes into the tray.
     drive click OK || fail "ok: $(cat "$work/driver.out")"
     for i in $(seq 20); do xdotool search --onlyvisible --name '^Tolvan$' >/dev/null || break; sleep 0.1; done
     xdotool search --onlyvisible --name '^Tolvan$' >/dev/null && fail "OK did not hide the window"
     start_field_app
-    type_text "btw omw "
+    type_text "btw omw sig "
     wait_until_still "$work/report.json"
-    [ "$(field text)" = "btw on my way " ] || fail "the engine did not get the applied list: [$(field text)]"
+    [ "$(field text)" = "btw on my way Kind regards " ] || fail "the engine did not get the applied list: [$(field text)]"
+    # Deleted, then Cancel (answered Yes): the abbreviation is back in the window.
+    "$tolvan" --config-dir "$config" 2>>"$work/second.err" &
+    ends_with_zero $! "the start that shows the window again"
+    drive search sig || fail "search sig: $(cat "$work/driver.out")"
+    drive select-row 0 || fail "select sig: $(cat "$work/driver.out")"
+    drive click "Delete selected abbreviation / launcher" || fail "delete sig: $(cat "$work/driver.out")"
+    : >"$work/driver.out"
+    drive rows; grep -q '|sig|' "$work/driver.out" && fail "sig was not deleted: $(cat "$work/driver.out")"
+    # Cancel by its mnemonic: a click through the accessibility tree would wait inside the
+    # program for the question it asks.
+    xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Tolvan$' | head -1)"
+    xdotool key alt+c
+    drive dialog-click Yes || fail "the discard question: $(cat "$work/driver.out")"
+    for i in $(seq 20); do xdotool search --onlyvisible --name '^Tolvan$' >/dev/null || break; sleep 0.1; done
+    "$tolvan" --config-dir "$config" 2>>"$work/second.err" &
+    ends_with_zero $! "the start that shows the window a third time"
+    drive search sig || fail "search sig again: $(cat "$work/driver.out")"
+    : >"$work/driver.out"
+    drive rows; grep -q '|sig|' "$work/driver.out" || fail "Cancel did not bring sig back: $(cat "$work/driver.out")"
     kill -TERM "$tolvan_pid"
     ends_with_zero "$tolvan_pid" "tolvan"
     grep -q 'a="omw"' "$config/abbreviations.tlv" || fail "the library lost omw"
+    grep -q 'a="sig"' "$config/abbreviations.tlv" || fail "the library lost sig"
     grep -q 'a="btw"' "$config/abbreviations.tlv" && fail "btw came back"
     grep -q 'expanded_folders' "$config/prefs.lt" || fail "the window's folders were not kept" ;;
 

@@ -50,7 +50,7 @@ struct RecordingSteps final : ApplySteps {
     log.steps.push_back("sync");
     return sync_works;
   }
-  void register_folder_hotkeys() override { log.steps.push_back("folder hotkeys"); }
+  void register_sandbox_folder_hotkeys() override { log.steps.push_back("folder hotkeys"); }
   void library_saved() override { log.steps.push_back("saved"); }
   Log& log;
   bool sync_works = true;

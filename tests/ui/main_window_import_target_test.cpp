@@ -28,7 +28,7 @@ struct FakeHook final : KeyboardHookSwitch {
 
 struct NoSteps final : ApplySteps {
   bool sync_before_apply() override { return true; }
-  void register_folder_hotkeys() override {}
+  void register_sandbox_folder_hotkeys() override {}
 };
 
 // The folder tree's rows below the All row, and the selected rows, by name.
@@ -48,7 +48,7 @@ class MainWindowImports : public ::testing::Test {
     TOLVAN_NEED_DISPLAY();
     scene.save_library_with({"btw"});
     window = std::make_unique<MainWindow>(
-        MainWindowContext{scene.library, scene.prefs, scene.gvar, prompts, enabled, steps, {}, {}});
+        MainWindowContext{scene.library, scene.prefs, scene.gvar, prompts, enabled, steps, {}, {}, dialogs});
     window->show_from_tray();
     ASSERT_TRUE(turn_until([&] { return window->get_mapped(); }));
     settle();

@@ -13,6 +13,7 @@
 #include "support/backup_scene.h"
 #include "support/recording_prompts.h"
 #include "ui/library_window/main_window.h"
+#include "ui/table_combo.h"
 
 namespace tolvan::ui {
 namespace {
@@ -30,10 +31,37 @@ struct FakeHook final : KeyboardHookSwitch {
 
 struct CountingSteps final : ApplySteps {
   bool sync_before_apply() override { return ++syncs, true; }
-  void register_folder_hotkeys() override { ++hotkeys; }
+  void register_sandbox_folder_hotkeys() override { ++hotkeys; }
   int syncs = 0;
   int hotkeys = 0;
 };
+
+// The save dialog answers with `save_as` (or a cancel) and remembers what it was asked.
+struct SavingDialogs final : FileDialogs {
+  std::optional<std::string> browse_for_file(const OpenFileRequest&) override { return std::nullopt; }
+  std::optional<std::string> browse_for_save_file_name(const SaveFileRequest& r) override {
+    asked.push_back(r.title + " " + r.initial_path);
+    return save_as;
+  }
+  std::optional<std::string> browse_for_folder(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> save_as;
+  std::vector<std::string> asked;
+};
+
+// The menu item labelled `label` (with its mnemonic), in submenus too.
+Gtk::MenuItem* find_item(Gtk::Menu& menu, const std::string& label) {
+  for (Gtk::Widget* child : menu.get_children()) {
+    auto* item = dynamic_cast<Gtk::MenuItem*>(child);
+    if (!item) continue;
+    if (item->get_label() == label) return item;
+    if (Gtk::Menu* sub = item->get_submenu()) {
+      if (Gtk::MenuItem* found = find_item(*sub, label)) return found;
+    }
+  }
+  return nullptr;
+}
 
 std::vector<std::string> abbreviations_of(const std::vector<Abbreviation*>& records) {
   std::vector<std::string> out;
@@ -56,7 +84,7 @@ class MainWindowTest : public ::testing::Test {
     abbr_create_sandbox(library);
     window = std::make_unique<MainWindow>(MainWindowContext{
         library, scene.prefs, scene.gvar, prompts, enabled, steps, [this] { ++key_buffer_clears; },
-        [this] { ++quits; }});
+        [this] { ++quits; }, dialogs});
     window->on_selection_changed = [this](const std::vector<Abbreviation*>& s) { selection = s; };
     window->show_from_tray();
     ASSERT_TRUE(turn_until([&] { return window->get_mapped(); }));
@@ -84,6 +112,7 @@ class MainWindowTest : public ::testing::Test {
   FakeHook hook;
   EnabledSwitch enabled{hook};
   CountingSteps steps;
+  SavingDialogs dialogs;
   Folder* work = nullptr;
   Folder* home = nullptr;
   std::unique_ptr<MainWindow> window;
@@ -117,11 +146,14 @@ TEST_F(MainWindowTest, ANewAbbreviationIsSelectedEditedAppliedAndSaved) {
   EXPECT_TRUE(window->editor_frame().get_sensitive());
   EXPECT_TRUE(window->apply_button().get_sensitive());
 
-  // The editor types the abbreviation and its text into the record.
-  made.abbreviations = {"sig"};
-  made.expansion() = "Kind regards";
-  made.description = "Signature";
-  window->record_edited(made, EditedField::Description);
+  // Typed into the editor under the list: the record and its row follow.
+  EXPECT_EQ(window->editor().presenter().record(), &made);
+  window->editor().abbreviation_entry().set_text("sig");
+  window->editor().replacement_view().get_buffer()->set_text("Kind regards");
+  window->editor().description_entry().set_text("Signature");
+  settle();
+  EXPECT_EQ(made.abbreviations, std::vector<std::string>{"sig"});
+  EXPECT_EQ(made.expansion(), "Kind regards");
   EXPECT_EQ(abbreviations_of(window->listed_records()), (std::vector<std::string>{"btw", "cu", "sig"}));
 
   window->apply_button().clicked();
@@ -289,6 +321,245 @@ TEST_F(MainWindowTest, ControlsHaveNamesForScreenReaders) {
   EXPECT_EQ(window->search_entry().get_accessible()->get_name(), "Search");
   EXPECT_EQ(window->list_view().get_accessible()->get_name(), "Abbreviations");
   EXPECT_EQ(window->folder_view().get_accessible()->get_name(), "Folders");
+}
+
+}  // namespace
+}  // namespace tolvan::ui
+
+namespace tolvan::ui {
+namespace {
+
+TEST_F(MainWindowTest, TheEditorUnderTheListWritesTheSelectedRecordAndItsRow) {
+  window->select_folder(sandbox_folder("Work"));
+  settle();
+  EXPECT_FALSE(window->editor_frame().get_visible());  // nothing selected
+  window->list_view().set_cursor(Gtk::TreePath("0"));
+  settle();
+  Abbreviation& btw = *window->listed_records().at(0);
+  EXPECT_TRUE(window->editor_frame().get_visible());
+  EXPECT_EQ(window->editor().abbreviation_entry().get_text(), "btw");
+  EXPECT_FALSE(window->apply_button().get_sensitive());  // filling is no edit
+
+  window->editor().abbreviation_entry().set_text("btw2");
+  window->editor().description_entry().set_text("Zzz");  // sorted by description: moves down
+  settle();
+  EXPECT_EQ(btw.abbreviations, std::vector<std::string>{"btw2"});
+  EXPECT_EQ(abbreviations_of(window->listed_records()), (std::vector<std::string>{"cu", "btw2"}));
+  EXPECT_EQ(window->selected_records(), std::vector<Abbreviation*>{&btw});
+  EXPECT_TRUE(window->apply_button().get_sensitive());
+
+  // Two rows selected: the editor goes away and edits nothing.
+  window->list_view().get_selection()->select_all();
+  settle();
+  EXPECT_FALSE(window->editor_frame().get_visible());
+  EXPECT_EQ(window->editor().presenter().record(), nullptr);
+}
+
+TEST_F(MainWindowTest, TheEditorOffersRunAsAdministratorOnlyWhenTheDesktopCan) {
+  EXPECT_FALSE(window->editor().run_as_admin_check().get_visible());  // the fixture says it cannot
+  window->select_folder(sandbox_folder("Work"));
+  settle();
+  window->new_abbreviation(ABBR_TYPE_PROGRAM);
+  settle();
+  EXPECT_EQ(window->editor().pages().get_current_page(), 1);
+  EXPECT_FALSE(window->editor().run_as_admin_check().get_visible());
+}
+
+TEST_F(MainWindowTest, TheFolderEditorAddsAFolderUnderTheSelectedOneAndRenamesIt) {
+  window->select_folder(sandbox_folder("Work"));
+  settle();
+  window->activate_action("NewFolder");
+  settle();
+  ASSERT_NE(window->folder_editor(), nullptr);
+  EXPECT_EQ(window->folder_editor()->get_title(), "Add Folder");
+  EXPECT_EQ(window->folder_editor()->name_entry().get_text(), "New Folder");
+  window->folder_editor()->name_entry().set_text("Clients");
+  window->folder_editor()->ok_button().clicked();
+  settle();
+  EXPECT_EQ(window->folder_editor(), nullptr);  // let go once it is done
+  Folder* clients = sandbox_folder("Clients");
+  ASSERT_NE(clients, nullptr);
+  EXPECT_EQ(clients->parent, sandbox_folder("Work"));
+  EXPECT_EQ(window->selected_folders(), std::vector<Folder*>{clients});
+  EXPECT_TRUE(window->apply_button().get_sensitive());
+
+  // Editing: the selected folder's name, and its row with it.
+  window->edit_folder();
+  settle();
+  ASSERT_NE(window->folder_editor(), nullptr);
+  EXPECT_EQ(window->folder_editor()->get_title(), "Edit Folder Details");
+  window->folder_editor()->name_entry().set_text("Customers");
+  window->folder_editor()->ok_button().clicked();
+  settle();
+  EXPECT_EQ(clients->name, "Customers");
+  EXPECT_EQ(window->folder_row_name(clients), "Customers");
+
+  // Cancel changes nothing: the folders stay as they are.
+  window->activate_action("NewFolder");
+  settle();
+  ASSERT_NE(window->folder_editor(), nullptr);
+  window->folder_editor()->hide();
+  window->folder_editor()->signal_done().emit();
+  settle();
+  EXPECT_EQ(window->folder_editor(), nullptr);
+  EXPECT_EQ(sandbox_folder("New Folder"), nullptr);
+}
+
+TEST_F(MainWindowTest, TheFolderEditorWarnsOfAHotkeyAnotherFolderUses) {
+  Folder* home_folder = sandbox_folder("Home");
+  home_folder->menu_hotkey = "17 18 87";
+  home_folder->menu_hotkey_enabled = 1;
+  window->select_folder(sandbox_folder("Work"));
+  settle();
+  window->edit_folder();
+  settle();
+  FolderEditorWindow& editor = *window->folder_editor();
+  EXPECT_FALSE(editor.hotkey_warning().get_visible());
+  editor.hotkey_row().set_hotkey(hotkey_row_from_string("17 18 87"));
+  EXPECT_FALSE(editor.hotkey_warning().get_visible());  // switched off: no clash
+  editor.hotkey_enabled().set_active(true);
+  EXPECT_TRUE(editor.hotkey_warning().get_visible());
+  EXPECT_NE(editor.hotkey_warning().get_tooltip_text().find("Home"), std::string::npos);
+  editor.hotkey_row().set_hotkey(hotkey_row_from_string("17 18 88"));
+  EXPECT_FALSE(editor.hotkey_warning().get_visible());
+
+  // Home's own hotkey does not clash with itself.
+  window->folder_editor()->signal_done().emit();
+  settle();
+  window->select_folder(home_folder);
+  settle();
+  window->edit_folder();
+  settle();
+  EXPECT_TRUE(window->folder_editor()->hotkey_enabled().get_active());
+  EXPECT_FALSE(window->folder_editor()->hotkey_warning().get_visible());
+}
+
+TEST_F(MainWindowTest, TheWindowFollowsTheAdvancedViewAndTextExpanderMode) {
+  window->select_folder(sandbox_folder("Work"));
+  settle();
+  window->list_view().set_cursor(Gtk::TreePath("0"));
+  settle();
+  EXPECT_TRUE(window->menu_item("ImportTypo")->get_visible());
+  EXPECT_FALSE(window->menu_item("ImportTidBITS")->get_visible());
+  EXPECT_FALSE(window->editor().presenter().look().anywhere_shown);
+
+  scene.prefs.set_int("adv_view", 1);
+  window->view_mode_changed();
+  EXPECT_TRUE(window->editor().presenter().look().anywhere_shown);
+
+  scene.prefs.set_int("textexpander_mode", 1);
+  window->view_mode_changed();
+  EXPECT_FALSE(window->menu_item("ImportTypo")->get_visible());
+  EXPECT_FALSE(window->menu_item("ImportExamples")->get_visible());
+  EXPECT_TRUE(window->menu_item("ImportTidBITS")->get_visible());
+  EXPECT_FALSE(window->editor().presenter().look().trigger_row_shown);
+  Gtk::Menu& menu = window->pop_up_abbreviation_menu(nullptr);
+  EXPECT_EQ(find_item(menu, "Change _trigger mode to"), nullptr);
+  EXPECT_NE(find_item(menu, "_Ignore case"), nullptr);
+  menu.popdown();
+  EXPECT_FALSE(window->apply_button().get_sensitive());  // a mode is no edit
+}
+
+TEST_F(MainWindowTest, TheListsMenuSetsTheCaseModeOfTheSelectedRecords) {
+  window->select_folder(sandbox_folder("Work"));
+  settle();
+  window->list_view().get_selection()->select_all();
+  settle();
+  std::vector<Abbreviation*> both = window->selected_records();
+  ASSERT_EQ(both.size(), 2u);
+  Gtk::Menu& menu = window->pop_up_abbreviation_menu(nullptr);
+  EXPECT_EQ(find_item(menu, "_Open containing folder"), nullptr);  // a folder is listed
+  ASSERT_NE(find_item(menu, "_Adapt case"), nullptr);
+  Gtk::MenuItem* sensitive = find_item(menu, "Case _sensitive");
+  ASSERT_NE(sensitive, nullptr);
+  sensitive->activate();
+  menu.popdown();
+  settle();
+  for (Abbreviation* a : both) EXPECT_EQ(a->case_mode, CASE_SENSITIVE);
+  EXPECT_TRUE(window->apply_button().get_sensitive());
+
+  // One record selected: its editor's combo shows what the menu set.
+  window->list_view().get_selection()->unselect_all();
+  window->list_view().set_cursor(Gtk::TreePath("0"));
+  settle();
+  Gtk::Menu& again = window->pop_up_abbreviation_menu(nullptr);
+  find_item(again, "_Word-ending character")->activate();
+  again.popdown();
+  settle();
+  EXPECT_EQ(window->selected_records().front()->trigger_mode, TRIGGER_WORD_ENDING);
+  EXPECT_EQ(window->editor().trigger_combo().selected_id(), TRIGGER_WORD_ENDING);
+}
+
+TEST_F(MainWindowTest, TheFolderMenuDisablesFoldersAndOffersEditing) {
+  Folder* home_folder = sandbox_folder("Home");
+  window->select_folder(home_folder);
+  settle();
+  Gtk::Menu& menu = window->pop_up_folder_menu(nullptr);
+  EXPECT_EQ(find_item(menu, "En_able"), nullptr);
+  ASSERT_NE(find_item(menu, "_Edit"), nullptr);
+  find_item(menu, "Disa_ble")->activate();
+  menu.popdown();
+  settle();
+  EXPECT_TRUE(home_folder->disabled);
+  EXPECT_TRUE(window->apply_button().get_sensitive());
+}
+
+TEST_F(MainWindowTest, ExportsGoToTheProgramWithTheFolderTheyAreFor) {
+  std::vector<std::pair<std::string, const Folder*>> asked;
+  window->program_action = [&](const std::string& action, const Folder* folder) {
+    asked.emplace_back(action, folder);
+    return action != "Rename";
+  };
+  window->select_folder(sandbox_folder("Work"));
+  settle();
+  window->folder_action("ExportToHTML");
+  window->activate_action("Export");
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0], (std::pair<std::string, const Folder*>{"ExportToHTML", sandbox_folder("Work")}));
+  EXPECT_EQ(asked[1], (std::pair<std::string, const Folder*>{"Export", nullptr}));
+  EXPECT_TRUE(prompts.shown.empty()) << "nothing the program took says it is not available";
+}
+
+TEST_F(MainWindowTest, DroppingOnTheFolderTreeMovesRecordsAndFoldersTheRulesAllow) {
+  Folder* work_folder = sandbox_folder("Work");
+  Folder* home_folder = sandbox_folder("Home");
+  window->select_folder(work_folder);
+  settle();
+  window->list_view().set_cursor(Gtk::TreePath("1"));  // cu
+  settle();
+  Abbreviation* cu = window->selected_records().at(0);
+  using Source = MainWindow::DragSource;
+  // Onto its own folder: allowed, and nothing changes.
+  EXPECT_TRUE(window->drop(Source::Abbreviations, work_folder));
+  EXPECT_FALSE(window->apply_button().get_sensitive());
+  EXPECT_FALSE(window->drop_allowed(Source::Abbreviations, nullptr));
+
+  EXPECT_TRUE(window->drop(Source::Abbreviations, home_folder));
+  settle();
+  EXPECT_EQ(cu->folder, home_folder);
+  EXPECT_EQ(abbreviations_of(window->listed_records()), std::vector<std::string>{"btw"});
+  EXPECT_TRUE(window->apply_button().get_sensitive());
+
+  // Home into Work; Work cannot then go into Home, nor Home to the top from one level down.
+  window->select_folder(home_folder);
+  settle();
+  EXPECT_FALSE(window->drop_allowed(Source::Folders, nullptr));
+  EXPECT_TRUE(window->drop(Source::Folders, work_folder));
+  settle();
+  EXPECT_EQ(home_folder->parent, work_folder);
+  EXPECT_EQ(window->selected_folders(), std::vector<Folder*>{home_folder});
+  EXPECT_EQ(window->folder_row_name(home_folder), "Home");
+  window->select_folder(work_folder);
+  settle();
+  EXPECT_FALSE(window->drop_allowed(Source::Folders, home_folder));
+
+  // TextExpander mode takes no drops.
+  scene.prefs.set_int("textexpander_mode", 1);
+  window->view_mode_changed();
+  window->select_folder(home_folder);
+  settle();
+  EXPECT_FALSE(window->drop_allowed(Source::Folders, nullptr));
+  scene.prefs.set_int("textexpander_mode", 0);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ void MainWindowPresenter::set_dirty(bool dirty) {
 
 bool MainWindowPresenter::apply() {
   if (!steps_.sync_before_apply()) return false;
-  steps_.register_folder_hotkeys();
+  steps_.register_sandbox_folder_hotkeys();
   abbr_flush_sandbox_to_main(ctx_.library);
   Status saved = abbr_save_library(ctx_.library, ctx_.gvar.get("abbreviations_file"), &ctx_.prompts);
   if (!saved) {

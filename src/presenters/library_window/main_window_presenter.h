@@ -45,7 +45,7 @@ class ApplySteps {
   // Writes the shared-folder sync file when that sync is on; false when Apply must stop.
   virtual bool sync_before_apply() = 0;
   // The folders' menu hotkeys follow the sandbox that is about to be applied.
-  virtual void register_folder_hotkeys() = 0;
+  virtual void register_sandbox_folder_hotkeys() = 0;
   // The library file was saved: in own-format sync it is the sync file, whose new time is
   // this computer's own write.
   virtual void library_saved() {}

@@ -438,6 +438,11 @@ void AbbrevEditorView::set_editor_state(bool shown, bool sensitive) {
   visibility_wanted_.emit(shown);
 }
 
+void AbbrevEditorView::offer_run_as_administrator(bool offered) {
+  run_as_admin_.set_no_show_all(!offered);
+  run_as_admin_.set_visible(offered);
+}
+
 void AbbrevEditorView::focus_abbreviation() { abbreviation_.grab_focus(); }
 
 }  // namespace tolvan::ui

@@ -43,6 +43,9 @@ class AbbrevEditorView final : public Gtk::Box, private AbbrevEditorDisplay {
   // the "-" button).
   sigc::signal<void(bool)>& signal_visibility_wanted() { return visibility_wanted_; }
 
+  // "Run As Administrator" is offered only where a launcher can run a program that way.
+  void offer_run_as_administrator(bool offered);
+
   // For tests and the gallery.
   Gtk::Entry& abbreviation_entry() { return abbreviation_; }
   Gtk::Entry& description_entry() { return description_; }
@@ -55,6 +58,7 @@ class AbbrevEditorView final : public Gtk::Box, private AbbrevEditorDisplay {
   Gtk::Widget& duplicate_warning() { return warning_box_; }
   Gtk::Widget& parameters_entry() { return parameters_; }
   Gtk::Button& insert_macro_button() { return insert_macro_; }
+  Gtk::CheckButton& run_as_admin_check() { return run_as_admin_; }
   // Pops the insert-macro menu up under its button, as a click does; returns it.
   Gtk::Menu& pop_up_macro_menu();
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "launch/hotkey_conflicts.h"
 #include "ui/library_window/labelled_field.h"
 
 namespace tolvan::ui {
@@ -48,12 +49,19 @@ FolderEditorWindow::FolderEditorWindow(FolderEditorHost& host, FolderList& sandb
 
   hotkey_enabled_.set_label("Pop up hotkey:");
   hotkey_enabled_.set_tooltip_text(kFolderHotkeyTooltip);
-  hotkey_enabled_.signal_toggled().connect([this] { hotkey_row_.set_sensitive(hotkey_enabled_.get_active()); });
+  hotkey_enabled_.signal_toggled().connect([this] {
+    hotkey_row_.set_sensitive(hotkey_enabled_.get_active());
+    show_hotkey_conflicts();
+  });
   hotkey_enabled_.set_active(c.hotkey_enabled);
   hotkey_row_.set_sensitive(c.hotkey_enabled);
   hotkey_row_.set_hotkey(c.hotkey);
   hotkey_line_.pack_start(hotkey_enabled_, false, false);
   hotkey_line_.pack_start(hotkey_row_, false, false);
+  hotkey_warning_.set_from_icon_name("dialog-warning", Gtk::ICON_SIZE_MENU);
+  hotkey_warning_.set_no_show_all(true);
+  hotkey_line_.pack_start(hotkey_warning_, false, false);
+  hotkey_row_.signal_changed().connect([this] { show_hotkey_conflicts(); });
   hotkey_box_.pack_start(*Gtk::manage(new Gtk::Separator), false, false);
   hotkey_box_.pack_start(hotkey_line_, false, false);
   hotkey_box_.set_no_show_all(true);
@@ -96,6 +104,19 @@ void FolderEditorWindow::fill_parents() {
 int FolderEditorWindow::chosen_parent() const {
   Gtk::TreeModel::const_iterator row = parent_.get_active();
   return row ? (*row)[columns_.index] : 0;
+}
+
+void FolderEditorWindow::check_hotkey_conflicts(OtherHotkeys others) {
+  other_hotkeys_ = std::move(others);
+  show_hotkey_conflicts();
+}
+
+void FolderEditorWindow::show_hotkey_conflicts() {
+  std::vector<std::string> names;
+  if (other_hotkeys_ && hotkey_enabled_.get_active())
+    names = other_hotkeys_(hotkey_row_string(hotkey_row_.hotkey()));
+  hotkey_warning_.set_visible(!names.empty());
+  hotkey_warning_.set_tooltip_text(names.empty() ? "" : hotkey_conflict_tooltip(names));
 }
 
 void FolderEditorWindow::on_ok() {

@@ -13,6 +13,10 @@
 #include <gtkmm/treestore.h>
 #include <gtkmm/window.h>
 
+#include <gtkmm/image.h>
+
+#include <functional>
+
 #include "presenters/library_window/folder_editor_presenter.h"
 #include "ui/hotkey_row_widget.h"
 #include "ui/ok_cancel_apply_row.h"
@@ -26,6 +30,11 @@ class FolderEditorWindow final : public Gtk::Window {
 
   sigc::signal<void()>& signal_done() { return done_; }
 
+  // The names of the other hotkeys that use a hotkey string; the warning beside the
+  // hotkey row lists them while the hotkey is switched on.
+  using OtherHotkeys = std::function<std::vector<std::string>(const std::string& hotkey)>;
+  void check_hotkey_conflicts(OtherHotkeys others);
+
   Gtk::Entry& name_entry() { return name_; }
   Gtk::ComboBox& parent_combo() { return parent_; }
   Gtk::Button& ok_button() { return *buttons_.ok(); }
@@ -33,11 +42,13 @@ class FolderEditorWindow final : public Gtk::Window {
   HotkeyRowWidget& hotkey_row() { return hotkey_row_; }
   Gtk::Widget& parent_row() { return parent_row_; }
   Gtk::Widget& hotkey_box() { return hotkey_box_; }
+  Gtk::Image& hotkey_warning() { return hotkey_warning_; }
 
  private:
   void fill_parents();
   int chosen_parent() const;
   void on_ok();
+  void show_hotkey_conflicts();
 
   FolderEditorPresenter presenter_;
   sigc::signal<void()> done_;
@@ -62,6 +73,8 @@ class FolderEditorWindow final : public Gtk::Window {
   Gtk::Box hotkey_line_{Gtk::ORIENTATION_HORIZONTAL, 4};
   Gtk::CheckButton hotkey_enabled_;
   HotkeyRowWidget hotkey_row_;
+  Gtk::Image hotkey_warning_;
+  OtherHotkeys other_hotkeys_;
   OkCancelApplyRow buttons_;
 };
 

@@ -68,7 +68,7 @@ const MenuAccelerator kMenuAccelerators[] = {
 // Actions whose windows and modules are not part of Tolvan yet.
 const char* const kNotYetActions[] = {
     "Import",    "ImportTE",      "TEMenuImportTE", "ImportTypo",    "ImportTidBITS",
-    "ImportMT",  "ImportAC",      "ImportShorthand", "ImportSureType", "Export",
+    "ImportMT",  "ImportAC",      "ImportShorthand", "ImportSureType",
     "ExportTE",  "TEMenuExportTE", "Preferences",   "Contact",       "Comments",
     "Update",
 };
@@ -93,6 +93,9 @@ MainWindow::MainWindow(MainWindowContext ctx)
   build_menu_bar(main_box_);
   build_top_bar(main_box_);
   build_panes(main_box_);
+  build_editor();
+  connect_context_menus();
+  connect_drag_and_drop();
   build_bottom_bar(main_box_);
   add(main_box_);
   main_box_.show_all();
@@ -109,6 +112,11 @@ MainWindow::~MainWindow() {
   // The widgets go one by one from here on; the focus leaving one must not reach the others.
   for (sigc::connection& c : connections_) c.disconnect();
   type_ahead_idle_.disconnect();
+  // The editors call back into the window while their fields go: they go first, while
+  // everything they reach is still whole.
+  folder_editor_.reset();
+  context_menu_.reset();
+  editor_.reset();
 }
 
 // ---------------------------------------------------------------- building
@@ -130,11 +138,7 @@ void MainWindow::build_menu_bar(Gtk::Box& box) {
       item->add_accelerator("activate", accels_, a.key, a.modifiers, Gtk::ACCEL_VISIBLE);
     }
   }
-  // The TidBITS set belongs to TextExpander mode; the Typo set to the normal mode.
-  const bool te_mode = ctx_.prefs.get_int("textexpander_mode") != 0;
-  Gtk::MenuItem* hidden = menu_item(te_mode ? "ImportTypo" : "ImportTidBITS");
-  hidden->set_no_show_all(true);
-  hidden->hide();
+  for (const char* action : {"ImportTypo", "ImportExamples", "ImportTidBITS"}) menu_item(action)->set_no_show_all(true);
   box.pack_start(*bar, Gtk::PACK_SHRINK);
 }
 
@@ -171,7 +175,7 @@ void MainWindow::build_top_bar(Gtk::Box& box) {
   tool_button(top_bar_, "folder-new", "New Folder",
                                  "Create a new folder (Ctrl+O)", [this] { new_folder(); });
   auto& edit_folder = tool_button(top_bar_, "document-properties", nullptr, "Edit selected folder",
-                                  [this] { if (on_edit_folder) on_edit_folder(); });
+                                  [this] { this->edit_folder(); });
   auto& delete_folder = tool_button(top_bar_, "edit-delete", nullptr, "Delete selected folder",
                                     [this] { delete_selected_folders(); });
   separator(top_bar_);
@@ -234,7 +238,7 @@ void MainWindow::build_panes(Gtk::Box& box) {
   folder_side_.pack_start(folder_scroll_, Gtk::PACK_EXPAND_WIDGET);
   tool_button(folder_buttons_, "folder-new", nullptr, "Create a new folder (Ctrl+O)", [this] { new_folder(); });
   auto& edit = tool_button(folder_buttons_, "document-properties", nullptr, "Edit selected folder",
-                           [this] { if (on_edit_folder) on_edit_folder(); });
+                           [this] { this->edit_folder(); });
   auto& remove = tool_button(folder_buttons_, "edit-delete", nullptr, "Delete selected folder",
                              [this] { delete_selected_folders(); });
   folder_buttons_.remove(remove);
@@ -383,7 +387,8 @@ void MainWindow::build_list_view() {
     static const char* const kTrigger[] = {"⚡", "⌨", "␣"};
     const int c = std::clamp(a->case_mode, 0, 2);
     const int t = std::clamp(a->trigger_mode - TRIGGER_IMMEDIATELY, 0, 2);
-    modes_text->property_text() = std::string(kCase[c]) + " " + kTrigger[t];
+    // TextExpander mode has no trigger modes to show.
+    modes_text->property_text() = te_mode_shown_.value_or(false) ? std::string(kCase[c]) : std::string(kCase[c]) + " " + kTrigger[t];
   });
   modes->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
   modes->set_fixed_width(48);
@@ -470,6 +475,7 @@ void MainWindow::apply_view_mode() {
   const bool bottom_buttons = ctx_.prefs.get_int("show_bottom_buttons") != 0;
   folder_buttons_.set_visible(bottom_buttons);
   list_buttons_.set_visible(bottom_buttons);
+  if (editor_) editor_->presenter().apply_look();  // the advanced view's rows and labels
 }
 
 void MainWindow::show_from_tray() {
@@ -556,16 +562,10 @@ void MainWindow::clear_key_buffer() {
   if (ctx_.clear_key_buffer) ctx_.clear_key_buffer();
 }
 
-void MainWindow::set_editor(Gtk::Widget& editor) {
-  if (editor_frame_.get_child()) editor_frame_.remove();
-  editor_frame_.add(editor);
-  editor.show_all();
-}
-
 // ---------------------------------------------------------------- actions
 
 void MainWindow::activate_action(const std::string& action) {
-  if (program_action && program_action(action)) return;
+  if (program_action && program_action(action, nullptr)) return;
   if (std::find(std::begin(kNotYetActions), std::end(kNotYetActions), action) !=
       std::end(kNotYetActions)) {
     ctx_.prompts.info(kNotAvailableYet);
@@ -627,25 +627,6 @@ void MainWindow::folder_imported(Folder& folder) {
   presenter_.mark_unapplied();
 }
 
-void MainWindow::new_folder() {
-  if (on_new_folder) {
-    on_new_folder();
-    return;
-  }
-  std::vector<Folder*> selected = selected_folders();
-  Folder* parent = selected.empty() ? abbr_get_absolute_parent_folder(ctx_.library.sandbox) : selected.front();
-  if (!parent) return;
-  Folder& folder = abbr_add_subfolder_to_folder(*parent, abbr_new_subfolder_of(ctx_.library.uids, parent));
-  if (auto row = folder_row(parent)) {
-    Gtk::TreeModel::Row parent_row = **row;
-    add_folder_rows(folder, &parent_row);
-    folder_view_.expand_to_path(folder_store_->get_path(*row));
-    folder_view_.expand_row(folder_store_->get_path(*row), false);
-  }
-  select_folder(&folder);
-  presenter_.mark_unapplied();
-}
-
 void MainWindow::new_abbreviation(AbbrType type) {
   std::vector<Folder*> selected = selected_folders();
   if (selected.empty()) return;
@@ -664,7 +645,7 @@ void MainWindow::new_abbreviation(AbbrType type) {
   list_model_->insert(position, &record);
   presenter_.mark_unapplied();
   select_list_row(position);
-  if (on_record_created) on_record_created(record);
+  editor_->presenter().begin_new_record();
 }
 
 void MainWindow::delete_selected_abbreviations() {
@@ -729,11 +710,6 @@ void MainWindow::show_syncing(bool syncing) {
   set_title(syncing ? "Tolvan (syncing)" : MainWindowPresenter::title(portable_mode(ctx_.gvar)));
   auto context = Glib::MainContext::get_default();
   while (context->pending()) context->iteration(false);
-}
-
-void MainWindow::view_settings_changed() {
-  apply_view_mode();
-  update_columns();
 }
 
 void MainWindow::show_fresh_sandbox() {
@@ -920,10 +896,12 @@ std::vector<Abbreviation*> MainWindow::selected_records() const {
 }
 
 void MainWindow::list_selection_changed() {
+  follow_textexpander_mode();
   std::vector<Abbreviation*> selected = selected_records();
   for (Gtk::Widget* w : abbrev_delete_buttons_) w->set_sensitive(!selected.empty());
   editor_frame_.set_sensitive(selected.size() == 1);
   if (selected.size() == 1) editor_frame_.show();
+  if (editor_) editor_->presenter().show_selection(selected);
   if (on_selection_changed) on_selection_changed(selected);
 }
 

@@ -32,11 +32,17 @@
 #include "core/prompts.h"
 #include "library/library.h"
 #include "presenters/library_window/abbrev_list_presenter.h"
+#include "presenters/file_dialogs.h"
+#include "presenters/library_window/browser_list.h"
 #include "presenters/library_window/editor_host.h"
+#include "presenters/library_window/folder_editor_host.h"
 #include "presenters/library_window/main_window_presenter.h"
 #include "presenters/library_window/search_box_state.h"
 #include "presenters/library_window/type_ahead.h"
 #include "settings/settings.h"
+#include "ui/library_window/abbrev_editor_view.h"
+#include "ui/library_window/default_browser_only.h"
+#include "ui/library_window/folder_editor_window.h"
 #include "ui/library_window/record_list_model.h"
 
 namespace tolvan::ui {
@@ -62,10 +68,18 @@ struct MainWindowContext {
   // The keyboard engine forgets what was typed (the user types into Tolvan's own fields).
   std::function<void()> clear_key_buffer;
   std::function<void()> quit;
+  // The editor's launcher pages browse for files and folders with these.
+  FileDialogs& file_dialogs;
+  // The browsers a website launcher may name; the desktop's default alone when null.
+  BrowserList* browsers = nullptr;
+  EditorServices editor_services = {};
+  // Whether launchers may run programs as the administrator (the editor offers it then).
+  bool can_run_as_administrator = false;
 };
 
 class MainWindow final : public Gtk::Window,
                          public EditorHost,
+                         public FolderEditorHost,
                          public StateListener,
                          private MainWindowView,
                          private SearchBoxView {
@@ -82,26 +96,25 @@ class MainWindow final : public Gtk::Window,
   // the preferences.
   void save_state();
 
-  // The abbreviation editor goes into the frame under the list.
-  void set_editor(Gtk::Widget& editor);
   // The list's selection changed: the selected records (the editor edits exactly one).
   std::function<void(const std::vector<Abbreviation*>&)> on_selection_changed;
-  // A new record was made and selected: the editor starts its automatic description.
-  std::function<void(Abbreviation&)> on_record_created;
-  // The folder editor; unset, New Folder makes "New Folder" in the selected folder at once.
-  std::function<void()> on_new_folder;
-  std::function<void()> on_edit_folder;
+
+  // The abbreviation editor in the frame under the list.
+  AbbrevEditorView& editor() { return *editor_; }
+  // The open "Add Folder" / "Edit Folder Details" window, or nullptr.
+  FolderEditorWindow* folder_editor() { return folder_editor_.get(); }
+  // The preferences textexpander_mode, adv_view or show_bottom_buttons changed.
+  void view_mode_changed();
 
   // Menu actions the program carries out beside the window (imports, exports, the
-  // preferences); it answers false for an action that is not one of them.
-  std::function<bool(const std::string& action)> program_action;
+  // preferences), from the menu bar (no folder) or a folder's menu; it answers false for
+  // an action that is not one of them.
+  std::function<bool(const std::string& action, const Folder* folder)> program_action;
 
   // Shared-folder sync: the red notice while it reads; then the views rebuilt from the
   // sandbox it made afresh from the new main list, with nothing left to apply.
   void show_syncing(bool syncing);
   void show_fresh_sandbox();
-  // The Preferences window changed the view mode or the optional columns.
-  void view_settings_changed();
 
   // The import menu's example set, and a folder an import added to the sandbox.
   void import_examples();
@@ -114,6 +127,10 @@ class MainWindow final : public Gtk::Window,
   void mark_unapplied() override { presenter_.mark_unapplied(); }
   void clear_key_buffer() override;
   void show_conflicts(const std::string& text, const std::vector<Abbreviation*>& records) override;
+
+  // FolderEditorHost
+  void add_folder_to_folder(Folder& parent, const std::string& name) override;
+  void folder_modified(Folder& folder) override;
 
   // StateListener: the status button shows the expander's state.
   void app_state_changed(int state) override;
@@ -134,12 +151,31 @@ class MainWindow final : public Gtk::Window,
   std::vector<Abbreviation*> listed_records() const;
   std::vector<Abbreviation*> selected_records() const;
   void select_folder(const Folder* folder);
+  std::vector<Folder*> selected_folders() const;
+  // The name the folder's row in the tree shows.
+  std::string folder_row_name(const Folder* folder) const;
   void new_abbreviation(AbbrType type);
   void delete_selected_abbreviations();
   void delete_selected_folders();
-  void new_folder();
+  // The folder editor: a new folder in the selected one (or at the top level), or the
+  // selected folder's details.
+  void new_folder(bool top_level = false);
+  void edit_folder();
   void header_clicked(int column);
   void activate_action(const std::string& action);
+
+  // The right-click menus over the current selections; an item's action goes to
+  // folder_action / abbreviation_action.
+  Gtk::Menu& pop_up_folder_menu(const GdkEvent* event);
+  Gtk::Menu& pop_up_abbreviation_menu(const GdkEvent* event);
+  void folder_action(const std::string& action);
+  void abbreviation_action(const std::string& action);
+
+  // A drag from the folder tree or the list (its selection) dropped on `target`'s row, or
+  // on empty space (nullptr). False when the drop is refused.
+  enum class DragSource { Folders, Abbreviations };
+  bool drop_allowed(DragSource source, Folder* target) const;
+  bool drop(DragSource source, Folder* target);
 
  private:
   struct FolderColumns : Gtk::TreeModelColumnRecord {
@@ -167,6 +203,18 @@ class MainWindow final : public Gtk::Window,
   void apply_initial_geometry();
   // The small button rows under the tree and the list follow show_bottom_buttons.
   void apply_view_mode();
+  void build_editor();
+  // Right clicks and drags over the folder tree and the list.
+  void connect_context_menus();
+  void connect_drag_and_drop();
+  bool textexpander_mode() const;
+  // The menus, the editor, the list's signs and the drops follow textexpander_mode when it
+  // changed since the last time.
+  void follow_textexpander_mode();
+  void open_folder_editor(FolderEditorMode mode, Folder* selected, bool top_level);
+  void refresh_folder_row(const Folder& folder);
+  // The folder (the whole library for the absolute parent) written as a Tolvan file or an
+  std::optional<Gtk::TreeModel::Path> folder_path_at(int x, int y) const;
 
   // MainWindowView
   void show_apply_sensitive(bool sensitive) override;
@@ -185,7 +233,6 @@ class MainWindow final : public Gtk::Window,
   // The folder tree.
   void add_folder_rows(Folder& folder, const Gtk::TreeModel::Row* parent);
   void folder_selection_changed();
-  std::vector<Folder*> selected_folders() const;
   bool all_row_selected() const;
   void restore_expanded_rows();
   // The sandbox's folders in the tree's order, so that the library is saved as it shows.
@@ -238,6 +285,7 @@ class MainWindow final : public Gtk::Window,
   Gtk::TreeView list_view_;
   std::map<int, Gtk::TreeViewColumn*> list_view_columns_;
   Gtk::Frame editor_frame_;
+  Gtk::ScrolledWindow editor_scroll_;
   Gtk::Box bottom_bar_{Gtk::ORIENTATION_HORIZONTAL, 6};
   Gtk::Button status_;
   Gtk::Box syncing_{Gtk::ORIENTATION_HORIZONTAL, 6};
@@ -250,6 +298,13 @@ class MainWindow final : public Gtk::Window,
   std::vector<Gtk::Widget*> folder_action_widgets_;
   std::vector<Gtk::Widget*> abbrev_delete_buttons_;
   std::unique_ptr<BackupManagerWindow> backup_manager_;
+  DefaultBrowserOnly default_browser_;
+  std::unique_ptr<AbbrevEditorView> editor_;
+  std::unique_ptr<FolderEditorWindow> folder_editor_;
+  std::unique_ptr<Gtk::Menu> context_menu_;
+  DragSource drag_source_ = DragSource::Abbreviations;
+  bool dnd_connected_ = false;
+  std::optional<bool> te_mode_shown_;
   const Folder* last_folder_ = nullptr;  // the folder the list shows
   bool filling_ = false;  // the program changes the selections
   sigc::connection type_ahead_idle_;

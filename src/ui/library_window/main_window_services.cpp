@@ -36,7 +36,7 @@ MainWindowServices::MainWindowServices(MainWindowServicesDeps deps)
             if (answer == Answer::Yes) deps_.window.pending_changes().apply_changes();
             return true;
           },
-          [this](bool) { deps_.window.view_settings_changed(); }}) {
+          [this](bool) { deps_.window.view_mode_changed(); }}) {
   dialogs_.set_parent(&deps.window);
   transfers_ = std::make_unique<LibraryTransfers>(
       LibraryTransfersContext{deps.library, deps.prefs, deps.gvar, deps.prompts, dialogs_,
@@ -53,7 +53,17 @@ void MainWindowServices::follow_textexpander_mode() {
   deps_.library.hooks = deps_.prefs.get_int("textexpander_mode") != 0 ? &te_hooks_ : nullptr;
 }
 
-bool MainWindowServices::handle_action(const std::string& action) {
+bool MainWindowServices::handle_action(const std::string& action, const Folder* folder) {
+  if (folder) {  // a folder's menu
+    if (action == "Export" || action == "ExportToHTML") {
+      transfers_->export_abbrevs(folder, action == "ExportToHTML");
+    } else if (action == "ExportTEGroup") {
+      transfers_->export_te_snippets(folder);
+    } else {
+      return false;
+    }
+    return true;
+  }
   if (action == "Import") {
     transfers_->import_abbrevs(std::nullopt);
   } else if (action == "ImportTE" || action == "TEMenuImportTE") {

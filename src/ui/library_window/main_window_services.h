@@ -42,8 +42,9 @@ class MainWindowServices final : private SyncWindow {
   MainWindowServices(const MainWindowServices&) = delete;
   MainWindowServices& operator=(const MainWindowServices&) = delete;
 
-  // The main window's menu actions that are carried out here; false for any other.
-  bool handle_action(const std::string& action);
+  // The main window's menu actions that are carried out here, from the menu bar (no
+  // folder) or a folder's menu; false for any other.
+  bool handle_action(const std::string& action, const Folder* folder);
 
   LibraryTransfers& transfers() { return *transfers_; }
   SharedFolderSync& sync() { return sync_; }

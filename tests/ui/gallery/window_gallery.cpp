@@ -28,6 +28,7 @@
 #include "ui/library_window/folder_editor_window.h"
 #include "ui/library_window/import_mode_dialog.h"
 #include "ui/library_window/library_transfers.h"
+#include "ui/library_window/main_window.h"
 #include "ui/message_boxes.h"
 #include "ui/native_file_dialogs.h"
 #include "ui/ok_cancel_apply_row.h"
@@ -227,6 +228,70 @@ int folder_editor(FolderEditorMode mode) {
   return window_until_photographed(window);
 }
 
+struct QuietHook final : KeyboardHookSwitch {
+  bool keyboard_hook_installed() const override { return true; }
+  bool install_keyboard_hook() override { return true; }
+  bool remove_keyboard_hook() override { return true; }
+};
+struct NoApplySteps final : ApplySteps {
+  bool sync_before_apply() override { return true; }
+  void register_sandbox_folder_hotkeys() override {}
+};
+
+// What the main window shows over it.
+enum class MainWindowShot { Editor, FolderMenu, AbbreviationMenu, FolderEditor };
+
+// The main window over a library of `entries` abbreviations (ten folders of them when
+// many), the first record of type `type` selected, in the advanced view or not.
+int main_window(int entries, AbbrType type, bool advanced, MainWindowShot shot) {
+  tolvan::testing::BackupScene scene;
+  scene.save_library_with({});
+  Library& library = scene.library;
+  scene.prefs.set_int("adv_view", advanced ? 1 : 0);
+  Folder& top = *library.main_list.at(0);
+  const int folders = entries > 100 ? 10 : 2;
+  const char* names[] = {"Work", "Home"};
+  for (int f = 0; f < folders; ++f) {
+    Folder& folder = abbr_add_subfolder_to_folder(
+        top, abbr_new_subfolder_of(library.uids, &top, f < 2 ? names[f] : "Folder " + std::to_string(f)));
+    for (int i = 0; i < entries / folders; ++i) {
+      const AbbrType t = i % 5 == 3 ? ABBR_TYPE_PROGRAM : i % 5 == 4 ? ABBR_TYPE_WEBSITE : ABBR_TYPE_TEXT;
+      auto a = abbr_create_new_abbrev(t, &folder, {});
+      a->abbreviations = {"ab" + std::to_string(f) + "x" + std::to_string(i)};
+      a->description = "Entry " + std::to_string((i * 7919) % 100'000) + " of " + folder.name;
+      if (t == ABBR_TYPE_PROGRAM) a->program().location = "/usr/bin/xterm";
+      else if (t == ABBR_TYPE_WEBSITE) a->website().address = "https://www.example.org/";
+      else a->expansion() = "Kind regards,\nEntry " + std::to_string(i);
+      abbr_add_abbrev_to_folder(folder, std::move(a));
+    }
+  }
+  abbr_create_sandbox(library);
+  StreamPrompts prompts(std::cerr);
+  QuietHook hook;
+  EnabledSwitch enabled(hook);
+  NoApplySteps steps;
+  NativeFileDialogs dialogs(prompts);
+  MainWindow window(MainWindowContext{library, scene.prefs, scene.gvar, prompts, enabled, steps, [] {}, [] {},
+                                      dialogs, nullptr, {}, true});
+  window.move(20, 20);
+  window.show_from_tray();
+  window.folder_view().expand_all();
+  Folder* first = library.sandbox.at(0)->subfolders.at(0).get();
+  window.select_folder(first);
+  const std::vector<Abbreviation*> rows = window.listed_records();
+  auto row = std::find_if(rows.begin(), rows.end(), [type](Abbreviation* a) { return a->type() == type; });
+  if (row != rows.end()) window.list_view().set_cursor(Gtk::TreePath(std::to_string(row - rows.begin())));
+  Glib::signal_timeout().connect_once([&window, shot] {
+    switch (shot) {
+      case MainWindowShot::Editor: break;
+      case MainWindowShot::FolderMenu: window.pop_up_folder_menu(nullptr); break;
+      case MainWindowShot::AbbreviationMenu: window.pop_up_abbreviation_menu(nullptr); break;
+      case MainWindowShot::FolderEditor: window.edit_folder(); break;
+    }
+  }, 300);
+  return window_until_photographed(window);
+}
+
 int preview(const std::string& text) {
   Gtk::Window editor;
   editor.set_title("Editor");
@@ -328,6 +393,15 @@ int run(const std::string& kind) {
       {"editor-unsupported", [] { return abbrev_editor(3, false); }},
       {"editor-macro-menu", [] { return abbrev_editor(0, true); }},
       {"folder-editor-add", [] { return folder_editor(FolderEditorMode::Add); }},
+      {"main-window", [] { return main_window(10, ABBR_TYPE_TEXT, false, MainWindowShot::Editor); }},
+      {"main-window-advanced", [] { return main_window(10, ABBR_TYPE_TEXT, true, MainWindowShot::Editor); }},
+      {"main-window-program", [] { return main_window(10, ABBR_TYPE_PROGRAM, true, MainWindowShot::Editor); }},
+      {"main-window-website", [] { return main_window(10, ABBR_TYPE_WEBSITE, true, MainWindowShot::Editor); }},
+      {"main-window-program-normal", [] { return main_window(10, ABBR_TYPE_PROGRAM, false, MainWindowShot::Editor); }},
+      {"main-window-folder-menu", [] { return main_window(10, ABBR_TYPE_TEXT, false, MainWindowShot::FolderMenu); }},
+      {"main-window-abbreviation-menu", [] { return main_window(10, ABBR_TYPE_TEXT, false, MainWindowShot::AbbreviationMenu); }},
+      {"main-window-folder-editor", [] { return main_window(10, ABBR_TYPE_TEXT, false, MainWindowShot::FolderEditor); }},
+      {"main-window-100000", [] { return main_window(100'000, ABBR_TYPE_TEXT, false, MainWindowShot::Editor); }},
       {"folder-editor-edit", [] { return folder_editor(FolderEditorMode::Edit); }},
   };
   // preferences-N and preferences-te-N: the Preferences window's page N (0 to 6).
