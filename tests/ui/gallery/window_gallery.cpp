@@ -434,6 +434,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   Gtk::Main::init_gtkmm_internals();
+  // The pointer rests in the screen's corner, where it raises no tooltip over the photograph.
+  GdkWindow* root = gdk_get_default_root_window();
+  gdk_device_warp(gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default())),
+                  gdk_screen_get_default(), gdk_window_get_width(root) - 1,
+                  gdk_window_get_height(root) - 1);
   tolvan::ui::g_png = argv[2];
   return tolvan::ui::run(argv[1]);
 }
