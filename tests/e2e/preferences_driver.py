@@ -11,8 +11,6 @@ exits 0 when the command did what it says, else explains and exits 1. Commands:
   checked NAME                exits 0 when the check box NAME is ticked, 1 when not
   label TEXT                  exits 0 when a label reading TEXT is in the window, 1 when not
   click NAME                  presses the button NAME
-  answer NAME                 presses the button NAME of the question Tolvan asks in its own
-                              dialog (waits for the question)
 """
 import sys
 import time
@@ -36,26 +34,6 @@ def preferences_window(timeout=10.0):
                     return window
         time.sleep(0.2)
     raise SystemExit("no Preferences window in the accessibility tree")
-
-
-def question_button(name, timeout=10.0):
-    """The button `name` of a dialog of tolvan's other than Preferences."""
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is None or app.name != "tolvan":
-                continue
-            for window in app:
-                if window is None or window.name == "Preferences" or \
-                        window.getRole() not in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG):
-                    continue
-                button = pyatspi.findDescendant(
-                    window, lambda a: a is not None and a.getRole() == pyatspi.ROLE_PUSH_BUTTON and
-                    a.name == name)
-                if button is not None:
-                    return button
-        time.sleep(0.2)
-    raise SystemExit(f"no question with a button {name!r}")
 
 
 def is_checked(box):
@@ -117,10 +95,6 @@ def set_hotkey(window, row, modifiers, key):
 
 def main(argv):
     command, args = argv[1], argv[2:]
-    if command == "answer":
-        press(question_button(args[0]))
-        print("ok")
-        return 0
     window = preferences_window()
     if command == "wait-window":
         pass
