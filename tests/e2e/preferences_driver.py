@@ -36,6 +36,23 @@ def preferences_window(timeout=10.0):
     raise SystemExit("no Preferences window in the accessibility tree")
 
 
+def bring_page_forward(accessible):
+    """Shows the notebook page that holds `accessible`, as the user clicks its tab first: a
+    control on a page behind is not realized and takes neither focus nor keys."""
+    node = accessible
+    while node is not None and node.getRole() != pyatspi.ROLE_PAGE_TAB:
+        node = node.parent
+    if node is None:
+        return
+    tabs = node.parent
+    tabs.querySelection().selectChild(node.getIndexInParent())
+    end = time.monotonic() + 3.0
+    while not node.getState().contains(pyatspi.STATE_SHOWING):
+        if time.monotonic() > end:
+            raise SystemExit(f"the page {node.name!r} did not come forward")
+        time.sleep(0.1)
+
+
 def is_checked(box):
     return box.getState().contains(pyatspi.STATE_CHECKED)
 
@@ -76,6 +93,7 @@ def choose(combo, item):
 
 def set_hotkey(window, row, modifiers, key):
     enable = starts_with(window, pyatspi.ROLE_CHECK_BOX, row)
+    bring_page_forward(enable)
     set_checked(enable, True)
     combo = find(window, pyatspi.ROLE_COMBO_BOX, enable.name + "key")
     # The modifier boxes are the key combo's siblings in the row.
@@ -102,6 +120,7 @@ def main(argv):
         set_hotkey(window, args[0], args[1], args[2])
     elif command == "set-text":
         entry = find(window, pyatspi.ROLE_TEXT, args[0])
+        bring_page_forward(entry)
         entry.queryComponent().grabFocus()
         time.sleep(0.3)
         entry.queryEditableText().setTextContents(args[1])
@@ -109,7 +128,9 @@ def main(argv):
         if shown != args[1]:
             raise SystemExit(f"{args[0]!r} holds {shown!r}, not {args[1]!r}")
     elif command == "check":
-        set_checked(find(window, pyatspi.ROLE_CHECK_BOX, args[0]), args[1] == "on")
+        box = find(window, pyatspi.ROLE_CHECK_BOX, args[0])
+        bring_page_forward(box)
+        set_checked(box, args[1] == "on")
     elif command == "checked":
         if not is_checked(find(window, pyatspi.ROLE_CHECK_BOX, args[0])):
             print("not ticked")
