@@ -17,7 +17,8 @@ import time
 import pyatspi
 
 
-def tolvan_window(timeout=10.0):
+def window_of_tolvan(matches, what, timeout=10.0):
+    """The first top-level window of the program tolvan for which `matches` holds."""
     end = time.monotonic() + timeout
     while time.monotonic() < end:
         desktop = pyatspi.Registry.getDesktop(0)
@@ -25,11 +26,16 @@ def tolvan_window(timeout=10.0):
             if app is None or app.name != "tolvan":
                 continue
             for window in app:
-                if window is not None and window.name.startswith("Tolvan") and \
-                        window.getRole() == pyatspi.ROLE_FRAME:
+                if window is not None and matches(window):
                     return window
         time.sleep(0.2)
-    raise SystemExit("no main window in the accessibility tree")
+    raise SystemExit(f"no {what} in the accessibility tree")
+
+
+def tolvan_window(timeout=10.0):
+    return window_of_tolvan(
+        lambda w: w.name.startswith("Tolvan") and w.getRole() == pyatspi.ROLE_FRAME,
+        "main window", timeout)
 
 
 def find(root, role, name):

@@ -17,23 +17,13 @@ import time
 
 import pyatspi
 
-from main_window_driver import find, press
+from main_window_driver import find, press, window_of_tolvan
 
 MODIFIERS = ("Ctrl", "Alt", "Shift", "Super")
 
 
-def preferences_window(timeout=10.0):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is None or app.name != "tolvan":
-                continue
-            for window in app:
-                if window is not None and window.name == "Preferences":
-                    return window
-        time.sleep(0.2)
-    raise SystemExit("no Preferences window in the accessibility tree")
+def preferences_window():
+    return window_of_tolvan(lambda w: w.name == "Preferences", "Preferences window")
 
 
 def bring_page_forward(accessible):
