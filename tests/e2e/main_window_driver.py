@@ -68,19 +68,21 @@ def find_field(name, timeout=WAIT):
     raise SystemExit(f"no field named {name!r}")
 
 
-def tolvan_window(timeout=WAIT):
+def window_of_tolvan(matches, what, timeout=WAIT):
+    """The first top-level window of the program tolvan for which `matches` holds."""
     end = time.monotonic() + timeout
     while time.monotonic() < end:
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is None or app.name != "tolvan":
-                continue
-            for window in app:
-                if window is not None and window.name.startswith("Tolvan") and \
-                        window.getRole() == pyatspi.ROLE_FRAME:
-                    return window
+        for window in tolvan_app(timeout):
+            if window is not None and matches(window):
+                return window
         time.sleep(0.2)
-    raise SystemExit("no main window in the accessibility tree")
+    raise SystemExit(f"no {what} in the accessibility tree")
+
+
+def tolvan_window(timeout=WAIT):
+    return window_of_tolvan(
+        lambda w: w.name.startswith("Tolvan") and w.getRole() == pyatspi.ROLE_FRAME,
+        "main window", timeout)
 
 
 def find(root, role, name):

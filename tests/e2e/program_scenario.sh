@@ -30,6 +30,13 @@
 #   abbrev_menu_xterm
 #                   the same in xterm, which reports no caret: the menu opens at the pointer
 #   folder_menu     a folder's hotkey opens the menu of that folder's own abbreviations
+#   preferences     the Preferences window, worked through the accessibility tree: a new
+#                   toggle-status hotkey flips the tray's state at once after OK; new
+#                   word-ending characters make the GTK field's abbreviation wait for them;
+#                   TextExpander mode relabels the window and Cancel stores nothing; sync
+#                   pointed at a folder that holds a library, answered "use it": the field
+#                   expands that library's abbreviations; the preferences file holds what OK
+#                   stored after the quit
 #   launch_pad      the launch pad hotkey shows the launch pad (twice: one window, the text
 #                   kept); a launcher typed into it, then Return, starts and hides it
 # Exits 77 (skipped) without a display.
@@ -519,6 +526,118 @@ case $name in
     [ "$(field text)" = "second choice" ] || fail "not inserted: [$(field text)]"
     kill -TERM "$tolvan_pid"
     ends_with_zero "$tolvan_pid" "tolvan" ;;
+
+  preferences)
+    abbr btw 5 0 "by the way"
+    write_library "$config/abbreviations.tlv"
+    prefs ed_enable=1 "ed_hotkey=17 18 84"
+    cli=$(dirname "$tolvan")/tolvan-cli
+    start_host
+    start_tolvan tolvan
+    wait_for_text "$work/host.out" "tooltip Tolvan - Enabled" || fail "no item"
+    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+    "$tolvan" --config-dir "$config" 2>>"$work/second.err" &
+    ends_with_zero $! "the start that shows the window"
+    main_window() { /usr/bin/python3 "$here/main_window_driver.py" "$@" >>"$work/driver.out" 2>&1; }
+    preferences() { /usr/bin/python3 "$here/preferences_driver.py" "$@" >>"$work/driver.out" 2>&1; }
+    open_preferences() {
+      main_window menu "Options/Preferences" || fail "menu: $(cat "$work/driver.out")"
+      wait_visible '^Preferences$' || fail "no Preferences window"
+      preferences wait-window || fail "Preferences: $(cat "$work/driver.out")"
+    }
+    main_window wait-window || fail "no main window: $(cat "$work/driver.out")"
+    open_preferences
+    preferences hotkey "Toggle status" Ctrl+Shift A || fail "hotkey: $(cat "$work/driver.out")"
+    preferences set-text "Word-ending characters" "#" || fail "delimiters: $(cat "$work/driver.out")"
+    preferences check Space off || fail "Space: $(cat "$work/driver.out")"
+    [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
+    preferences click OK || fail "OK: $(cat "$work/driver.out")"
+    wait_hidden '^Preferences$' || fail "OK did not close the window"
+    # The new hotkey works at once, without a restart.
+    xdotool key ctrl+shift+a
+    wait_for_text "$work/host.out" "tooltip Tolvan - Disabled" || fail "the new hotkey did not disable"
+    xdotool key ctrl+shift+a
+    wait_for_text "$work/host.out" "tooltip Tolvan - Enabled" 2 || fail "the new hotkey did not enable"
+    xdotool key ctrl+alt+t
+    sleep 0.5
+    [ "$(grep -c "tooltip Tolvan - Disabled" "$work/host.out")" -eq 1 ] || fail "the old hotkey still works"
+    # A space no longer ends the word; the new character does.
+    start_field_app
+    type_text "btw "
+    wait_until_still "$work/report.json"
+    [ "$(field text)" = "btw " ] || fail "a space still ends the word: [$(field text)]"
+    type_text "btw#"
+    wait_until_still "$work/report.json"
+    [ "$(field text)" = "btw by the way#" ] || fail "the new word ending did not expand: [$(field text)]"
+
+    # TextExpander mode relabels the window; Cancel stores nothing and the next showing is
+    # back to normal.
+    saved=$(cksum <"$config/prefs.lt")
+    open_preferences
+    preferences label "Word-ending characters:" || fail "not the normal look: $(cat "$work/driver.out")"
+    preferences check "Enable TextExpander Mode" on || fail "mode: $(cat "$work/driver.out")"
+    for i in $(seq 30); do preferences label "Delimiters:" && break; sleep 0.1; done
+    preferences label "Delimiters:" || fail "not relabelled: $(cat "$work/driver.out")"
+    preferences click Cancel || fail "Cancel: $(cat "$work/driver.out")"
+    wait_hidden '^Preferences$' || fail "Cancel did not close the window"
+    [ "$(cksum <"$config/prefs.lt")" = "$saved" ] || fail "Cancel changed the preferences file"
+    open_preferences
+    preferences label "Word-ending characters:" || fail "the mode's look stayed: $(cat "$work/driver.out")"
+    preferences checked "Enable TextExpander Mode" && fail "the mode's box stayed ticked"
+    preferences click Cancel || fail "Cancel: $(cat "$work/driver.out")"
+    wait_hidden '^Preferences$' || fail "Cancel did not close the window"
+
+    # The library moves to a shared folder that already holds one; the user keeps that one.
+    entries=
+    abbr omw 5 0 "on my way"
+    mkdir -p "$work/shared/Tolvan"
+    write_library "$work/shared/Tolvan/abbreviations.tlv"
+    open_preferences
+    preferences check "Enable Dropbox sync so I can use the same abbreviations on multiple computers" on ||
+      fail "sync: $(cat "$work/driver.out")"
+    preferences set-text "My Dropbox folder" "$work/shared" || fail "folder: $(cat "$work/driver.out")"
+    library_window=$(xdotool search --onlyvisible --name '^Tolvan$' | head -1)
+    # OK asks a question in a dialog of its own, which would run inside the accessibility
+    # call and stall it: this OK and the answer come from the keyboard.
+    prefs_window=$(xdotool search --onlyvisible --name '^Preferences$' | head -1)
+    xdotool windowactivate "$prefs_window" 2>/dev/null
+    wait_active "$prefs_window" || fail "the Preferences window did not get the focus"
+    keys alt+o
+    question=
+    for i in $(seq 50); do
+      active=$(xdotool getactivewindow 2>/dev/null)
+      if [ -n "$active" ] && [ "$active" != "$library_window" ] &&
+        [ "$(xdotool getwindowname "$active")" = Tolvan ]; then question=$active; break; fi
+      sleep 0.1
+    done
+    [ -n "$question" ] || fail "no question about the file already in the shared folder"
+    keys alt+y
+    wait_hidden '^Preferences$' || fail "OK did not close the window"
+    xdotool windowactivate "$main" 2>/dev/null
+    wait_active "$main" || fail "the field did not get the focus back"
+    # The sync poll loads the kept file within a few seconds.
+    for i in $(seq 20); do
+      type_text " omw#"
+      wait_until_still "$work/report.json"
+      case $(field text) in *"on my way#") break ;; esac
+      sleep 0.5
+    done
+    case $(field text) in *" on my way#") ;; *) fail "the shared library was not loaded: [$(field text)]" ;; esac
+    grep -q 'a="omw"' "$work/shared/Tolvan/abbreviations.tlv" ||
+      fail "the shared library was overwritten"
+
+    kill -TERM "$tolvan_pid"
+    ends_with_zero "$tolvan_pid" "tolvan"
+    stored() { "$cli" --config-dir "$config" prefs get "$1"; }
+    [ "$(stored ed_hotkey)" = "17 16 65" ] || fail "ed_hotkey: [$(stored ed_hotkey)]"
+    [ "$(stored ed_enable)" = 1 ] || fail "ed_enable: [$(stored ed_enable)]"
+    # "#", then the tab and the line feed of the boxes left ticked (the command adds a line feed).
+    [ "$(stored delim_chars | od -An -c | tr -d ' \n')" = '#\t\n\n' ] ||
+      fail "delim_chars: [$(stored delim_chars | od -An -c)]"
+    # Never stored, or stored off.
+    case $(stored textexpander_mode 2>/dev/null) in "" | 0) ;; *) fail "textexpander_mode: [$(stored textexpander_mode)]" ;; esac
+    [ "$(stored use_diff_abbrev_dir)" = 1 ] || fail "use_diff_abbrev_dir: [$(stored use_diff_abbrev_dir)]"
+    [ "$(stored diff_abbrev_dir)" = "$work/shared" ] || fail "diff_abbrev_dir: [$(stored diff_abbrev_dir)]" ;;
 
   launch_pad)
     prefs launchpad_enable=1 "launchpad_hotkey=17 18 76"
