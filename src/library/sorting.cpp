@@ -10,14 +10,20 @@
 namespace tolvan {
 namespace {
 
+int ascii_fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
+
+// Keys of one list often share long beginnings; equal bytes are skipped without folding
+// them, which is most of the work of a sort of 100,000 records.
 int stricmp(std::string_view a, std::string_view b) {
-  size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    int ca = static_cast<unsigned char>(a[i]);
-    int cb = static_cast<unsigned char>(b[i]);
-    if (ca >= 'A' && ca <= 'Z') ca += 'a' - 'A';
-    if (cb >= 'A' && cb <= 'Z') cb += 'a' - 'A';
+  const size_t n = std::min(a.size(), b.size());
+  size_t i = 0;
+  while (true) {
+    while (i < n && a[i] == b[i]) ++i;
+    if (i == n) break;
+    const int ca = ascii_fold(static_cast<unsigned char>(a[i]));
+    const int cb = ascii_fold(static_cast<unsigned char>(b[i]));
     if (ca != cb) return ca - cb;
+    ++i;
   }
   return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
