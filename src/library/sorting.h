@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "library/model.h"
@@ -25,8 +26,8 @@ enum SortOrder : int { SORT_ASCENDING = 0, SORT_DESCENDING = 1 };
 // The key a record sorts by in `column`.
 std::string abbr_sort_key(const Abbreviation& abbrev, int column);
 // Whether key `a` comes before key `b` in `order` (ASCII case ignored, empty keys last).
-bool abbr_sort_key_before(const std::string& a, const std::string& b, int order);
-bool abbr_sort_keys_equal(const std::string& a, const std::string& b);
+bool abbr_sort_key_before(std::string_view a, std::string_view b, int order);
+bool abbr_sort_keys_equal(std::string_view a, std::string_view b);
 
 void abbr_sort_abbrev_lst(std::vector<Abbreviation*>& list, int column, int order);
 void abbr_sort_folder_lst(std::vector<Folder*>& list, int column, int order);

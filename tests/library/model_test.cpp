@@ -348,6 +348,35 @@ TEST(LibrarySearch, FlagsSelectFieldsScopeAndCase) {
             1u);
 }
 
+// Case is folded with Unicode rules whether a field is plain ASCII or not, and whichever of
+// the two the searched text is: a folded "ß" is "ss", the Kelvin sign is a "k".
+TEST(LibrarySearch, CaseFoldingMatchesAcrossAsciiAndOtherText) {
+  Library lib;
+  Folder& top = abbr_ensure_absolute_parent(lib.sandbox, lib.uids);
+  Abbreviation& street = add_text(top, "str", "", "Große Straße");
+  Abbreviation& plain = add_text(top, "pl", "", "Grosse Strasse");
+  Abbreviation& greek = add_text(top, "gr", "", "ΣΟΦΙΑ kelvin");
+  Abbreviation& mixed = add_text(top, "mx", "", "CAFÉ au lait");
+  using V = std::vector<Abbreviation*>;
+  auto find = [&](std::string_view text, unsigned flags = 0) {
+    return abbr_find_abbrevs_containing_string(lib.sandbox, nullptr, text, nullptr,
+                                               SEARCH_DESCRIPTION | flags);
+  };
+
+  EXPECT_EQ(find("STRASSE"), (V{&street, &plain}));
+  EXPECT_EQ(find("straße"), (V{&street, &plain}));
+  EXPECT_EQ(find("ß", SEARCH_CASE_SENSITIVE), V{&street});
+  EXPECT_EQ(find("σοφια"), V{&greek});
+  EXPECT_EQ(find("\xE2\x84\xAA" "ELVIN"), V{&greek});  // the Kelvin sign folds to "k"
+  EXPECT_EQ(find("café AU"), V{&mixed});
+  EXPECT_EQ(find("Au Lait"), V{&mixed});
+  EXPECT_EQ(find("au laitx"), V{});
+  EXPECT_EQ(find("grosse strasse", SEARCH_WHOLE_FIELD), (V{&street, &plain}));
+  EXPECT_EQ(find("grosse strass", SEARCH_WHOLE_FIELD), V{});
+  EXPECT_EQ(find("GROSSE", SEARCH_CASE_SENSITIVE), V{});
+  EXPECT_EQ(find(""), (V{&street, &plain, &greek, &mixed}));
+}
+
 TEST(LibraryFlattening, ThreeLevelsBecomeOneWithPathNames) {
   Library lib;
   Folder& top = abbr_ensure_absolute_parent(lib.main_list, lib.uids);

@@ -876,11 +876,17 @@ void MainWindow::clear_list_selection() {
 
 void MainWindow::fill_list(std::vector<Abbreviation*> records) {
   filling_ = true;
-  // A new model that no view watched while it was made: a list store filled (and later
-  // emptied) row by row costs more than the listing itself.
-  list_model_ = RecordListModel::create(std::move(records));
-  list_view_.set_model(list_model_);
-  refresh_sort_arrows();  // a new model takes the arrows away
+  // The same rows in another order (a sort) are moved in place: a new model costs the
+  // view's accessible a signal per row as the old rows go and the new ones come.
+  if (list_model_->reorder(records)) {
+    list_view_.get_selection()->unselect_all();  // as a new model would have it
+  } else {
+    // A new model that no view watched while it was made: a list store filled (and later
+    // emptied) row by row costs more than the listing itself.
+    list_model_ = RecordListModel::create(std::move(records));
+    list_view_.set_model(list_model_);
+    refresh_sort_arrows();  // a new model takes the arrows away
+  }
   filling_ = false;
   list_selection_changed();
 }

@@ -1,6 +1,7 @@
 #include "ui/library_window/record_list_model.h"
 
 #include <numeric>
+#include <unordered_map>
 
 namespace tolvan::ui {
 namespace {
@@ -74,6 +75,26 @@ void RecordListModel::move(size_t from, size_t to) {
 void RecordListModel::changed(size_t row) {
   iterator iter;
   if (iter_for(row, iter)) row_changed(RecordListModel::path_of(row), iter);
+}
+
+bool RecordListModel::reorder(const std::vector<Abbreviation*>& records) {
+  if (records.size() != records_.size() || records.empty()) return false;
+  std::unordered_map<const Abbreviation*, int> old_row;
+  old_row.reserve(records_.size());
+  for (size_t i = 0; i < records_.size(); ++i) {
+    if (!old_row.emplace(records_[i], static_cast<int>(i)).second) return false;
+  }
+  std::vector<int> order(records.size());  // order[new position] = old position
+  for (size_t i = 0; i < records.size(); ++i) {
+    auto found = old_row.find(records[i]);
+    if (found == old_row.end() || found->second < 0) return false;
+    order[i] = found->second;
+    found->second = -1;  // each old row is taken once
+  }
+  records_ = records;
+  stamp_ = next_stamp();
+  rows_reordered(Path(), order);
+  return true;
 }
 
 Gtk::TreeModelFlags RecordListModel::get_flags_vfunc() const { return Gtk::TREE_MODEL_LIST_ONLY; }

@@ -38,6 +38,9 @@ class RecordListModel final : public Gtk::TreeModel, public Glib::Object {
   void erase(size_t row);
   void move(size_t from, size_t to);  // `to` is the row's index afterwards
   void changed(size_t row);
+  // Takes `records` as the rows when they are the present rows in another order (as after
+  // a sort), telling the views of one reordering; false, changing nothing, otherwise.
+  bool reorder(const std::vector<Abbreviation*>& records);
 
  private:
   explicit RecordListModel(std::vector<Abbreviation*> records);
