@@ -1,17 +1,20 @@
 #!/usr/bin/env python3
 """TextExpander import and export with a large settings file.
 
-Usage: te_import_bench.py TOLVAN_CLI [SNIPPETS]
+Usage: te_import_bench.py TOLVAN_CLI [SNIPPETS [BENCH_TE_IMPORT]]
 
 Writes a settings file of SNIPPETS (default 100,000) snippets in 100 groups, then times,
 best of three runs each:
   - python3's plistlib reading it (the yardstick),
+  - with BENCH_TE_IMPORT (bench_te_import), Tolvan's import alone: reading, checking and
+    converting into folders, in the process (no start-up, no library, no save),
   - `tolvan-cli import --mode replace` of it into an empty data folder (reading, checking,
     converting, then saving the library and a backup as Apply does),
   - `tolvan-cli export --te` of that library back to a settings file.
 """
 import os
 import plistlib
+import json
 import subprocess
 import sys
 import tempfile
@@ -54,12 +57,25 @@ def best_of(runs, action):
     return min(times)
 
 
+def import_alone(bench, source):
+    """The fastest of bench_te_import's repetitions, in seconds."""
+    out = subprocess.run([bench, "--benchmark_format=json", "--benchmark_repetitions=3"],
+                         check=True, capture_output=True, text=True,
+                         env={**os.environ, "TOLVAN_TE_IMPORT_FILE": source}).stdout
+    runs = [b for b in json.loads(out)["benchmarks"] if b.get("run_type") == "iteration"]
+    if not runs or any("error_message" in b for b in runs):
+        raise SystemExit(f"bench_te_import: {out}")
+    scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
+    return min(b["real_time"] * scale[b["time_unit"]] for b in runs)
+
+
 def main(argv):
     if len(argv) < 1:
         print(__doc__, file=sys.stderr)
         return 2
     cli = os.path.abspath(argv[0])
     snippets = int(argv[1]) if len(argv) > 1 else 100_000
+    bench = os.path.abspath(argv[2]) if len(argv) > 2 else None
     with tempfile.TemporaryDirectory() as work:
         source = os.path.join(work, "Settings.textexpander")
         settings_file(source, snippets)
@@ -78,6 +94,7 @@ def main(argv):
 
         exported = os.path.join(work, "Export.textexpander")
         python = best_of(3, plistlib_read)
+        alone = import_alone(bench, source) if bench else None
         imported = best_of(3, tolvan_import)
         export = best_of(3, lambda: run("export", "--te", exported))
         with open(exported, "rb") as f:
@@ -85,6 +102,8 @@ def main(argv):
         assert len(back["snippetsTE2"]) == snippets, len(back["snippetsTE2"])
         print(f"settings file: {snippets} snippets, {size:.1f} MB")
         print(f"python3 plistlib.load:            {python * 1000:8.0f} ms")
+        if alone is not None:
+            print(f"Tolvan import alone:              {alone * 1000:8.0f} ms")
         print(f"tolvan-cli import (with save):    {imported * 1000:8.0f} ms")
         print(f"tolvan-cli export --te:           {export * 1000:8.0f} ms")
     return 0

@@ -21,6 +21,13 @@
 #                   the deleted one and expands the new one; a deletion thrown away with
 #                   Cancel brings the abbreviation back; the saved library holds the changes
 #                   after the quit
+#   import_export   File > Import TextExpander Snippets through the chooser with a settings
+#                   file of the corpus (TOLVAN_CORPORA_DIR): TextExpander mode and its
+#                   preferences taken, the report closed, the groups in the folder tree and
+#                   the last one's snippets in the list; applied; File > Export All
+#                   Abbreviations to TextExpander Snippet File writes a file plistlib reads
+#                   with every snippet; a second start's --import of a .tlv file, appended;
+#                   the saved library holds all after the quit
 #   preview         an abbreviation that waits for its word-ending character shows the preview
 #                   at the GTK field's caret, without taking the focus; it is gone once the
 #                   abbreviation expanded
@@ -107,6 +114,26 @@ start_field_app() {
 
 # host COMMAND: one command for fake_tray_host.py.
 host() { echo "$*" >&3; }
+
+# drive COMMAND ARGS...: main_window_driver.py, its output kept in driver.out.
+drive() { /usr/bin/python3 "$here/main_window_driver.py" "$@" >>"$work/driver.out" 2>&1; }
+
+# open_main_window: tolvan started with the library written, and its main window shown by a
+# second start.
+open_main_window() {
+  start_tolvan tolvan
+  wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
+  "$tolvan" --config-dir "$config" 2>>"$work/second.err" &
+  ends_with_zero $! "the start that shows the window"
+  drive wait-window || fail "no main window: $(cat "$work/driver.out")"
+}
+
+# apply_changes: Apply pressed, and insensitive again once the changes are saved.
+apply_changes() {
+  drive click Apply || fail "apply: $(cat "$work/driver.out")"
+  for i in $(seq 20); do drive sensitive Apply || break; sleep 0.1; done
+  drive sensitive Apply && fail "Apply stayed sensitive after applying"
+}
 
 start_host() {
   mkfifo "$work/host.in"
@@ -344,12 +371,7 @@ case $name in
     abbr btw 5 0 "by the way"
     abbr omw 5 0 "on my way"
     write_library "$config/abbreviations.tlv"
-    start_tolvan tolvan
-    wait_for_text "$work/tolvan.err" "hooks installed" || fail "no engine"
-    "$tolvan" --config-dir "$config" 2>>"$work/second.err" &
-    ends_with_zero $! "the start that shows the window"
-    drive() { /usr/bin/python3 "$here/main_window_driver.py" "$@" >>"$work/driver.out" 2>&1; }
-    drive wait-window || fail "no main window: $(cat "$work/driver.out")"
+    open_main_window
     drive search btw || fail "search: $(cat "$work/driver.out")"
     drive select-row 0 || fail "select: $(cat "$work/driver.out")"
     drive click "Delete selected abbreviation / launcher" || fail "delete: $(cat "$work/driver.out")"
@@ -362,9 +384,7 @@ case $name in
     drive type Abbreviation sig || fail "abbreviation: $(cat "$work/driver.out")"
     drive type "Replacement Text" "Kind regards" || fail "replacement: $(cat "$work/driver.out")"
     drive rows && grep -q '|sig|' "$work/driver.out" || fail "the list did not show sig: $(cat "$work/driver.out")"
-    drive click Apply || fail "apply: $(cat "$work/driver.out")"
-    for i in $(seq 20); do drive sensitive Apply || break; sleep 0.1; done
-    drive sensitive Apply && fail "Apply stayed sensitive after applying"
+    apply_changes
     [ -n "${SCREENSHOT:-}" ] && import -window root "$SCREENSHOT"
     grep -q 'a="btw"' "$config/abbreviations.tlv" && fail "the deleted abbreviation was saved"
     grep -q 'a="sig"' "$config/abbreviations.tlv" || fail "the new abbreviation was not saved"
@@ -402,6 +422,72 @@ case $name in
     grep -q 'a="sig"' "$config/abbreviations.tlv" || fail "the library lost sig"
     grep -q 'a="btw"' "$config/abbreviations.tlv" && fail "btw came back"
     grep -q 'expanded_folders' "$config/prefs.lt" || fail "the window's folders were not kept" ;;
+
+  import_export)
+    corpus=${TOLVAN_CORPORA_DIR:-}/textexpander/bachya__ExpandSync__res__Settings.textexpander
+    [ -r "$corpus" ] || fail "no TextExpander settings file at $corpus (TOLVAN_CORPORA_DIR)"
+    # snippets FILE [last-group]: a settings file's abbreviations as plistlib reads them, one
+    # a line (of its last group only with last-group).
+    snippets() {
+      /usr/bin/python3 -c 'import plistlib, sys
+top = plistlib.load(open(sys.argv[1], "rb"))
+items = top["snippetsTE2"]
+if len(sys.argv) > 2:
+    members = set(top["groupsTE2"][-1]["snippetUUIDs"])
+    items = [s for s in items if s["uuidString"] in members]
+print("\n".join(s["abbreviation"] for s in items))' "$@"
+    }
+    abbr btw 5 0 "by the way"
+    write_library "$config/abbreviations.tlv"
+    open_main_window
+    drive menu "File/Import/Import TextExpander Snippets..." || fail "import menu: $(cat "$work/driver.out")"
+    drive choose-file "Import TextExpander Snippets" "$corpus" Open || fail "choosing the file: $(cat "$work/driver.out")"
+    drive answer "Switch to TextExpander Mode" Yes || fail "mode question: $(cat "$work/driver.out")"
+    drive answer "Import preferences from TextExpander" Yes || fail "preferences question: $(cat "$work/driver.out")"
+    report=$(/usr/bin/python3 "$here/main_window_driver.py" answer "Successfully imported" OK) ||
+      fail "no report: $report"
+    count=$(snippets "$corpus" | wc -l)
+    echo "$report" | grep -q "imported $count snippets" || fail "the report does not count $count snippets: $report"
+    folders=$(/usr/bin/python3 "$here/main_window_driver.py" rows Folders) || fail "folders: $folders"
+    for group in "Sample Snippets" "Evernote"; do
+      echo "$folders" | grep -q "$group" || fail "the folder tree lacks $group: $folders"
+    done
+    # The last group imported is the one selected.
+    list=$(/usr/bin/python3 "$here/main_window_driver.py" rows) || fail "rows: $list"
+    for a in $(snippets "$corpus" last-group); do
+      echo "$list" | grep -q -F -- "$a" || fail "the list lacks $a: $list"
+    done
+    apply_changes
+    grep -q 'a="tyvm"' "$config/abbreviations.tlv" || fail "the imported snippets were not saved"
+
+    exported=$work/exported.textexpander
+    drive menu "File/Export/Export All Abbreviations to TextExpander Snippet File..." || fail "export menu: $(cat "$work/driver.out")"
+    drive choose-file "Export snippets to..." "$exported" Save || fail "choosing the target: $(cat "$work/driver.out")"
+    drive answer "Successfully exported" OK || fail "no export report: $(cat "$work/driver.out")"
+    back=$(snippets "$exported") || fail "the exported file does not read: $back"
+    for a in $(snippets "$corpus") btw; do
+      echo "$back" | grep -qx -F -- "$a" || fail "the export lacks $a: $back"
+    done
+
+    # A second start hands over an exported abbreviation file; its import asks the mode.
+    entries=
+    abbr omw 5 0 "on my way"
+    write_library "$work/handed.tlv"
+    "$tolvan" --config-dir "$config" --import "$work/handed.tlv" 2>>"$work/second.err" &
+    ends_with_zero $! "the start that hands over the file"
+    drive answer "Select Import Mode" OK Append || fail "import mode: $(cat "$work/driver.out")"
+    folders=$(/usr/bin/python3 "$here/main_window_driver.py" rows Folders) || fail "folders: $folders"
+    for group in "Sample Snippets" "E2E"; do
+      echo "$folders" | grep -q "$group" || fail "after the hand-over the folder tree lacks $group: $folders"
+    done
+    apply_changes
+    kill -TERM "$tolvan_pid"
+    ends_with_zero "$tolvan_pid" "tolvan"
+    for a in btw tyvm omw; do
+      grep -q "a=\"$a\"" "$config/abbreviations.tlv" || fail "the library lost $a"
+    done
+    [ "$("$(dirname "$tolvan")/tolvan-cli" --config-dir "$config" prefs get textexpander_mode)" = 1 ] ||
+      fail "TextExpander mode was not kept" ;;
 
   preview)
     cli=$(dirname "$tolvan")/tolvan-cli

@@ -1,5 +1,6 @@
 #include "ui/library_window/main_window_services.h"
 
+#include <glibmm/main.h>
 #include <glibmm/miscutils.h>
 
 #include "engine/macros/textexpander_codes.h"
@@ -54,32 +55,39 @@ void MainWindowServices::follow_textexpander_mode() {
 }
 
 bool MainWindowServices::handle_action(const std::string& action, const Folder* folder) {
+  std::function<void()> run = action_of(action, folder);
+  if (!run) return false;
+  // Each of these runs dialogs of its own. Run from the item's activation, they would keep an
+  // accessibility client that activated the item (a screen reader) waiting for its answer
+  // until the last dialog closes, and none of the dialogs could be read meanwhile.
+  Glib::signal_idle().connect_once(sigc::track_obj(std::move(run), *this));
+  return true;
+}
+
+std::function<void()> MainWindowServices::action_of(const std::string& action,
+                                                    const Folder* folder) {
   if (folder) {  // a folder's menu
     if (action == "Export" || action == "ExportToHTML") {
-      transfers_->export_abbrevs(folder, action == "ExportToHTML");
-    } else if (action == "ExportTEGroup") {
-      transfers_->export_te_snippets(folder);
-    } else {
-      return false;
+      return [this, folder, html = action == "ExportToHTML"] {
+        transfers_->export_abbrevs(folder, html);
+      };
     }
-    return true;
+    if (action == "ExportTEGroup") return [this, folder] { transfers_->export_te_snippets(folder); };
+    return {};
   }
-  if (action == "Import") {
-    transfers_->import_abbrevs(std::nullopt);
-  } else if (action == "ImportTE" || action == "TEMenuImportTE") {
-    transfers_->import_te_snippets(std::nullopt);
-  } else if (action == "Export") {
-    transfers_->export_abbrevs(nullptr, false);
-  } else if (action == "ExportTE" || action == "TEMenuExportTE") {
-    transfers_->export_te_snippets(nullptr);
-  } else if (std::string set = included_set_of_action(action); !set.empty()) {
-    transfers_->import_included_set(set);
-  } else if (action == "Preferences") {
-    show_preferences();
-  } else {
-    return false;
+  if (action == "Import") return [this] { transfers_->import_abbrevs(std::nullopt); };
+  if (action == "ImportTE" || action == "TEMenuImportTE") {
+    return [this] { transfers_->import_te_snippets(std::nullopt); };
   }
-  return true;
+  if (action == "Export") return [this] { transfers_->export_abbrevs(nullptr, false); };
+  if (action == "ExportTE" || action == "TEMenuExportTE") {
+    return [this] { transfers_->export_te_snippets(nullptr); };
+  }
+  if (std::string set = included_set_of_action(action); !set.empty()) {
+    return [this, set] { transfers_->import_included_set(set); };
+  }
+  if (action == "Preferences") return [this] { show_preferences(); };
+  return {};
 }
 
 void MainWindowServices::show_preferences() {

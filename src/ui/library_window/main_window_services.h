@@ -4,8 +4,10 @@
 // one once its main window and its expander exist, and destroys it before the window.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <sigc++/trackable.h>
 #include <string>
 
 #include "app/expander.h"
@@ -35,7 +37,7 @@ struct MainWindowServicesDeps {
   Expander* expander;  // none: no engine runs (its hotkeys are not registered again)
 };
 
-class MainWindowServices final : private SyncWindow {
+class MainWindowServices final : public sigc::trackable, private SyncWindow {
  public:
   explicit MainWindowServices(MainWindowServicesDeps deps);
   ~MainWindowServices() override;
@@ -60,6 +62,9 @@ class MainWindowServices final : private SyncWindow {
   void reset_from_main_list() override;
 
   void show_preferences();
+  // What the menu action (of a folder's menu, with its folder) does when it is one of these
+  // services'; empty otherwise.
+  std::function<void()> action_of(const std::string& action, const Folder* folder);
 
   MainWindowServicesDeps deps_;
   NativeFileDialogs dialogs_;
