@@ -109,9 +109,12 @@ def texts_of(root):
 def dialog(text, timeout=WAIT):
     """A showing dialog of tolvan's (not its main window) titled or saying text."""
     def matches(window):
-        if window.getRole() == pyatspi.ROLE_FRAME or not showing(window):
+        try:
+            if window.getRole() == pyatspi.ROLE_FRAME or not showing(window):
+                return False
+            return window.name == text or any(text in label for label in texts_of(window))
+        except Exception:  # a window that went away while it was read (a closing chooser)
             return False
-        return window.name == text or any(text in label for label in texts_of(window))
     return window_of_tolvan(matches, f"dialog {text!r}", timeout)
 
 
