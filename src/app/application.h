@@ -49,6 +49,8 @@ class Application {
   Settings& prefs() { return prefs_; }
   Library& library() { return library_; }
   bool quitting() const { return quit_done_; }
+  // The status the program ends with, once quit.
+  int status() const { return status_; }
 
  private:
   // Steps 2 to 15 of the start; false when the start ended in a quit.

@@ -1,5 +1,6 @@
 #include "ui/desktop_program.h"
 
+#include <cstdlib>
 #include <glib-unix.h>
 #include <glibmm/main.h>
 #include <gtk/gtk.h>
@@ -306,6 +307,10 @@ void DesktopProgram::unregister_hotkeys() {
 }
 
 void DesktopProgram::leave_main_loop() {
+  // Quitting from inside a dialog's own loop (the session ends while an import waits for
+  // an answer): the windows and the library that flow works on are gone, so it must never
+  // resume; everything the quit owes is done.
+  if (g_main_depth() > 1) std::_Exit(app_.status());
   for (unsigned id : signal_sources_) g_source_remove(id);
   signal_sources_.clear();
   if (!gtk_) return;
