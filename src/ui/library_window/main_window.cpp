@@ -30,12 +30,12 @@ namespace {
 constexpr int kFolderPane = 219;
 constexpr int kListPane = 233;
 
-struct ListColumnSpec {
+struct ListColumnLayout {
   int id;
   const char* title;
   int width;  // 0: takes the remaining width
 };
-constexpr ListColumnSpec kListColumns[] = {
+constexpr ListColumnLayout kListColumns[] = {
     {SORT_BY_DESCRIPTION, " Description", 150}, {SORT_BY_ABBREVIATION, " Abbreviation", 88},
     {SORT_BY_EXPANSION, " Replacement Preview", 0}, {SORT_BY_FOLDER, " Containing Folder", 144},
     {SORT_BY_CREATED, " Created", 130},          {SORT_BY_MODIFIED, " Last Modified", 130},
@@ -338,9 +338,9 @@ void MainWindow::build_list_view() {
   list_view_.set_rules_hint(true);
   list_view_.set_enable_search(false);
   set_accessible_name(list_view_, "Abbreviations");
-  for (const ListColumnSpec& spec : kListColumns) {
-    auto* column = Gtk::make_managed<Gtk::TreeViewColumn>(spec.title);
-    if (spec.id == SORT_BY_DESCRIPTION) {
+  for (const ListColumnLayout& layout : kListColumns) {
+    auto* column = Gtk::make_managed<Gtk::TreeViewColumn>(layout.title);
+    if (layout.id == SORT_BY_DESCRIPTION) {
       auto* icon = Gtk::make_managed<Gtk::CellRendererPixbuf>();
       column->pack_start(*icon, false);
       column->set_cell_data_func(*icon, [this, icon](Gtk::CellRenderer*, const Gtk::TreeModel::iterator& it) {
@@ -350,24 +350,24 @@ void MainWindow::build_list_view() {
     }
     auto* text = Gtk::make_managed<Gtk::CellRendererText>();
     column->pack_start(*text, true);
-    const bool markup = spec.id == SORT_BY_ABBREVIATION || spec.id == SORT_BY_FOLDER;
-    const int id = spec.id;
+    const bool markup = layout.id == SORT_BY_ABBREVIATION || layout.id == SORT_BY_FOLDER;
+    const int id = layout.id;
     column->set_cell_data_func(*text, [this, text, id, markup](Gtk::CellRenderer*, const Gtk::TreeModel::iterator& it) {
       const Abbreviation* a = (*it)[list_model_->record_column()];
       const std::string value = abbrev_column_text(*a, id);
       if (markup) text->property_markup() = value;
       else text->property_text() = value;
     });
-    if (spec.id == SORT_BY_DESCRIPTION || spec.id == SORT_BY_EXPANSION) text->property_ellipsize() = Pango::ELLIPSIZE_END;
-    if (spec.id == SORT_BY_FOLDER) text->property_ellipsize() = Pango::ELLIPSIZE_START;
+    if (layout.id == SORT_BY_DESCRIPTION || layout.id == SORT_BY_EXPANSION) text->property_ellipsize() = Pango::ELLIPSIZE_END;
+    if (layout.id == SORT_BY_FOLDER) text->property_ellipsize() = Pango::ELLIPSIZE_START;
     column->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
-    if (spec.width > 0) column->set_fixed_width(spec.width);
+    if (layout.width > 0) column->set_fixed_width(layout.width);
     else column->set_expand(true);
     column->set_resizable(false);
     column->set_clickable(true);
     column->signal_clicked().connect([this, id] { header_clicked(id); });
     list_view_.append_column(*column);
-    list_view_columns_[spec.id] = column;
+    list_view_columns_[layout.id] = column;
     column->get_button()->signal_button_press_event().connect(
         [this](GdkEventButton* event) {
           if (event->button != 3) return false;
