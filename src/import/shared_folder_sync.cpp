@@ -1,5 +1,7 @@
 #include "import/shared_folder_sync.h"
 
+#include "library/library_aside.h"
+
 #include <filesystem>
 
 #include "core/paths.h"
@@ -12,6 +14,7 @@
 #include "library/backups.h"
 #include "library/flattening.h"
 #include "library/folder_tree.h"
+#include "library/library_aside.h"
 #include "library/lookups.h"
 #include "library/main_list_file.h"
 
@@ -295,20 +298,29 @@ SyncEnabling SharedFolderSync::te_sync_just_enabled(const std::string& file) {
 
 SyncEnabling SharedFolderSync::own_sync_just_enabled(const std::string& file) {
   if (std::optional<SyncEnabling> kept = keep_existing_file(file, false)) return *kept;
+  const std::string dir = parse_out_directory(file);
   if (isfile(file)) {
-    // The promised backup of the original, beside it in the shared folder.
-    std::error_code error;
-    const std::string copy = backup_file_name_for(parse_out_directory(file), abbr_time_now());
-    std::filesystem::copy_file(file, copy, error);
-    if (error) {
-      ctx_.prompts.error("Could not back up " + file + ": " + error.message());
-      return SyncEnabling::Failed;
+    // The promised backup of the original: moved aside, beside it in the shared folder.
+    if (!abbr_backup_abbrev_file_in_dir(dir) &&
+        !ctx_.prompts.yes_no("Unable to create a backup of the existing abbreviation file in the "
+                             "newly configured directory '" + dir +
+                                 "'. Continue and overwrite anyway?",
+                             PromptKind::Warning)) {
+      return SyncEnabling::Cancelled;
     }
-  } else if (const std::string dir = parse_out_directory(file); !dir.empty() && mkdir_p(dir) != 0) {
+  } else if (!dir.empty() && mkdir_p(dir) != 0) {
     ctx_.prompts.error("Could not create the folder " + dir + ".");
     return SyncEnabling::Failed;
   }
-  if (!abbr_save_library(ctx_.library, file, &ctx_.prompts)) return SyncEnabling::Failed;
+  for (;;) {
+    const Status saved = abbr_save_library(ctx_.library, file, nullptr);
+    if (saved.ok()) break;
+    if (!ctx_.prompts.yes_no("Unable to save currently loaded abbreviations to new directory '" +
+                                 dir + "': " + saved.error() + ". Would you like me to try again?",
+                             PromptKind::Error)) {
+      return SyncEnabling::Failed;
+    }
+  }
   sync_update_timestamp(ctx_.prefs, SyncMode::Own, file);
   return SyncEnabling::Done;
 }

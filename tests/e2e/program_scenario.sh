@@ -41,9 +41,10 @@
 #                   toggle-status hotkey flips the tray's state at once after OK; new
 #                   word-ending characters make the GTK field's abbreviation wait for them;
 #                   TextExpander mode relabels the window and Cancel stores nothing; sync
-#                   pointed at a folder that holds a library, answered "use it": the field
-#                   expands that library's abbreviations; the preferences file holds what OK
-#                   stored after the quit
+#                   pointed at a folder that holds a library, its question answered each way:
+#                   Cancel changes nothing, Overwrite moves that library aside and writes this
+#                   one, Sync with it makes the field expand that library's abbreviations; the
+#                   preferences file holds what OK stored after the quit
 #   launch_pad      the launch pad hotkey shows the launch pad (twice: one window, the text
 #                   kept); a launcher typed into it, then Return, starts and hides it
 # Exits 77 (skipped) without a display.
@@ -673,35 +674,49 @@ print("\n".join(s["abbreviation"] for s in items))' "$@"
     preferences click Cancel || fail "Cancel: $(cat "$work/driver.out")"
     wait_hidden '^Preferences$' || fail "Cancel did not close the window"
 
-    # The library moves to a shared folder that already holds one; the user keeps that one.
+    # Sync pointed at a folder that already holds a library asks what to do with it, in its
+    # own dialog. OK asks inside the accessibility call that would press it, which would
+    # stall it: OK comes from the keyboard, the answer through the accessibility tree.
+    sync_to() { # FOLDER: ticks sync, names FOLDER and presses OK
+      open_preferences
+      preferences check "Enable Dropbox sync so I can use the same abbreviations on multiple computers" on ||
+        fail "sync: $(cat "$work/driver.out")"
+      preferences set-text "My Dropbox folder" "$1" || fail "folder: $(cat "$work/driver.out")"
+      press_preferences_ok
+    }
+    press_preferences_ok() {
+      prefs_window=$(xdotool search --onlyvisible --name '^Preferences$' | head -1)
+      xdotool windowactivate "$prefs_window" 2>/dev/null
+      wait_active "$prefs_window" || fail "the Preferences window did not get the focus"
+      keys alt+o
+    }
+    existing="Existing sync file found in Dropbox folder."
     entries=
     abbr omw 5 0 "on my way"
-    mkdir -p "$work/shared/Tolvan"
+    mkdir -p "$work/shared/Tolvan" "$work/other/Tolvan"
     write_library "$work/shared/Tolvan/abbreviations.tlv"
-    open_preferences
-    preferences check "Enable Dropbox sync so I can use the same abbreviations on multiple computers" on ||
-      fail "sync: $(cat "$work/driver.out")"
-    preferences set-text "My Dropbox folder" "$work/shared" || fail "folder: $(cat "$work/driver.out")"
-    library_window=$(xdotool search --onlyvisible --name '^Tolvan$' | head -1)
-    # OK asks a question in a dialog of its own, which would run inside the accessibility
-    # call and stall it: this OK and the answer come from the keyboard.
-    prefs_window=$(xdotool search --onlyvisible --name '^Preferences$' | head -1)
-    xdotool windowactivate "$prefs_window" 2>/dev/null
-    wait_active "$prefs_window" || fail "the Preferences window did not get the focus"
-    keys alt+o
-    question=
-    for i in $(seq 50); do
-      active=$(xdotool getactivewindow 2>/dev/null)
-      if [ -n "$active" ] && [ "$active" != "$library_window" ] &&
-        [ "$(xdotool getwindowname "$active")" = Tolvan ]; then question=$active; break; fi
-      sleep 0.1
-    done
-    [ -n "$question" ] || fail "no question about the file already in the shared folder"
-    keys alt+y
+    write_library "$work/other/Tolvan/abbreviations.tlv"
+    saved=$(cksum <"$config/prefs.lt")
+    # Cancel: nothing changes, the window stays open.
+    sync_to "$work/shared"
+    main_window answer "$existing" Cancel || fail "no question to cancel: $(cat "$work/driver.out")"
+    sleep 0.5
+    [ -n "$(xdotool search --onlyvisible --name '^Preferences$' 2>/dev/null)" ] ||
+      fail "Cancel closed the Preferences window"
+    [ "$(cksum <"$config/prefs.lt")" = "$saved" ] || fail "Cancel changed the preferences file"
+    # Overwrite: the file there is moved aside and replaced by this computer's library.
+    press_preferences_ok
+    main_window answer "$existing" OK Overwrite || fail "no question to overwrite: $(cat "$work/driver.out")"
+    wait_hidden '^Preferences$' || fail "OK did not close the window"
+    grep -q 'a="btw"' "$work/shared/Tolvan/abbreviations.tlv" || fail "the shared file was not overwritten"
+    grep -q 'a="omw"' "$work/shared/Tolvan"/abbreviations_backup0*.tlv ||
+      fail "no backup of the overwritten file: $(ls "$work/shared/Tolvan")"
+    # Sync with it: this computer takes the other folder's library.
+    sync_to "$work/other"
+    main_window answer "$existing" OK "Sync with it" || fail "no question to sync: $(cat "$work/driver.out")"
     wait_hidden '^Preferences$' || fail "OK did not close the window"
     xdotool windowactivate "$main" 2>/dev/null
     wait_active "$main" || fail "the field did not get the focus back"
-    # The sync poll loads the kept file within a few seconds.
     for i in $(seq 20); do
       type_text " omw#"
       wait_until_still "$work/report.json"
@@ -709,8 +724,7 @@ print("\n".join(s["abbreviation"] for s in items))' "$@"
       sleep 0.5
     done
     case $(field text) in *" on my way#") ;; *) fail "the shared library was not loaded: [$(field text)]" ;; esac
-    grep -q 'a="omw"' "$work/shared/Tolvan/abbreviations.tlv" ||
-      fail "the shared library was overwritten"
+    grep -q 'a="omw"' "$work/other/Tolvan/abbreviations.tlv" || fail "the shared library was overwritten"
 
     kill -TERM "$tolvan_pid"
     ends_with_zero "$tolvan_pid" "tolvan"
@@ -723,7 +737,7 @@ print("\n".join(s["abbreviation"] for s in items))' "$@"
     # Never stored, or stored off.
     case $(stored textexpander_mode 2>/dev/null) in "" | 0) ;; *) fail "textexpander_mode: [$(stored textexpander_mode)]" ;; esac
     [ "$(stored use_diff_abbrev_dir)" = 1 ] || fail "use_diff_abbrev_dir: [$(stored use_diff_abbrev_dir)]"
-    [ "$(stored diff_abbrev_dir)" = "$work/shared" ] || fail "diff_abbrev_dir: [$(stored diff_abbrev_dir)]" ;;
+    [ "$(stored diff_abbrev_dir)" = "$work/other" ] || fail "diff_abbrev_dir: [$(stored diff_abbrev_dir)]" ;;
 
   launch_pad)
     prefs launchpad_enable=1 "launchpad_hotkey=17 18 76"

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/paths.h"
 #include "import/shared_folder_sync.h"
@@ -418,7 +420,8 @@ TEST(SharedFolderSync, SwitchingSyncOnAsksAboutAnExistingFile) {
     EXPECT_EQ(sub->te_group, 1) << sub->name;
   }
 
-  // Own format: the original is copied aside in the shared folder before it is replaced.
+  // Own format: the original is moved aside in the shared folder, under the backup name
+  // other computers' Tolvan know, before it is replaced.
   testing::TempDir own_shared;
   Computer first(own_shared.path(), SyncMode::Own);
   first.add("a", "first");
@@ -428,11 +431,13 @@ TEST(SharedFolderSync, SwitchingSyncOnAsksAboutAnExistingFile) {
   second.add("b", "second");
   abbr_flush_sandbox_to_main(second.library);
   EXPECT_EQ(second.sync->own_sync_just_enabled(second.own_file()), SyncEnabling::Done);
-  int copies = 0;
+  std::vector<std::string> aside;
   for (const auto& entry : fs::directory_iterator(parse_out_directory(second.own_file()))) {
-    copies += testing::read_file(entry.path().string()).find("first") != std::string::npos;
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("abbreviations_backup0", 0) == 0) aside.push_back(entry.path().string());
   }
-  EXPECT_EQ(copies, 1);
+  ASSERT_EQ(aside.size(), 1u);
+  EXPECT_NE(testing::read_file(aside[0]).find("first"), std::string::npos);
   EXPECT_NE(testing::read_file(second.own_file()).find("second"), std::string::npos);
 }
 

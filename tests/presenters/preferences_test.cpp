@@ -94,6 +94,7 @@ TEST(PrefsForm, DefaultsFillTheWindowAsAFirstStartExpects) {
   EXPECT_FALSE(form.acm_at_keyboard);
   EXPECT_FALSE(form.adv_view);
   EXPECT_FALSE(form.terminal_classes.empty());
+  EXPECT_EQ(form.proxy_port, 8080) << "no port stored: the usual one, not the spin's lowest";
 }
 
 TEST(PrefsForm, WordEndingBoxesFollowTheEntryInTheirOrder) {

@@ -90,38 +90,59 @@ W* find_widget(Gtk::Widget& widget) {
   return nullptr;
 }
 
-// Calls `handle` once for each message box that opens while it lives (checked from the
-// main loop every 10 ms, which keeps turning while the code under test waits in a box).
-// `handle` answers the box, at once or later.
-class BoxWatcher {
+// Calls `handle` once for each window of type W (a message box, a question) that opens
+// while it lives (checked from the main loop every 10 ms, which keeps turning while the code
+// under test waits in the window). `handle` answers it, at once or later.
+template <class W>
+class WindowWatcher {
  public:
-  explicit BoxWatcher(std::function<void(Gtk::MessageDialog&)> handle)
-      : handle_(std::move(handle)) {
+  explicit WindowWatcher(std::function<void(W&)> handle) : handle_(std::move(handle)) {
     poll_ = Glib::signal_timeout().connect([this] { return look(); }, 10);
   }
-  ~BoxWatcher() { poll_.disconnect(); }
-  BoxWatcher(const BoxWatcher&) = delete;
-  BoxWatcher& operator=(const BoxWatcher&) = delete;
+  ~WindowWatcher() { poll_.disconnect(); }
+  WindowWatcher(const WindowWatcher&) = delete;
+  WindowWatcher& operator=(const WindowWatcher&) = delete;
 
   int seen() const { return seen_; }
 
  private:
   bool look() {
     for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
-      auto* box = dynamic_cast<Gtk::MessageDialog*>(window);
-      if (!box || !box->get_mapped() || box->get_data(kSeen)) continue;
-      box->set_data(kSeen, this);
+      auto* found = dynamic_cast<W*>(window);
+      if (!found || !found->get_mapped() || found->get_data(kSeen)) continue;
+      found->set_data(kSeen, this);
       ++seen_;
-      handle_(*box);
+      handle_(*found);
     }
     return true;
   }
 
   static constexpr const char* kSeen = "tolvan-test-seen";
-  std::function<void(Gtk::MessageDialog&)> handle_;
+  std::function<void(W&)> handle_;
   sigc::connection poll_;
   int seen_ = 0;
 };
+
+using BoxWatcher = WindowWatcher<Gtk::MessageDialog>;
+
+// The texts of every label below `widget`, in order.
+inline std::vector<std::string> labels_of(Gtk::Widget& widget) {
+  std::vector<std::string> out;
+  if (auto* label = dynamic_cast<Gtk::Label*>(&widget)) out.push_back(label->get_text());
+  if (auto* container = dynamic_cast<Gtk::Container*>(&widget)) {
+    for (Gtk::Widget* child : container->get_children()) {
+      for (std::string& text : labels_of(*child)) out.push_back(std::move(text));
+    }
+  }
+  return out;
+}
+
+inline bool shows(Gtk::Widget& widget, const std::string& text) {
+  for (const std::string& label : labels_of(widget)) {
+    if (label == text) return true;
+  }
+  return false;
+}
 
 // Answers the boxes that open with `answers`, in order, and keeps their texts.
 class BoxAnswers {

@@ -22,49 +22,8 @@ namespace {
 using testing::BoxAnswers;
 namespace fs = std::filesystem;
 
-// Calls `handle` once for each import-mode dialog that opens while it lives.
-class ModeDialogWatcher {
- public:
-  explicit ModeDialogWatcher(std::function<void(ImportModeDialog&)> handle)
-      : handle_(std::move(handle)) {
-    poll_ = Glib::signal_timeout().connect(
-        [this] {
-          for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
-            auto* dialog = dynamic_cast<ImportModeDialog*>(window);
-            if (!dialog || !dialog->get_mapped() || dialog->get_data("seen")) continue;
-            dialog->set_data("seen", this);
-            ++seen;
-            handle_(*dialog);
-          }
-          return true;
-        },
-        10);
-  }
-  ~ModeDialogWatcher() { poll_.disconnect(); }
-  int seen = 0;
-
- private:
-  std::function<void(ImportModeDialog&)> handle_;
-  sigc::connection poll_;
-};
-
-std::vector<std::string> labels_of(Gtk::Widget& widget) {
-  std::vector<std::string> out;
-  if (auto* label = dynamic_cast<Gtk::Label*>(&widget)) out.push_back(label->get_text());
-  if (auto* container = dynamic_cast<Gtk::Container*>(&widget)) {
-    for (Gtk::Widget* child : container->get_children()) {
-      for (std::string& text : labels_of(*child)) out.push_back(std::move(text));
-    }
-  }
-  return out;
-}
-
-bool shows(Gtk::Widget& widget, const std::string& text) {
-  for (const std::string& label : labels_of(widget)) {
-    if (label == text) return true;
-  }
-  return false;
-}
+using ModeDialogWatcher = testing::WindowWatcher<ImportModeDialog>;
+using testing::shows;
 
 TEST(ImportModeDialog, AbbreviationWordingReplaceFirstAppendOrCancel) {
   TOLVAN_NEED_DISPLAY();
@@ -81,7 +40,7 @@ TEST(ImportModeDialog, AbbreviationWordingReplaceFirstAppendOrCancel) {
     EXPECT_TRUE(shows(dialog, "Recommended if you'd like to use the imported abbreviations alongside "
                               "your existing abbreviations."));
     EXPECT_NE(dialog.get_widget_for_response(Gtk::RESPONSE_CANCEL), nullptr);
-    if (watcher.seen == 1) {
+    if (watcher.seen() == 1) {
       dialog.append_button().clicked();
       dialog.response(Gtk::RESPONSE_OK);
     } else {
@@ -217,7 +176,7 @@ TEST_F(LibraryTransfersTest, ACorpusSettingsFileComesInOnTheWorkerWithItsQuestio
   });
   BoxAnswers more({Response::No, Response::Ok});
   EXPECT_EQ(transfers->import_te_snippets(settings_file), TeImportResult::Imported);
-  EXPECT_EQ(watcher.seen, 1);
+  EXPECT_EQ(watcher.seen(), 1);
   EXPECT_EQ(sandbox_folders(), (std::vector<std::string>{"Sample Snippets", "Evernote", "(Uncategorized)"}));
   EXPECT_EQ(target.log.at(3), "replaced");
 }
@@ -246,7 +205,7 @@ TEST_F(LibraryTransfersTest, AnOwnFilesModeQuestionIsTheDialogAndCancelKeepsTheS
     dialog.response(Gtk::RESPONSE_CANCEL);
   });
   EXPECT_FALSE(transfers->import_abbrevs(path));
-  EXPECT_EQ(watcher.seen, 1);
+  EXPECT_EQ(watcher.seen(), 1);
   EXPECT_EQ(sandbox_folders(), std::vector<std::string>{"Old"});
 }
 

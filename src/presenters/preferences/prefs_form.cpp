@@ -138,7 +138,10 @@ PrefsForm prefs_form_from_prefs(const Settings& prefs, bool start_at_login) {
 
   form.proxy_use = flag(prefs, "proxy_use");
   form.proxy_host = prefs.get("proxy_host");
-  form.proxy_port = std::clamp(prefs.get_int("proxy_port"), 0, 999999);
+  // No port stored yet: the port web proxies listen on most often, rather than the spin
+  // button's lowest value, which no proxy uses.
+  const int port = prefs.get_int("proxy_port");
+  form.proxy_port = port >= 1 && port <= 999999 ? port : kUsualProxyPort;
   form.proxy_username = prefs.get("proxy_username");
   form.proxy_password = proxy_password_unscramble(prefs.get("proxy_"));
 

@@ -20,6 +20,9 @@ struct PrefsHotkey {
   friend bool operator==(const PrefsHotkey&, const PrefsHotkey&) = default;
 };
 
+// The proxy port the window offers while none is stored.
+constexpr int kUsualProxyPort = 8080;
+
 struct PrefsForm {
   // General
   int default_case_mode = 2;
@@ -60,7 +63,7 @@ struct PrefsForm {
   // Proxy
   bool proxy_use = false;
   std::string proxy_host;
-  int proxy_port = 0;
+  int proxy_port = kUsualProxyPort;
   std::string proxy_username;
   std::string proxy_password;  // in clear while the window shows it
   // Below the notebook

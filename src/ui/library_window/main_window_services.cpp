@@ -13,7 +13,10 @@ namespace tolvan::ui {
 MainWindowServices::MainWindowServices(MainWindowServicesDeps deps)
     : deps_(deps),
       dialogs_(deps.prompts),
-      sync_questions_(deps.prompts),
+      sync_questions_([this]() -> Gtk::Window* {
+        if (prefs_window_ && prefs_window_->get_visible()) return prefs_window_.get();
+        return deps_.window.get_visible() ? &deps_.window : nullptr;
+      }),
       sync_(SyncContext{deps.prefs, deps.gvar, deps.library, deps.prompts, sync_questions_, this,
                         [expander = deps.expander] {
                           if (expander) expander->register_folder_hotkeys(MAIN_LIST);

@@ -13,7 +13,6 @@
 #include "app/expander.h"
 #include "core/prompts.h"
 #include "import/shared_folder_sync.h"
-#include "import/sync_questions.h"
 #include "import/te_change_hooks.h"
 #include "library/library.h"
 #include "platform/x11/xdg_autostart.h"
@@ -25,6 +24,7 @@
 #include "ui/native_file_dialogs.h"
 #include "ui/preferences_steps.h"
 #include "ui/preferences_window.h"
+#include "ui/sync_question_dialogs.h"
 
 namespace tolvan::ui {
 
@@ -68,7 +68,7 @@ class MainWindowServices final : public sigc::trackable, private SyncWindow {
 
   MainWindowServicesDeps deps_;
   NativeFileDialogs dialogs_;
-  PromptsSyncQuestions sync_questions_;
+  DialogSyncQuestions sync_questions_;
   SharedFolderSync sync_;
   TeChangeHooks te_hooks_;
   MainWindowImportTarget import_target_;

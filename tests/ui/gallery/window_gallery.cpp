@@ -27,6 +27,7 @@
 #include "ui/library_window/default_browser_only.h"
 #include "ui/library_window/folder_editor_window.h"
 #include "ui/library_window/import_mode_dialog.h"
+#include "ui/sync_question_dialogs.h"
 #include "ui/library_window/library_transfers.h"
 #include "ui/library_window/main_window.h"
 #include "ui/message_boxes.h"
@@ -71,15 +72,28 @@ struct Backdrop : Gtk::Window {
   }
 };
 
-int import_mode(bool textexpander) {
+// A question with options (the import mode, the sync questions) over the backdrop.
+int choice_question(const std::function<void(Gtk::Window&)>& ask) {
   Backdrop backdrop;
   photograph_then([] {
     for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
-      if (auto* dialog = dynamic_cast<ImportModeDialog*>(window)) dialog->response(Gtk::RESPONSE_OK);
+      if (auto* dialog = dynamic_cast<ChoiceDialog*>(window)) dialog->response(Gtk::RESPONSE_OK);
     }
   });
-  ask_import_mode(&backdrop, textexpander);
+  ask(backdrop);
   return 0;
+}
+
+int import_mode(bool textexpander) {
+  return choice_question([=](Gtk::Window& owner) { ask_import_mode(&owner, textexpander); });
+}
+
+int sync_question(bool textexpander, bool existing_file) {
+  return choice_question([=](Gtk::Window& owner) {
+    DialogSyncQuestions questions([&] { return &owner; });
+    if (existing_file) questions.existing_sync_file(textexpander);
+    else questions.discard_unsaved_changes_and_sync();
+  });
 }
 
 // The progress window of a TextExpander import of 100,000 snippets (the benchmark's file),
@@ -379,6 +393,9 @@ int run(const std::string& kind) {
        }},
       {"import-mode", [] { return import_mode(false); }},
       {"import-mode-te", [] { return import_mode(true); }},
+      {"sync-existing-file", [] { return sync_question(false, true); }},
+      {"sync-existing-file-te", [] { return sync_question(true, true); }},
+      {"sync-unsaved-changes", [] { return sync_question(false, false); }},
       {"te-import-progress", te_import_progress},
       {"about", [] {
          Backdrop backdrop;
