@@ -40,9 +40,22 @@ Status ProgramPreferencesSteps::save_library_as(const std::string& file) {
 
 SyncEnabling ProgramPreferencesSteps::own_sync_just_enabled(const std::string& file) {
   const SyncEnabling result = deps_.sync.own_sync_just_enabled(file);
-  // The next poll reads the file that was kept.
-  if (result == SyncEnabling::SyncWithExisting) sync_reset_timestamps(deps_.prefs);
+  // The file that was kept is read as changed.
+  if (result == SyncEnabling::SyncWithExisting) {
+    sync_reset_timestamps(deps_.prefs);
+    kept_sync_file_ = true;
+  }
   return result;
+}
+
+void ProgramPreferencesSteps::set_sync_suspended(bool suspended) {
+  deps_.sync.set_temp_disabled(suspended);
+  if (suspended) {
+    kept_sync_file_ = read_kept_file_ = false;
+  } else if (read_kept_file_) {
+    read_kept_file_ = false;
+    (void)deps_.sync.read_changes_if_necessary();
+  }
 }
 
 bool ProgramPreferencesSteps::restore_default_library_location() {
@@ -63,6 +76,7 @@ SyncEnabling ProgramPreferencesSteps::te_sync_just_enabled(const std::string& fi
 }
 
 void ProgramPreferencesSteps::file_locations_changed() {
+  read_kept_file_ = kept_sync_file_;
   gvar_set_abbrev_file_paths_from_prefs(deps_.gvar, deps_.prefs);
   gvar_set_sync_file_paths_from_prefs(deps_.gvar, deps_.prefs);
 }

@@ -38,7 +38,9 @@ class ProgramPreferencesSteps final : public PreferencesSteps {
  public:
   explicit ProgramPreferencesSteps(ProgramPreferencesStepsDeps deps) : deps_(std::move(deps)) {}
 
-  void set_sync_suspended(bool suspended) override { deps_.sync.set_temp_disabled(suspended); }
+  // Resumed after OK moved sync to a folder whose file the user chose to use, the poll reads
+  // that file at once instead of two seconds later.
+  void set_sync_suspended(bool suspended) override;
   bool library_has_nested_folders() override;
   void set_textexpander_mode(bool on) override;
   bool file_exists(const std::string& path) override;
@@ -63,6 +65,8 @@ class ProgramPreferencesSteps final : public PreferencesSteps {
 
  private:
   ProgramPreferencesStepsDeps deps_;
+  bool kept_sync_file_ = false;  // this OK chose to use the file found in the new folder
+  bool read_kept_file_ = false;  // ... and the sync paths now lead to it
 };
 
 }  // namespace tolvan::ui

@@ -7,7 +7,9 @@
 
 #include "core/paths.h"
 #include "import/sync_questions.h"
+#include "library/abbrev_writer.h"
 #include "library/folder_tree.h"
+#include "library/lookups.h"
 #include "settings/prefs.h"
 #include "support/backup_scene.h"
 #include "support/recording_prompts.h"
@@ -75,6 +77,46 @@ TEST_F(PreferencesStepsTest, OwnSyncMovesTheLibraryIntoTheSharedFolderAndBack) {
   EXPECT_TRUE(isfile(scene.dir.file("abbreviations.tlv")));
   EXPECT_EQ(gvar.get("abbreviations_file"), scene.dir.file("abbreviations.tlv"));
   EXPECT_EQ(prefs.get("use_diff_abbrev_dir"), "0");
+}
+
+// The names of the main list's abbreviations.
+std::vector<std::string> main_names(const Library& library) {
+  std::vector<std::string> names;
+  for (const Abbreviation* a : abbr_get_all_folders_and_abbrevs_from_folder_list(library.main_list).abbreviations)
+    names.push_back(a->abbreviations.front());
+  return names;
+}
+
+TEST_F(PreferencesStepsTest, ASharedLibraryTheUserKeepsIsLoadedWhenOkEnds) {
+  const std::string shared = scene.dir.file("Dropbox");
+  const std::string sync_file = path_join(path_join(shared, "Tolvan"), "abbreviations.tlv");
+  {
+    Library other;
+    Folder& top = abbr_ensure_absolute_parent(other.main_list, other.uids);
+    auto a = abbr_create_new_abbrev(ABBR_TYPE_TEXT, &top, {});
+    a->abbreviations = {"brb"};
+    abbr_add_abbrev_to_folder(top, std::move(a));
+    ASSERT_EQ(mkdir_p(parse_out_directory(sync_file)), 0);
+    tolvan::testing::write_file(sync_file, abbr_folder_list_to_xml(other.main_list));
+  }
+  PrefsForm form = prefs_form_from_prefs(prefs, false);
+  form.use_sync = true;
+  form.sync_folder = shared;
+  prompts.answers = {Answer::Yes};  // sync with it
+  ASSERT_TRUE(ok(form));
+  EXPECT_EQ(main_names(scene.library), std::vector<std::string>{"brb"});
+  EXPECT_NE(tolvan::testing::read_file(sync_file).find("brb"), std::string::npos);
+
+  // Cancelled, the same question leaves the library and the preferences as they were.
+  const Settings before = prefs;
+  form.sync_folder = scene.dir.file("Elsewhere");
+  ASSERT_EQ(mkdir_p(path_join(form.sync_folder, "Tolvan")), 0);
+  tolvan::testing::write_file(path_join(path_join(form.sync_folder, "Tolvan"), "abbreviations.tlv"),
+                              tolvan::testing::read_file(scene.dir.file("abbreviations.tlv")));
+  prompts.answers = {Answer::Cancel};
+  EXPECT_FALSE(ok(form));
+  EXPECT_EQ(prefs, before);
+  EXPECT_EQ(main_names(scene.library), std::vector<std::string>{"brb"});
 }
 
 TEST_F(PreferencesStepsTest, UnwritableSharedFolderAsksAgainAndGivingUpStoresNothing) {
