@@ -47,6 +47,10 @@ class Clipboard {
   // have completed since our last empty(): a paste target has fetched what we put there
   // once this grows. nullopt where the backend cannot tell; callers then wait a fixed time.
   virtual std::optional<int> completed_data_requests() = 0;
+  // How many requests of any kind (the list of formats, time stamps, refused ones) other
+  // programs have made since our last empty(): a pasting application that is still asking
+  // has not finished its paste. Backends that see only data requests count those.
+  virtual std::optional<int> answered_requests() { return completed_data_requests(); }
 };
 
 }  // namespace tolvan

@@ -34,8 +34,9 @@ TEST(KeysimClipboard, PastesTheWholeTextOnceAndPutsTheUsersTextBack) {
   // A newline goes to the clipboard as carriage return and newline.
   EXPECT_EQ(s.pasted[0], (Contents{{kFormatUnicodeText, sim::SimClipboard::encode_unicode_text("Line one\r\nLine two")}}));
   EXPECT_EQ(s.desktop.clipboard().text(), "mine");
-  // 25 ms before the paste; the application read it at once, so no more waiting.
-  EXPECT_EQ(s.desktop.clock().total_slept_ms() - before, 25u);
+  // 25 ms before the paste; the application read it at once and then asked nothing more
+  // for 60 ms.
+  EXPECT_EQ(s.desktop.clock().total_slept_ms() - before, 25u + 60u);
   // No Caps Lock care for pasted text.
   EXPECT_EQ(s.hook.posts, (std::vector<MonMessage>{MonMessage::ClearKeyBuffer, MonMessage::RestoreModifiers,
                                                    MonMessage::EnableHook}));
@@ -140,9 +141,22 @@ TEST(KeysimClipboard, TheUsersClipboardReturnsRightAfterABusyApplicationFetchedT
   EXPECT_EQ(s.text(), "Kind regards|");
   EXPECT_EQ(s.desktop.clipboard().text(), "mine");
   const uint64_t waited = s.desktop.clock().total_slept_ms() - before;
-  // 25 ms before the paste, then polls a few milliseconds apart until the fetch.
-  EXPECT_GE(waited, 25u + 120u);
-  EXPECT_LE(waited, 25u + 120u + 10u);
+  // 25 ms before the paste, then polls a few milliseconds apart until the fetch, and the
+  // quiet after it.
+  EXPECT_GE(waited, 25u + 120u + 60u);
+  EXPECT_LE(waited, 25u + 120u + 60u + 10u);
+}
+
+TEST(KeysimClipboard, AnApplicationThatFetchesTwiceGetsTheExpansionBothTimes) {
+  // It looks at the text at once and pastes what a second fetch 40 ms later brings: had the
+  // user's clipboard come back after the first, the user's text would be pasted.
+  PasteScene s;
+  s.desktop.clipboard().set_contents_text("my password");
+  s.desktop.set_paste_delay(s.window, 40);
+  s.desktop.set_fetches_twice(s.window, true);
+  s.expand("sig", "Kind regards");
+  EXPECT_EQ(s.text(), "Kind regards|");
+  EXPECT_EQ(s.desktop.clipboard().text(), "my password");
 }
 
 TEST(KeysimClipboard, AnApplicationThatNeverFetchesGetsTheWholeWaitThenTheUsersClipboard) {

@@ -15,6 +15,10 @@ constexpr uint32_t kBeforePasteMs = 25;
 // once the target has fetched the text, or after this wait when nobody can tell.
 constexpr uint32_t kAfterPasteMs = 700;
 constexpr uint32_t kFetchPollMs = 5;
+// Some applications (Chromium) fetch the text more than once for one paste, the fetch they
+// paste tens of milliseconds after the first, among requests for the list of formats. The
+// text stays until the application has been quiet this long after its first fetch.
+constexpr uint32_t kQuietAfterFetchMs = 60;
 constexpr size_t kGrowBy = 512;
 
 }  // namespace
@@ -92,9 +96,18 @@ void ClipboardOutput::wait_for_fetch(std::optional<int> before) {
     platform_.clock->sleep_ms(kAfterPasteMs);
     return;
   }
-  for (uint32_t waited = 0; waited < kAfterPasteMs; waited += kFetchPollMs) {
-    std::optional<int> now = clipboard.completed_data_requests();
-    if (!now || *now > *before) return;
+  bool fetched = false;
+  std::optional<int> requests = clipboard.answered_requests();
+  uint32_t quiet = 0;
+  for (uint32_t waited = 0; waited < kAfterPasteMs; waited += kFetchPollMs, quiet += kFetchPollMs) {
+    const std::optional<int> served = clipboard.completed_data_requests();
+    if (!served) return;
+    fetched = fetched || *served > *before;
+    if (const std::optional<int> now = clipboard.answered_requests(); now != requests) {
+      requests = now;
+      quiet = 0;
+    }
+    if (fetched && quiet >= kQuietAfterFetchMs) return;
     platform_.clock->sleep_ms(kFetchPollMs);
   }
 }

@@ -53,7 +53,8 @@ class ClipboardOutput {
  private:
   // Presses the paste chord for the foreground window.
   void press_paste_chord();
-  // Waits until more data requests than `before` have completed, or the paste wait is over.
+  // Waits until more data requests than `before` have completed and the pasting application
+  // has gone quiet, or the paste wait is over.
   void wait_for_fetch(std::optional<int> before);
 
   Platform platform_;

@@ -66,6 +66,7 @@ WindowId Desktop::add_window(const std::string& class_name, const Layout& layout
   Window* raw = w.get();
   w->field.read_clipboard = [this, raw]() -> std::optional<std::string> {
     if (raw->paste_delay_ms > 0 && !raw->pasting_late) {
+      if (raw->fetches_twice) (void)clipboard_.text_for_paste();  // a look, not the paste
       raw->paste_due = clock_.now_ms() + raw->paste_delay_ms;
       return std::nullopt;
     }
@@ -95,6 +96,11 @@ void Desktop::set_layout(WindowId window, const Layout& layout) {
 void Desktop::set_paste_delay(WindowId window, uint32_t ms) {
   std::lock_guard lock(mutex_);
   if (Window* w = find(window)) w->paste_delay_ms = ms;
+}
+
+void Desktop::set_fetches_twice(WindowId window, bool twice) {
+  std::lock_guard lock(mutex_);
+  if (Window* w = find(window)) w->fetches_twice = twice;
 }
 
 void Desktop::run_due_pastes() {

@@ -4,6 +4,8 @@
 
 #include "platform/x11/x11_clipboard.h"
 
+#include <glib.h>
+
 #include <algorithm>
 
 #include "core/clipboard_text.h"
@@ -183,6 +185,11 @@ std::optional<int> X11Clipboard::completed_data_requests() {
   return served_;
 }
 
+std::optional<int> X11Clipboard::answered_requests() {
+  std::lock_guard lock(mutex_);
+  return requests_;
+}
+
 std::optional<ClipboardFormat> X11Clipboard::register_format(const std::string& target) {
   std::lock_guard lock(mutex_);
   return table_.format_of(target);
@@ -255,6 +262,7 @@ bool X11Clipboard::take_ownership() {
   if (owner) {
     owned_since_ = *time;
     served_ = 0;
+    requests_ = 0;
   }
   return owner;
 }
@@ -437,6 +445,12 @@ void X11Clipboard::on_selection_request(XEvent& event) {
     if (reading_.active && reading_.reply_only) reading_.last = Clock::now();
     const bool current = request.time == CurrentTime || request.time >= owned_since_;
     if (request.selection == clipboard_atom_ && owner_ && current) {
+      ++requests_;
+      // What a pasting application asks for, and when, tells why a paste went wrong in it;
+      // the data itself is never logged.
+      const std::optional<std::string> target = atom_name(request.target);
+      g_log("Tolvan", G_LOG_LEVEL_DEBUG, "clipboard: window 0x%lx asks for %s", request.requestor,
+            target ? target->c_str() : "an unnamed target");
       // Clients from before ICCCM 2 name no property: the target is the property then.
       const unsigned long property = request.property == None ? request.target : request.property;
       if (serve(request.requestor, property, request.target)) reply.property = property;

@@ -51,6 +51,7 @@ class X11Clipboard final : public Clipboard {
   // Data requests served in full (the last INCR chunk written, or the property written for
   // a small one) since Tolvan last took the selection.
   std::optional<int> completed_data_requests() override;
+  std::optional<int> answered_requests() override;
 
   // The format Tolvan numbers a target with (the same name, the same number, as a
   // registered Windows format); nullopt for a meta target.
@@ -133,6 +134,7 @@ class X11Clipboard final : public Clipboard {
   bool owner_ = false;
   unsigned long owned_since_ = 0;
   int served_ = 0;
+  int requests_ = 0;  // since Tolvan last took the selection, whatever they asked for
   std::map<std::pair<unsigned long, unsigned long>, Outgoing> outgoing_;  // (requestor, property)
   Reading reading_;
   std::optional<unsigned long> time_answer_;
