@@ -51,6 +51,10 @@ class Clipboard {
   // programs have made since our last empty(): a pasting application that is still asking
   // has not finished its paste. Backends that see only data requests count those.
   virtual std::optional<int> answered_requests() { return completed_data_requests(); }
+
+  // Text put here ends its lines the way the platform's applications expect: CR LF on
+  // Windows, LF for X applications (a terminal pastes CR LF as two line breaks).
+  virtual bool lines_end_with_crlf() const { return true; }
 };
 
 }  // namespace tolvan

@@ -91,6 +91,15 @@ menu E2E\\Inner" ] && return 0
       return 1
     }
     expect="go pasted café text!" ;;
+  clipboard_lines)
+    # Lines pasted into a terminal: X applications end lines with LF alone; CR LF would
+    # arrive as two line breaks each.
+    prefs=$clipboard_prefs
+    abbr qql 3 0 "one&#10;two&#10;three"
+    act() { type_text "qql"; sleep 1; type_text "!"; }
+    expect="one
+two
+three!" ;;
   clipboard_macro)
     # Typed, not pasted: the macro reads what another program copied.
     abbr qqm 3 0 "[%(clipboard)]"

@@ -42,6 +42,14 @@ TEST(KeysimClipboard, PastesTheWholeTextOnceAndPutsTheUsersTextBack) {
                                                    MonMessage::EnableHook}));
 }
 
+TEST(KeysimClipboard, OnAnXClipboardLinesEndWithLineFeedsAlone) {
+  PasteScene s;
+  s.desktop.clipboard().set_lines_end_with_crlf(false);
+  s.expand("addr", "Line one\nLine two\n");
+  ASSERT_EQ(s.pasted.size(), 1u);
+  EXPECT_EQ(s.pasted[0], (Contents{{kFormatUnicodeText, sim::SimClipboard::encode_unicode_text("Line one\nLine two\n")}}));
+}
+
 TEST(KeysimClipboard, AnImageAndItsOtherFormatsAreOnTheClipboardAgainAfterwards) {
   PasteScene s;
   sim::SimClipboard& clipboard = s.desktop.clipboard();

@@ -48,6 +48,11 @@ void ClipboardOutput::buf_append_char(char byte) {
   buffer_.push_back(byte);
 }
 
+void ClipboardOutput::buf_append_line_end() {
+  if (platform_.clipboard->lines_end_with_crlf()) buf_append_char('\r');
+  buf_append_char('\n');
+}
+
 void ClipboardOutput::buf_free() {
   buffer_ = std::string();
   capacity_ = 0;

@@ -23,6 +23,8 @@ class ClipboardOutput {
   void buf_setup(size_t n);
   // Nothing without a buffer; grows by 512 bytes when full.
   void buf_append_char(char byte);
+  // A line break as the clipboard's applications expect it.
+  void buf_append_line_end();
   // Drops the buffer; appending does nothing until the next setup.
   void buf_free();
   bool has_buffer() const { return has_buffer_; }

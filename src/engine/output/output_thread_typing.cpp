@@ -106,8 +106,8 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window,
       }
     }
     if (clipboard_run_) {
-      if (text[pos] == '\n') clipboard_.buf_append_char('\r');
-      clipboard_.buf_append_char(text[pos]);
+      if (text[pos] == '\n') clipboard_.buf_append_line_end();
+      else clipboard_.buf_append_char(text[pos]);
       ++pos;
       continue;
     }

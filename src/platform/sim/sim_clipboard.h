@@ -3,6 +3,7 @@
 // data there, make a format unreadable, or keep the clipboard locked for a while.
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <set>
@@ -49,6 +50,9 @@ class SimClipboard final : public Clipboard {
   int successful_opens() const;
   // false: the clipboard cannot tell whether anyone pasted, as some real ones cannot.
   void set_reports_requests(bool reports);
+  bool lines_end_with_crlf() const override { return crlf_; }
+  // false: the clipboard is an X one, whose applications expect LF alone.
+  void set_lines_end_with_crlf(bool crlf) { crlf_ = crlf; }
   int refused_opens() const;
 
   // UTF-16LE with a terminating NUL, as kFormatUnicodeText holds it; and back.
@@ -70,6 +74,7 @@ class SimClipboard final : public Clipboard {
   int refused_opens_ = 0;
   int completed_pastes_ = 0;
   bool reports_requests_ = true;
+  std::atomic<bool> crlf_ = true;
 };
 
 }  // namespace tolvan::sim

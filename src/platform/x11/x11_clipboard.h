@@ -52,6 +52,7 @@ class X11Clipboard final : public Clipboard {
   // a small one) since Tolvan last took the selection.
   std::optional<int> completed_data_requests() override;
   std::optional<int> answered_requests() override;
+  bool lines_end_with_crlf() const override { return false; }
 
   // The format Tolvan numbers a target with (the same name, the same number, as a
   // registered Windows format); nullopt for a meta target.
