@@ -19,6 +19,9 @@ struct Platform {
   KeyboardState* keyboard = nullptr;
   InputSynth* input = nullptr;
   Clipboard* clipboard = nullptr;
+  // X's PRIMARY selection, which X terminals paste with Shift+Insert; none where the
+  // desktop has no such selection.
+  Clipboard* primary = nullptr;
   Windows* windows = nullptr;
   Sound* sound = nullptr;
   Clock* clock = nullptr;

@@ -22,6 +22,11 @@ inline constexpr std::string_view kDefaultTerminalClasses =
     "Alacritty;kitty;Tilix;Terminator;st-256color;foot;org.wezfurlong.wezterm;Lxterminal;"
     "Mate-terminal;qterminal;terminology;Sakura;Eterm;Termite;io.elementary.terminal;Terminal";
 
+// The window classes that paste the PRIMARY selection with Shift+Insert whatever their
+// settings (xterm binds no Ctrl key to pasting by default); they come before the terminal
+// list.
+inline constexpr std::string_view kDefaultPrimaryPasteClasses = "XTerm;UXTerm;URxvt;Rxvt";
+
 // Replaces `prefs` with the file named by the run-time variable prefs_file (an empty list
 // when it is missing or invalid), then fills in defaults and applies the upgrades. Returns
 // the loader's reason when the file could not be used; the program carries on regardless.

@@ -34,11 +34,16 @@ eventually() {
   return 1
 }
 clip_equals_file() { xclip -selection clipboard -o -t "$1" 2>/dev/null | cmp -s - "$2"; }
+primary_equals_file() { xclip -selection primary -o -t UTF8_STRING 2>/dev/null | cmp -s - "$1"; }
 # The clipboard method, with the user's clipboard put back; the recording xterm pastes the
 # CLIPBOARD selection on Shift+Ctrl+V and counts as a terminal.
 clipboard_prefs="output_method=1
 clipboard_restore=1
 terminal_classes=TolvanE2E"
+
+# The recording xterm's class and its key bindings, unless the scenario says otherwise.
+xterm_class=TolvanE2E
+xterm_translations='#override Shift Ctrl <Key>V: insert-selection(CLIPBOARD)'
 
 case $name in
   unicode_caps_lock)
@@ -91,6 +96,27 @@ menu E2E\\Inner" ] && return 0
       return 1
     }
     expect="go pasted café text!" ;;
+  clipboard_xterm_default)
+    # An xterm as it comes (no key pastes CLIPBOARD): Tolvan pastes PRIMARY with
+    # Shift+Insert, and both selections are the user's again afterwards.
+    prefs=$clipboard_prefs
+    xterm_class=XTerm
+    xterm_translations=
+    abbr qqc 3 0 "pasted caf&#233; text"
+    set_up() {
+      printf 'the user\047s text' >"$work/mine.txt"
+      printf 'selected text' >"$work/selected.txt"
+      xclip -selection clipboard -t UTF8_STRING -i "$work/mine.txt" </dev/null >/dev/null 2>&1
+      xclip -selection primary -t UTF8_STRING -i "$work/selected.txt" </dev/null >/dev/null 2>&1
+    }
+    act() { type_text "go qqc"; sleep 1; type_text "!"; }
+    check() {
+      eventually clip_equals_file UTF8_STRING "$work/mine.txt" ||
+        { echo "the user's clipboard was not restored: [$(xclip -selection clipboard -o 2>&1)]"; return 1; }
+      eventually primary_equals_file "$work/selected.txt" ||
+        { echo "the user's selection was not restored: [$(xclip -selection primary -o 2>&1)]"; return 1; }
+    }
+    expect="go pasted café text!" ;;
   clipboard_lines)
     # Lines pasted into a terminal: X applications end lines with LF alone; CR LF would
     # arrive as two line breaks each.
@@ -131,10 +157,14 @@ use_layout "$layout" "$variant"
 write_library "$work/lib.tlv"
 set_up
 
-LANG=C.UTF-8 xterm -class TolvanE2E \
-  -xrm '*VT100.translations: #override Shift Ctrl <Key>V: insert-selection(CLIPBOARD)' -e sh -c "stty raw -echo; cat > '$work/received'" &
+if [ -n "$xterm_translations" ]; then
+  LANG=C.UTF-8 xterm -class "$xterm_class" -xrm "*VT100.translations: $xterm_translations" \
+    -e sh -c "stty raw -echo; cat > '$work/received'" &
+else
+  LANG=C.UTF-8 xterm -class "$xterm_class" -e sh -c "stty raw -echo; cat > '$work/received'" &
+fi
 xterm_pid=$!
-window=$(xdotool search --sync --class TolvanE2E | head -1)
+window=$(xdotool search --sync --class "$xterm_class" | head -1)
 xdotool windowactivate --sync "$window"
 # Typing starts once the window manager has really given the xterm the focus and the
 # recording runs.

@@ -204,11 +204,12 @@ struct ChordScene : PasteScene {
     window = desktop.add_window(class_name);
     desktop.focus(window);
   }
-  // The injected keys of the paste: V with the modifier presses right before it and the
-  // releases right after it.
+  // The injected keys of the paste: V (or Insert) with the modifier presses right before
+  // it and the releases right after it.
   std::vector<std::string> chord() const {
     const std::vector<std::string> lines = injected();
-    auto v = std::find(lines.begin(), lines.end(), "inject down V");
+    auto v = std::find_if(lines.begin(), lines.end(),
+                          [](const std::string& line) { return line == "inject down V" || line == "inject down Insert"; });
     if (v == lines.end()) return {};
     auto is_modifier = [](const std::string& line, const char* dir) {
       const std::string prefix = std::string("inject ") + dir;
@@ -217,7 +218,7 @@ struct ChordScene : PasteScene {
     auto first = v;
     while (first != lines.begin() && is_modifier(*(first - 1), "down ")) --first;
     auto last = v + 1;
-    if (last != lines.end() && *last == "inject up V") ++last;
+    if (last != lines.end() && (*last == "inject up V" || *last == "inject up Insert")) ++last;
     while (last != lines.end() && is_modifier(*last, "up ")) ++last;
     return std::vector<std::string>(first, last);
   }
@@ -229,10 +230,20 @@ TEST(KeysimClipboard, TerminalsPasteWithShiftCtrlVOtherWindowsWithCtrlV) {
   const std::vector<std::string> plain = {"inject down " + ctrl, "inject down V", "inject up V", "inject up " + ctrl};
   const std::vector<std::string> terminal = {"inject down " + shift, "inject down " + ctrl, "inject down V",
                                              "inject up V", "inject up " + ctrl, "inject up " + shift};
-  for (const char* name : {"XTerm", "xterm", "URxvt", "Gnome-terminal", "kitty"}) {
+  const std::vector<std::string> primary = {"inject down " + shift, "inject down Insert", "inject up Insert",
+                                            "inject up " + shift};
+  for (const char* name : {"Gnome-terminal", "kitty", "konsole"}) {
     ChordScene s(name);
     s.expand("sig", "Kind regards");
     EXPECT_EQ(s.chord(), terminal) << name;
+    EXPECT_EQ(s.text(), "Kind regards|") << name;
+  }
+  // xterm binds no Ctrl key to pasting by default; every X terminal pastes PRIMARY on
+  // Shift+Insert.
+  for (const char* name : {"XTerm", "xterm", "URxvt"}) {
+    ChordScene s(name);
+    s.expand("sig", "Kind regards");
+    EXPECT_EQ(s.chord(), primary) << name;
     EXPECT_EQ(s.text(), "Kind regards|") << name;
   }
   for (const char* name : {"Gedit", "XTermish", "", "Edit"}) {
@@ -251,10 +262,31 @@ TEST(KeysimClipboard, TheTerminalListIsTheUsersChoice) {
   EXPECT_EQ(mine.chord().front(), "inject down " + sim::vk_name(vk::LShift));
 
   ChordScene xterm("XTerm");
-  xterm.set_prefs([](OutputPrefs& p) { p.terminal_classes = ""; });
+  xterm.set_prefs([](OutputPrefs& p) {
+    p.terminal_classes = "";
+    p.primary_paste_classes = "";
+  });
   xterm.expand("sig", "Kind regards");
   ASSERT_FALSE(xterm.chord().empty());
   EXPECT_EQ(xterm.chord().front(), "inject down " + sim::vk_name(vk::LControl));
+
+  ChordScene primary("MyTerm");
+  primary.set_prefs([](OutputPrefs& p) { p.primary_paste_classes = "myterm"; });
+  primary.expand("sig", "Kind regards");
+  EXPECT_EQ(primary.text(), "Kind regards|");
+  EXPECT_NE(std::find(primary.chord().begin(), primary.chord().end(), "inject down Insert"), primary.chord().end());
+}
+
+TEST(KeysimClipboard, APrimaryPasteLeavesBothSelectionsAsTheUserHadThem) {
+  ChordScene s("XTerm");
+  s.desktop.clipboard().set_contents_text("copied");
+  s.desktop.primary().set_contents_text("selected");
+  s.desktop.set_paste_delay(s.window, 30);
+  s.desktop.set_fetches_twice(s.window, true);
+  s.expand("sig", "Kind regards");
+  EXPECT_EQ(s.text(), "Kind regards|");
+  EXPECT_EQ(s.desktop.clipboard().text(), "copied");
+  EXPECT_EQ(s.desktop.primary().text(), "selected");
 }
 
 TEST(KeysimClipboard, TerminalClassesAreComparedWholeAndWithoutCase) {

@@ -51,6 +51,7 @@ TEST(Prefs, FirstStartSavesExactlyTheDefaultsInOrder) {
       "\"output_method\"=\"0\"\r\n"
       "\"clipboard_more_than_chars\"=\"3500\"\r\n"
       "\"terminal_classes\"=\"" + std::string(kDefaultTerminalClasses) + "\"\r\n"
+      "\"primary_paste_classes\"=\"" + std::string(kDefaultPrimaryPasteClasses) + "\"\r\n"
       "\"3\"=\"1\"\r\n"
       "\"win_height\"=\"577\"\r\n"
       "\"v\"=\"3.15\"\r\n";

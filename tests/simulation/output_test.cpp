@@ -144,7 +144,7 @@ TEST_P(Clipboard, ATerminalGetsShiftCtrlVAndTheUserTheirTextBackOnceItFetched) {
     if (!listed) s.prefs.set("terminal_classes", "Konsole;Alacritty");
     s.add({"sig"}, "pasted");
     s.start();
-    const WindowId terminal = s.desktop().add_window("XTerm");
+    const WindowId terminal = s.desktop().add_window("kitty");
     s.desktop().focus(terminal);
     s.desktop().set_paste_delay(terminal, 80);
     s.desktop().clipboard().set_contents_text("mine");
@@ -153,6 +153,22 @@ TEST_P(Clipboard, ATerminalGetsShiftCtrlVAndTheUserTheirTextBackOnceItFetched) {
     EXPECT_EQ(every_paste_had_shift(s.desktop().log()), listed);
     EXPECT_EQ(s.desktop().clipboard().text(), "mine") << listed;
   }
+}
+
+TEST_P(Clipboard, XtermPastesThePrimarySelectionOnShiftInsertAndGetsBothBack) {
+  Scenario s(swallowing());
+  s.prefs.set_int("output_method", 1);
+  s.prefs.set_int("clipboard_restore", 1);
+  s.add({"sig"}, "pasted");
+  s.start();
+  const WindowId xterm = s.desktop().add_window("XTerm");
+  s.desktop().focus(xterm);
+  s.desktop().clipboard().set_contents_text("copied");
+  s.desktop().primary().set_contents_text("selected");
+  s.type("sig");
+  EXPECT_EQ(s.desktop().text(xterm), "pasted");
+  EXPECT_EQ(s.desktop().clipboard().text(), "copied");
+  EXPECT_EQ(s.desktop().primary().text(), "selected");
 }
 
 TEST_P(MenuInsertion, InsertsWithoutErasing) {

@@ -59,44 +59,63 @@ void ClipboardOutput::buf_free() {
   has_buffer_ = false;
 }
 
-bool ClipboardOutput::open() {
+bool ClipboardOutput::open(Clipboard& clipboard) {
   for (int attempt = 1; attempt <= kOpenAttempts; ++attempt) {
-    if (platform_.clipboard->open()) return true;
+    if (clipboard.open()) return true;
     if (attempt < kOpenAttempts) platform_.clock->sleep_ms(kRetrySleepMs);
   }
   return false;
 }
 
+bool ClipboardOutput::put_text(Clipboard& clipboard, const std::string& text) {
+  if (!open(clipboard)) return false;
+  clipboard.empty();
+  clipboard.set_text(text);
+  clipboard.close();
+  return true;
+}
+
 void ClipboardOutput::buf_paste(bool reset, bool capitalize_first) {
   if (buffer_.empty()) return;
-  if (open()) {
-    Clipboard& clipboard = *platform_.clipboard;
-    clipboard.empty();
-    clipboard.set_text(capitalize_first ? keysim_capitalize_first(buffer_) : buffer_);
-    clipboard.close();
+  const std::string text = capitalize_first ? keysim_capitalize_first(buffer_) : buffer_;
+  const PasteChord chord = paste_chord();
+  Clipboard* primary = chord == PasteChord::ShiftInsert ? platform_.primary : nullptr;
+  if (primary && backing_up_ && !primary_backup_) primary_backup_ = contents_of(*primary);
+  if (put_text(*platform_.clipboard, text) && (!primary || put_text(*primary, text))) {
     platform_.clock->sleep_ms(kBeforePasteMs);
-    const std::optional<int> before = clipboard.completed_data_requests();
-    press_paste_chord();
-    wait_for_fetch(before);
+    // The application fetches from the selection its chord pastes.
+    Clipboard& pasted_from = primary ? *primary : *platform_.clipboard;
+    const std::optional<int> before = pasted_from.completed_data_requests();
+    press(chord);
+    wait_for_fetch(pasted_from, before);
   }
   if (reset) buffer_.clear();
 }
 
-void ClipboardOutput::press_paste_chord() {
+ClipboardOutput::PasteChord ClipboardOutput::paste_chord() {
+  Windows* windows = platform_.windows;
+  if (!windows) return PasteChord::CtrlV;
+  const std::string class_name = windows->class_name(windows->foreground());
+  if (platform_.primary && keysim_is_terminal_class(primary_paste_classes_, class_name))
+    return PasteChord::ShiftInsert;
   // Terminals hand Ctrl+V to the program running in them; they paste on Shift+Ctrl+V.
-  bool terminal = false;
-  if (Windows* windows = platform_.windows)
-    terminal = keysim_is_terminal_class(terminal_classes_, windows->class_name(windows->foreground()));
-  if (terminal) keys_.keybd_event(vk::Shift, 0);
-  keys_.keybd_event(vk::Control, 0);
-  keys_.keybd_event(vk::KeyV, 0);
-  keys_.keybd_event(vk::KeyV, kKeyUp);
-  keys_.keybd_event(vk::Control, kKeyUp);
-  if (terminal) keys_.keybd_event(vk::Shift, kKeyUp);
+  if (keysim_is_terminal_class(terminal_classes_, class_name)) return PasteChord::ShiftCtrlV;
+  return PasteChord::CtrlV;
 }
 
-void ClipboardOutput::wait_for_fetch(std::optional<int> before) {
-  Clipboard& clipboard = *platform_.clipboard;
+void ClipboardOutput::press(PasteChord chord) {
+  const uint16_t modifier = chord == PasteChord::CtrlV ? 0 : vk::Shift;
+  const uint16_t control = chord == PasteChord::ShiftInsert ? 0 : vk::Control;
+  const uint16_t key = chord == PasteChord::ShiftInsert ? vk::Insert : vk::KeyV;
+  if (modifier) keys_.keybd_event(modifier, 0);
+  if (control) keys_.keybd_event(control, 0);
+  keys_.keybd_event(key, 0);
+  keys_.keybd_event(key, kKeyUp);
+  if (control) keys_.keybd_event(control, kKeyUp);
+  if (modifier) keys_.keybd_event(modifier, kKeyUp);
+}
+
+void ClipboardOutput::wait_for_fetch(Clipboard& clipboard, std::optional<int> before) {
   if (!before) {
     platform_.clock->sleep_ms(kAfterPasteMs);
     return;
@@ -117,8 +136,7 @@ void ClipboardOutput::wait_for_fetch(std::optional<int> before) {
   }
 }
 
-std::optional<std::string> ClipboardOutput::get_data(ClipboardFormat format) {
-  Clipboard& clipboard = *platform_.clipboard;
+std::optional<std::string> ClipboardOutput::get_data(Clipboard& clipboard, ClipboardFormat format) {
   std::string name;
   if (format >= kFormatFirstRegistered) name = clipboard.format_name(format);
   std::optional<std::string> data = clipboard.get(format);
@@ -132,24 +150,38 @@ std::optional<std::string> ClipboardOutput::get_data(ClipboardFormat format) {
   return data;
 }
 
-void ClipboardOutput::backup_contents() {
-  backup_.clear();
-  if (!open()) return;
-  for (ClipboardFormat format : platform_.clipboard->formats()) {
-    if (std::optional<std::string> data = get_data(format)) backup_.emplace_back(format, std::move(*data));
+ClipboardOutput::Contents ClipboardOutput::contents_of(Clipboard& clipboard) {
+  Contents contents;
+  if (!open(clipboard)) return contents;
+  for (ClipboardFormat format : clipboard.formats()) {
+    if (std::optional<std::string> data = get_data(clipboard, format))
+      contents.emplace_back(format, std::move(*data));
   }
-  platform_.clipboard->close();
+  clipboard.close();
+  return contents;
+}
+
+void ClipboardOutput::put_back(Clipboard& clipboard, Contents& contents) {
+  if (contents.empty()) return;
+  if (open(clipboard)) {
+    clipboard.empty();
+    for (auto& [format, bytes] : contents) clipboard.set(format, std::move(bytes));
+    clipboard.close();
+  }
+  contents.clear();
+}
+
+void ClipboardOutput::backup_contents() {
+  backup_ = contents_of(*platform_.clipboard);
+  primary_backup_.reset();
+  backing_up_ = true;
 }
 
 void ClipboardOutput::restore_contents() {
-  if (backup_.empty()) return;
-  if (open()) {
-    Clipboard& clipboard = *platform_.clipboard;
-    clipboard.empty();
-    for (auto& [format, bytes] : backup_) clipboard.set(format, std::move(bytes));
-    clipboard.close();
-  }
-  backup_.clear();
+  put_back(*platform_.clipboard, backup_);
+  if (primary_backup_ && platform_.primary) put_back(*platform_.primary, *primary_backup_);
+  primary_backup_.reset();
+  backing_up_ = false;
 }
 
 }  // namespace tolvan

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +18,10 @@ namespace tolvan {
 class ClipboardOutput {
  public:
   explicit ClipboardOutput(const Platform& platform)
-      : platform_(platform), keys_(platform), terminal_classes_(OutputPrefs().terminal_classes) {}
+      : platform_(platform),
+        keys_(platform),
+        terminal_classes_(OutputPrefs().terminal_classes),
+        primary_paste_classes_(OutputPrefs().primary_paste_classes) {}
 
   // An empty buffer with room for n bytes.
   void buf_setup(size_t n);
@@ -31,41 +35,59 @@ class ClipboardOutput {
   const std::string& gathered() const { return buffer_; }
   size_t capacity() const { return capacity_; }
 
-  // The window classes that paste with Shift+Ctrl+V (see keysim_is_terminal_class).
-  void set_terminal_classes(std::string classes) { terminal_classes_ = std::move(classes); }
+  // The window classes that paste with Shift+Ctrl+V, and those that paste the PRIMARY
+  // selection with Shift+Insert (see keysim_is_terminal_class for the lists' form).
+  void set_paste_classes(std::string terminal_classes, std::string primary_paste_classes) {
+    terminal_classes_ = std::move(terminal_classes);
+    primary_paste_classes_ = std::move(primary_paste_classes);
+  }
 
   // The gathered text (first character upper-cased when `capitalize_first`) onto the
-  // clipboard, then the paste chord (Ctrl+V, or Shift+Ctrl+V in a terminal) and a wait
-  // until the target has fetched the text, at most 700 ms, or the whole 700 ms when the
-  // clipboard cannot tell. With `reset` the buffer is emptied, also when the clipboard
-  // stayed locked and the text was lost. Nothing happens when nothing was gathered.
+  // clipboard (and the PRIMARY selection where the window pastes that), then the window's
+  // paste chord and a wait until it has fetched the text, at most 700 ms, or the whole
+  // 700 ms when the clipboard cannot tell. With `reset` the buffer is emptied, also when the
+  // clipboard stayed locked and the text was lost. Nothing happens when nothing was gathered.
   void buf_paste(bool reset, bool capitalize_first);
 
   // Another program may hold the clipboard for a moment: up to 52 attempts, 10 ms apart.
-  bool open();
-  // Replaces the backup with a copy of every readable format.
+  bool open() { return open(*platform_.clipboard); }
+  // Replaces the backup with a copy of every readable format; the PRIMARY selection is
+  // backed up too, when a paste first uses it.
   void backup_contents();
-  // Puts the backup back and forgets it (also when the clipboard cannot be opened: the
+  // Puts the backups back and forgets them (also when the clipboard cannot be opened: the
   // user's contents are then lost).
   void restore_contents();
   bool has_backup() const { return !backup_.empty(); }
   // A format's bytes, retried while the owner cannot render them.
-  std::optional<std::string> get_data(ClipboardFormat format);
+  std::optional<std::string> get_data(ClipboardFormat format) { return get_data(*platform_.clipboard, format); }
+  std::optional<std::string> get_data(Clipboard& clipboard, ClipboardFormat format);
 
  private:
-  // Presses the paste chord for the foreground window.
-  void press_paste_chord();
-  // Waits until more data requests than `before` have completed and the pasting application
-  // has gone quiet, or the paste wait is over.
-  void wait_for_fetch(std::optional<int> before);
+  using Contents = std::vector<std::pair<ClipboardFormat, std::string>>;
+  enum class PasteChord { CtrlV, ShiftCtrlV, ShiftInsert };
+
+  bool open(Clipboard& clipboard);
+  Contents contents_of(Clipboard& clipboard);
+  void put_back(Clipboard& clipboard, Contents& contents);
+  // Puts the text on `clipboard` as its only contents; false when it stayed busy.
+  bool put_text(Clipboard& clipboard, const std::string& text);
+  // The foreground window's way of pasting.
+  PasteChord paste_chord();
+  void press(PasteChord chord);
+  // Waits until more data requests than `before` have completed on `clipboard` and the
+  // pasting application has gone quiet, or the paste wait is over.
+  void wait_for_fetch(Clipboard& clipboard, std::optional<int> before);
 
   Platform platform_;
   KeySender keys_;
   std::string terminal_classes_;
+  std::string primary_paste_classes_;
   std::string buffer_;
   size_t capacity_ = 0;
   bool has_buffer_ = false;
-  std::vector<std::pair<ClipboardFormat, std::string>> backup_;
+  bool backing_up_ = false;  // between backup_contents and restore_contents
+  Contents backup_;
+  std::optional<Contents> primary_backup_;
 };
 
 // The text with its first character upper-cased (g_unichar_toupper); invalid UTF-8 at the

@@ -20,6 +20,7 @@ OutputPrefs OutputPrefs::from(Settings& prefs) {
   p.default_trigger_mode = prefs_get_default_trigger_mode(prefs);
   // A list without the key (one built by hand, not loaded) keeps the usual terminals.
   if (prefs.does_exist("terminal_classes")) p.terminal_classes = prefs.get("terminal_classes");
+  if (prefs.does_exist("primary_paste_classes")) p.primary_paste_classes = prefs.get("primary_paste_classes");
   return p;
 }
 

@@ -29,6 +29,8 @@ struct OutputPrefs {
   bool textexpander_mode = false;
   int default_trigger_mode = 3;
   std::string terminal_classes{kDefaultTerminalClasses};  // paste with Shift+Ctrl+V there
+  // Paste PRIMARY with Shift+Insert there, where the desktop has that selection.
+  std::string primary_paste_classes{kDefaultPrimaryPasteClasses};
 
   // Takes the values from the preferences; a missing default trigger mode is stored as
   // prefs_get_default_trigger_mode does, hence the non-const list.

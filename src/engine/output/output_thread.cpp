@@ -160,7 +160,7 @@ void OutputThread::thread_main() {
 
 void OutputThread::handle(TypedAbbrevInfo& record) {
   prefs_ = prefs();
-  clipboard_.set_terminal_classes(prefs_.terminal_classes);
+  clipboard_.set_paste_classes(prefs_.terminal_classes, prefs_.primary_paste_classes);
   std::optional<std::string> text;
   if (record.abbreviation) {
     TextToType built = keysim_get_text_to_type(&record, *record.abbreviation, record.typed, prefs_, env_);

@@ -27,6 +27,7 @@ Platform Desktop::platform() {
   p.keyboard = this;
   p.input = this;
   p.clipboard = &clipboard_;
+  p.primary = &primary_;
   p.windows = this;
   p.sound = this;
   p.clock = &clock_;
@@ -73,6 +74,7 @@ WindowId Desktop::add_window(const std::string& class_name, const Layout& layout
     return clipboard_.text_for_paste();
   };
   w->field.write_clipboard = [this](const std::string& copied) { clipboard_.set_contents_text(copied); };
+  w->field.read_primary = [this] { return primary_.text_for_paste(); };
   windows_.push_back(std::move(w));
   return windows_.back()->id;
 }

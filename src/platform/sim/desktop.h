@@ -49,6 +49,8 @@ class Desktop final : public KeyboardHook,
   Platform platform();
   VirtualClock& clock() { return clock_; }
   SimClipboard& clipboard() { return clipboard_; }
+  // The X-style PRIMARY selection, which the fields paste on Shift+Insert.
+  SimClipboard& primary() { return primary_; }
   EventLog& log() { return log_; }
   const EventLog& log() const { return log_; }
   const DesktopOptions& options() const { return options_; }
@@ -190,6 +192,7 @@ class Desktop final : public KeyboardHook,
   DesktopOptions options_;
   VirtualClock clock_;
   SimClipboard clipboard_{clock_};
+  SimClipboard primary_{clock_};
   EventLog log_;
 
   mutable std::mutex mutex_;

@@ -95,9 +95,11 @@ void TextField::delete_selection() {
   caret_ = anchor_ = start;
 }
 
-void TextField::paste() {
-  if (!read_clipboard) return;
-  std::optional<std::string> text = read_clipboard();
+void TextField::paste() { paste_from(read_clipboard); }
+
+void TextField::paste_from(const std::function<std::optional<std::string>()>& read) {
+  if (!read) return;
+  std::optional<std::string> text = read();
   if (!text) return;
   // An edit control keeps the line breaks; ours are single line feeds.
   std::u32string pasted;
@@ -108,6 +110,9 @@ void TextField::paste() {
 
 void TextField::key_down(uint16_t vk, bool shift, bool ctrl) {
   switch (vk) {
+    case vk::Insert:
+      if (shift && !ctrl) paste_from(read_primary);
+      break;
     case vk::Left:
       if (has_selection() && !shift) move_to(selection_start(), false);
       else if (caret_ > 0) move_to(ctrl ? word_left(caret_) : caret_ - 1, shift);

@@ -20,6 +20,8 @@ class TextField {
   // clipboard. The reader answers nullopt when the clipboard is busy or holds no text.
   std::function<std::optional<std::string>()> read_clipboard;
   std::function<void(const std::string&)> write_clipboard;
+  // Reading the PRIMARY selection for Shift+Insert, as X terminals do; unset means none.
+  std::function<std::optional<std::string>()> read_primary;
 
   explicit TextField(std::string_view utf8 = {});
 
@@ -60,6 +62,7 @@ class TextField {
   size_t word_left(size_t position) const;
   size_t word_right(size_t position) const;
   void paste();
+  void paste_from(const std::function<std::optional<std::string>()>& read);
 
   std::u32string text_;
   size_t caret_ = 0;

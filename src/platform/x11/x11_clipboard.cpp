@@ -27,7 +27,8 @@ constexpr size_t kRequestHeader = 1024;
 
 }  // namespace
 
-X11Clipboard::X11Clipboard(std::chrono::milliseconds step_timeout) : step_timeout_(step_timeout) {
+X11Clipboard::X11Clipboard(std::chrono::milliseconds step_timeout, Selection selection)
+    : step_timeout_(step_timeout), selection_(selection) {
   Display* dpy = x_.display();
   if (!dpy) return;
   auto held = x_.lock();
@@ -35,7 +36,7 @@ X11Clipboard::X11Clipboard(std::chrono::milliseconds step_timeout) : step_timeou
   attributes.event_mask = PropertyChangeMask;
   window_ = XCreateWindow(dpy, DefaultRootWindow(dpy), -10, -10, 1, 1, 0, 0, InputOnly, CopyFromParent,
                           CWEventMask, &attributes);
-  clipboard_atom_ = XInternAtom(dpy, "CLIPBOARD", False);
+  clipboard_atom_ = XInternAtom(dpy, selection == Selection::Primary ? "PRIMARY" : "CLIPBOARD", False);
   targets_atom_ = XInternAtom(dpy, "TARGETS", False);
   timestamp_atom_ = XInternAtom(dpy, "TIMESTAMP", False);
   incr_atom_ = XInternAtom(dpy, "INCR", False);
@@ -202,7 +203,8 @@ bool X11Clipboard::owns_selection() {
 
 void X11Clipboard::release() {
   if (!ok()) return;
-  if (owns_selection()) hand_to_clipboard_manager();
+  // Clipboard managers keep CLIPBOARD only; a selection's text is the selected text.
+  if (selection_ == Selection::Clipboard && owns_selection()) hand_to_clipboard_manager();
   auto held = x_.lock();
   std::lock_guard lock(mutex_);
   if (!owner_) return;

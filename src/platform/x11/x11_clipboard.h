@@ -1,4 +1,4 @@
-// X11Clipboard: the X CLIPBOARD selection as Tolvan's clipboard, on its own connection and
+// X11Clipboard: the X CLIPBOARD (or PRIMARY) selection as Tolvan's clipboard, on its own connection and
 // event thread, with a hidden window of its own.
 //
 // Reading converts the selection from its owner (TARGETS for the list of formats, then one
@@ -32,7 +32,11 @@ class X11Clipboard final : public Clipboard {
  public:
   // `step_timeout`: how long a conversion waits for the owner's next answer (the reply, or
   // the next INCR chunk) before it gives up.
-  explicit X11Clipboard(std::chrono::milliseconds step_timeout = std::chrono::milliseconds(1000));
+  // Which selection the object stands for: CLIPBOARD, or PRIMARY (what X terminals paste
+  // with Shift+Insert and the middle button).
+  enum class Selection { Clipboard, Primary };
+  explicit X11Clipboard(std::chrono::milliseconds step_timeout = std::chrono::milliseconds(1000),
+                        Selection selection = Selection::Clipboard);
   ~X11Clipboard() override;
   X11Clipboard(const X11Clipboard&) = delete;
   X11Clipboard& operator=(const X11Clipboard&) = delete;
@@ -117,6 +121,7 @@ class X11Clipboard final : public Clipboard {
   std::optional<std::string> atom_name(unsigned long atom);
 
   std::chrono::milliseconds step_timeout_;
+  Selection selection_;
   XEventThread x_;
   unsigned long window_ = 0;
   unsigned long clipboard_atom_ = 0, targets_atom_ = 0, timestamp_atom_ = 0, incr_atom_ = 0,

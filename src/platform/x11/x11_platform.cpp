@@ -42,7 +42,9 @@ Result<std::unique_ptr<X11Platform>> X11Platform::open(bool has_windows) {
                                                         : FocusTracking::kOwnThread);
   p->hotkeys_ = std::make_unique<X11Hotkeys>(*p->keyboard_);
   p->clipboard_ = std::make_unique<X11Clipboard>();
-  if (!p->windows_->ok() || !p->hotkeys_->ok() || !p->clipboard_->ok()) return Error{"Cannot open the X display."};
+  p->primary_ = std::make_unique<X11Clipboard>(std::chrono::milliseconds(1000), X11Clipboard::Selection::Primary);
+  if (!p->windows_->ok() || !p->hotkeys_->ok() || !p->clipboard_->ok() || !p->primary_->ok())
+    return Error{"Cannot open the X display."};
   return p;
 }
 
@@ -52,6 +54,7 @@ Platform X11Platform::platform() {
   p.keyboard = keyboard_.get();
   p.input = input_.get();
   p.clipboard = clipboard_.get();
+  p.primary = primary_.get();
   p.windows = windows_.get();
   p.sound = &sound_;
   p.clock = &clock_;

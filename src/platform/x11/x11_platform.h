@@ -45,6 +45,7 @@ class X11Platform {
   std::unique_ptr<X11Windows> windows_;
   std::unique_ptr<X11Hotkeys> hotkeys_;
   std::unique_ptr<X11Clipboard> clipboard_;
+  std::unique_ptr<X11Clipboard> primary_;
 };
 
 }  // namespace tolvan::x11
