@@ -34,8 +34,11 @@ bool equals_ignoring_case(const std::string& a, const char* b) {
 
 void MainWindow::build_editor() {
   BrowserList& browsers = ctx_.browsers ? *ctx_.browsers : default_browser_;
+  EditorServices services = ctx_.editor_services;
+  // Read at each edit: TextExpander mode sets and clears the library's hooks as it goes.
+  services.model_hooks = [&library = ctx_.library] { return library.hooks; };
   editor_ = std::make_unique<AbbrevEditorView>(*this, ctx_.library.sandbox, ctx_.prefs, ctx_.file_dialogs,
-                                               browsers, ctx_.editor_services);
+                                               browsers, std::move(services));
   editor_->offer_run_as_administrator(ctx_.can_run_as_administrator);
   // The editor's widest row must not squeeze the folder tree: it scrolls sideways instead.
   editor_scroll_.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_NEVER);
