@@ -116,6 +116,7 @@ void MainWindow::add_folder_to_folder(Folder& parent, const std::string& name) {
 }
 
 void MainWindow::folder_modified(Folder& folder) {
+  if (ModelHooks* hooks = ctx_.library.hooks) hooks->folder_modified(folder);
   refresh_folder_row(folder);
   presenter_.mark_unapplied();
 }
@@ -188,7 +189,9 @@ void MainWindow::folder_action(const std::string& action) {
   } else if (equals_ignoring_case(action, "Enable") || equals_ignoring_case(action, "Disable")) {
     const bool enable = equals_ignoring_case(action, "Enable");
     for (Folder* folder : selected_folders()) {
-      if (folder->parent) abbr_set_folder_enabled(*folder, enable, false);
+      if (!folder->parent) continue;
+      abbr_set_folder_enabled(*folder, enable, false);
+      if (ModelHooks* hooks = ctx_.library.hooks) hooks->folder_modified(*folder);
     }
     folder_view_.queue_draw();  // the icons show the new states
     presenter_.mark_unapplied();
@@ -210,6 +213,9 @@ void MainWindow::abbreviation_action(const std::string& action) {
   if (case_mode || trigger_mode) {
     const bool changed = case_mode ? set_case_mode_of(selected, *case_mode) : set_trigger_mode_of(selected, *trigger_mode);
     for (Abbreviation* record : selected) {
+      if (ModelHooks* hooks = ctx_.library.hooks) {
+        hooks->abbrev_col_modified(*record, case_mode ? AbbrevField::CaseMode : AbbrevField::TriggerMode);
+      }
       if (auto row = list_row(record)) list_model_->changed(*row);
     }
     editor_->presenter().show_selection(selected);  // the editor's combos show the new mode
