@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "import/te_change_hooks.h"
+#include "import/te_dictionaries.h"
 #include "library/folder_tree.h"
 #include "presenters/library_window/auto_description.h"
 #include "support/recording_editor_host.h"
@@ -349,6 +351,112 @@ TEST_F(AbbrevEditor, AnUnsupportedSnippetShowsItsNotice) {
   EXPECT_EQ(display.look.page, EditorPage::Unsupported);
   EXPECT_EQ(display.shown.notice.rfind("<b>Unknown snippets are not yet supported in Tolvan.</b>", 0), 0u);
   EXPECT_FALSE(display.look.anywhere_shown);
+}
+
+// ---------------------------------------------------------------- TextExpander mode
+
+// The editor with TextExpander mode's own hooks, in a folder that is a TextExpander group.
+class AbbrevEditorInTextExpanderMode : public AbbrevEditor {
+ protected:
+  AbbrevEditorInTextExpanderMode() {
+    EditorServices services;
+    services.model_hooks = [this] { return live; };
+    make_presenter(services);
+    te_build_kvlists(*folder, false, options);
+  }
+
+  // The main window's new-record path with the editor told of the creation.
+  Abbreviation& snippet(AbbrType type) {
+    Abbreviation& a = add(type, "");
+    presenter->record_created(a);
+    presenter->show_selection({&a});
+    return a;
+  }
+
+  static std::string general(const Abbreviation& a, std::string_view key) {
+    const std::string* text = a.te_general ? te_string_of(*a.te_general, key) : nullptr;
+    return text ? *text : "(none)";
+  }
+  static std::optional<int32_t> general_number(const Abbreviation& a, std::string_view key) {
+    return a.te_general ? te_integer_of(*a.te_general, key) : std::nullopt;
+  }
+  static std::optional<int32_t> specific_number(const Abbreviation& a, std::string_view key) {
+    return a.te_abbrev_specific ? te_integer_of(*a.te_abbrev_specific, key) : std::nullopt;
+  }
+  static std::optional<AbbrTime> modification_date(const Abbreviation& a) {
+    const KvValue* date = a.te_general ? kvlist_lookup_value(*a.te_general, "modificationDate") : nullptr;
+    return date && date->date() ? std::optional(*date->date()) : std::nullopt;
+  }
+  bool listed_by_group(const Abbreviation& a) const {
+    const KvValue* uuids = kvlist_lookup_value_type(*folder->te_general, "snippetUUIDs", KV_VALUE_ARRAY);
+    const std::string uuid = general(a, "uuidString");
+    return uuids && kvlist_lookup_by_string_value(*uuids->list(), uuid) != nullptr;
+  }
+
+  TeExportOptions options{ModeDefaults{CASE_ADAPT, TRIGGER_IMMEDIATELY}, kOldTime, nullptr};
+  TeChangeHooks hooks{options};
+  ModelHooks* live = &hooks;  // null: the mode is off
+};
+
+TEST_F(AbbrevEditorInTextExpanderMode, ANewRecordBecomesASnippetAndLeavesTheGroupWhenDeleted) {
+  Abbreviation& a = snippet(ABBR_TYPE_TEXT);
+  ASSERT_TRUE(a.te_general && a.te_abbrev_specific);
+  EXPECT_EQ(general(a, "label"), "New Abbreviation");
+  EXPECT_TRUE(listed_by_group(a));
+  presenter->record_deleting(a);
+  EXPECT_FALSE(listed_by_group(a));
+}
+
+TEST_F(AbbrevEditorInTextExpanderMode, EveryShownFieldReachesTheSnippetWithTheEditsTime) {
+  Abbreviation& a = snippet(ABBR_TYPE_TEXT);
+  EXPECT_EQ(modification_date(a), kOldTime);  // filling the editor is no edit
+
+  presenter->abbreviation_changed("sig|regards");
+  EXPECT_EQ(general(a, "abbreviation"), "sig|regards");
+  EXPECT_EQ(modification_date(a), kEditTime);
+  presenter->replacement_changed("Kind regards");
+  EXPECT_EQ(general(a, "plainText"), "Kind regards");
+  presenter->description_changed("Closing");
+  EXPECT_EQ(general(a, "label"), "Closing");
+  presenter->case_mode_chosen(CASE_SENSITIVE);
+  EXPECT_EQ(general_number(a, "abbreviationMode"), 0);
+  presenter->trigger_mode_chosen(TRIGGER_WORD_ENDING);
+  EXPECT_EQ(specific_number(a, "triggerMode"), 1);
+  presenter->anywhere_toggled(true);
+  EXPECT_EQ(specific_number(a, "anywhereMode"), 1);
+}
+
+TEST_F(AbbrevEditorInTextExpanderMode, LauncherDetailsReachTheSnippetUnderTheirOwnKeys) {
+  Abbreviation& program = snippet(ABBR_TYPE_PROGRAM);
+  presenter->location_changed("/usr/bin/xterm");
+  presenter->parameters_changed("-e top");
+  presenter->run_in_changed("/tmp");
+  presenter->show_mode_chosen(2);
+  presenter->run_as_admin_toggled(true);
+  EXPECT_EQ(general(program, "progExePath"), "/usr/bin/xterm");
+  EXPECT_EQ(general(program, "progParams"), "-e top");
+  EXPECT_EQ(general(program, "progRunIn"), "/tmp");
+  EXPECT_EQ(general_number(program, "progShowMode"), 2);
+  EXPECT_EQ(general_number(program, "progRunAsAdmin"), 1);
+
+  Abbreviation& website = snippet(ABBR_TYPE_WEBSITE);
+  presenter->url_changed("https://example.org/");
+  presenter->browser_chosen("firefox");
+  EXPECT_EQ(general(website, "webURL"), "https://example.org/");
+  EXPECT_EQ(general(website, "webBrowser"), "firefox");
+}
+
+TEST_F(AbbrevEditorInTextExpanderMode, OutsideTheModeTheSnippetKeepsWhatItHad) {
+  Abbreviation& a = snippet(ABBR_TYPE_TEXT);
+  live = nullptr;
+  presenter->abbreviation_changed("sig");
+  presenter->anywhere_toggled(true);
+  EXPECT_EQ(a.abbreviations, std::vector<std::string>{"sig"});
+  EXPECT_EQ(general(a, "abbreviation"), "");
+  EXPECT_EQ(modification_date(a), kOldTime);
+  EXPECT_EQ(specific_number(a, "anywhereMode"), std::nullopt);
+  presenter->record_deleting(a);
+  EXPECT_TRUE(listed_by_group(a));
 }
 
 TEST(InsertMacroMenu, PresetsShowTodayAndTextExpanderModeConverts) {

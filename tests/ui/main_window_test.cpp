@@ -168,6 +168,57 @@ TEST_F(MainWindowTest, ANewAbbreviationIsSelectedEditedAppliedAndSaved) {
             1);
 }
 
+// What TextExpander mode's hooks hear of the library's changes.
+struct RecordingModelHooks final : ModelHooks {
+  void abbrev_created(Abbreviation& a) override { told.push_back("created " + a.description); }
+  void abbrev_col_modified(Abbreviation& a, AbbrevField field) override {
+    if (field == AbbrevField::Abbreviations) told.push_back("abbreviation " + a.abbreviations.at(0));
+    if (field == AbbrevField::Expansion) told.push_back("expansion " + a.expansion());
+    if (field == AbbrevField::CaseMode) told.push_back("case mode " + a.abbreviations.at(0));
+  }
+  void abbrev_deleting(Abbreviation& a) override { told.push_back("deleting " + a.abbreviations.at(0)); }
+  void folder_modified(Folder& folder) override {
+    told.push_back("folder " + folder.name + (folder.disabled ? " disabled" : ""));
+  }
+  std::vector<std::string> told;
+};
+
+TEST_F(MainWindowTest, TheLibrarysHooksHearOfAbbreviationsMadeEditedAndDeleted) {
+  RecordingModelHooks hooks;
+  library.hooks = &hooks;  // as TextExpander mode sets them
+  window->select_folder(sandbox_folder("Work"));
+  settle();
+  window->activate_action("NewAbbreviation");
+  settle();
+  window->editor().abbreviation_entry().set_text("sig");
+  window->editor().replacement_view().get_buffer()->set_text("Regards");
+  settle();
+  window->delete_selected_abbreviations();
+  settle();
+  library.hooks = nullptr;
+  EXPECT_EQ(hooks.told, (std::vector<std::string>{"created New Abbreviation", "abbreviation sig",
+                                                  "expansion Regards", "deleting sig"}));
+}
+
+TEST_F(MainWindowTest, TheLibrarysHooksHearOfFoldersRenamedAndDisabledAndModesSetFromTheMenu) {
+  RecordingModelHooks hooks;
+  library.hooks = &hooks;
+  Folder* folder = sandbox_folder("Work");
+  window->select_folder(folder);
+  settle();
+  folder->name = "Office";
+  window->folder_modified(*folder);  // the folder editor's OK
+  window->folder_action("Disable");
+  window->list_view().set_cursor(Gtk::TreePath("0"));
+  settle();
+  window->abbreviation_action("CaseSensitive");
+  library.hooks = nullptr;
+  ASSERT_EQ(hooks.told.size(), 3u);
+  EXPECT_EQ(hooks.told[0], "folder Office");
+  EXPECT_EQ(hooks.told[1], "folder Office disabled");
+  EXPECT_EQ(hooks.told[2], "case mode btw");
+}
+
 TEST_F(MainWindowTest, AnEditedDescriptionMovesItsRowToItsSortedPlace) {
   Abbreviation* btw = window->listed_records().at(0);
   btw->description = "Zzz";

@@ -4,6 +4,7 @@
 
 #include "library/abbrev_strings.h"
 #include "library/search.h"
+#include "textexpander/kvlist.h"
 #include "presenters/library_window/auto_description.h"
 #include "settings/prefs.h"
 
@@ -22,6 +23,21 @@ class FlagScope {
   bool& flag_;
   bool old_;
 };
+
+// The list column an editor field is, as TextExpander mode's hooks know them; none for the
+// type icon (no data of its own) and the Anywhere flag (kept as a detail).
+std::optional<AbbrevField> shown_field(EditedField field) {
+  switch (field) {
+    case EditedField::Description: return AbbrevField::Description;
+    case EditedField::Abbreviation: return AbbrevField::Abbreviations;
+    case EditedField::Expansion: return AbbrevField::Expansion;
+    case EditedField::CaseMode: return AbbrevField::CaseMode;
+    case EditedField::TriggerMode: return AbbrevField::TriggerMode;
+    case EditedField::TypeIcon:
+    case EditedField::Anywhere: return std::nullopt;
+  }
+  return std::nullopt;
+}
 
 std::string format_one(std::string_view format, const std::string& value) {
   const size_t at = format.find("%s");
@@ -128,12 +144,38 @@ void AbbrevEditorPresenter::begin_new_record() {
 
 void AbbrevEditorPresenter::apply_look() { fill_frozen(); }
 
+void AbbrevEditorPresenter::record_created(Abbreviation& record) {
+  if (ModelHooks* h = hooks()) h->abbrev_created(record);
+}
+
+void AbbrevEditorPresenter::record_deleting(Abbreviation& record) {
+  if (ModelHooks* h = hooks()) h->abbrev_deleting(record);
+}
+
 template <class Write>
-bool AbbrevEditorPresenter::write(EditedField field, Write&& write_value) {
+bool AbbrevEditorPresenter::store(EditedField field, Write&& write_value) {
   if (frozen_ || !record_) return false;
   write_value(*record_);
   record_->modified = services_.now ? services_.now() : abbr_time_now();
   host_.record_edited(*record_, field);
+  return true;
+}
+
+template <class Write>
+bool AbbrevEditorPresenter::write(EditedField field, Write&& write_value) {
+  if (!store(field, std::forward<Write>(write_value))) return false;
+  ModelHooks* h = hooks();
+  if (std::optional<AbbrevField> shown = shown_field(field); h && shown) {
+    h->abbrev_col_modified(*record_, *shown);
+  }
+  return true;
+}
+
+template <class Write>
+bool AbbrevEditorPresenter::write_detail(EditedField row, std::string_view key, Write&& write_value) {
+  std::optional<KvValue> value;
+  if (!store(row, [&](Abbreviation& a) { value = write_value(a); })) return false;
+  if (ModelHooks* h = hooks()) h->abbrev_noncol_modified(*record_, key, *value);
   return true;
 }
 
@@ -188,7 +230,11 @@ void AbbrevEditorPresenter::trigger_mode_chosen(int id) {
 }
 
 void AbbrevEditorPresenter::anywhere_toggled(bool on) {
-  if (write(EditedField::Anywhere, [&](Abbreviation& a) { a.anywhere = on ? 1 : 0; })) user_edit();
+  const bool written = write_detail(EditedField::Anywhere, "anywhereMode", [&](Abbreviation& a) {
+    a.anywhere = on ? 1 : 0;
+    return KvValue::of_integer(a.anywhere);
+  });
+  if (written) user_edit();
 }
 
 bool AbbrevEditorPresenter::is_folder(const std::string& path) const {
@@ -205,7 +251,7 @@ std::optional<std::string> AbbrevEditorPresenter::location_changed(const std::st
     if (stored != text) return stored;
   }
   write(EditedField::Expansion, [&](Abbreviation& a) { a.program().location = text; });
-  write(EditedField::TypeIcon, [&](Abbreviation& a) {
+  store(EditedField::TypeIcon, [&](Abbreviation& a) {
     a.program().icon = services_.location_icon && !text.empty() ? services_.location_icon(text) : nullptr;
   });
   display_.set_launch_details_sensitive(!is_folder(text));
@@ -215,7 +261,11 @@ std::optional<std::string> AbbrevEditorPresenter::location_changed(const std::st
 
 void AbbrevEditorPresenter::parameters_changed(const std::string& text) {
   if (!record_ || record_->type() != ABBR_TYPE_PROGRAM) return;
-  if (write(EditedField::Expansion, [&](Abbreviation& a) { a.program().parameters = text; })) user_edit();
+  const bool written = write_detail(EditedField::Expansion, "progParams", [&](Abbreviation& a) {
+    a.program().parameters = text;
+    return KvValue::of_string(text);
+  });
+  if (written) user_edit();
 }
 
 std::optional<std::string> AbbrevEditorPresenter::run_in_changed(const std::string& text) {
@@ -224,20 +274,30 @@ std::optional<std::string> AbbrevEditorPresenter::run_in_changed(const std::stri
     std::string stored = services_.stored_path(text);
     if (stored != text) return stored;
   }
-  if (write(EditedField::Expansion, [&](Abbreviation& a) { a.program().run_in = text; })) user_edit();
+  const bool written = write_detail(EditedField::Expansion, "progRunIn", [&](Abbreviation& a) {
+    a.program().run_in = text;
+    return KvValue::of_string(text);
+  });
+  if (written) user_edit();
   return std::nullopt;
 }
 
 void AbbrevEditorPresenter::show_mode_chosen(int id) {
   if (id < 0 || !record_ || record_->type() != ABBR_TYPE_PROGRAM) return;
-  if (write(EditedField::Expansion, [&](Abbreviation& a) { a.program().show_mode = static_cast<uint8_t>(id); }))
-    user_edit();
+  const bool written = write_detail(EditedField::Expansion, "progShowMode", [&](Abbreviation& a) {
+    a.program().show_mode = static_cast<uint8_t>(id);
+    return KvValue::of_integer(a.program().show_mode);
+  });
+  if (written) user_edit();
 }
 
 void AbbrevEditorPresenter::run_as_admin_toggled(bool on) {
   if (!record_ || record_->type() != ABBR_TYPE_PROGRAM) return;
-  if (write(EditedField::Expansion, [&](Abbreviation& a) { a.program().run_as_admin = on ? 1 : 0; }))
-    user_edit();
+  const bool written = write_detail(EditedField::Expansion, "progRunAsAdmin", [&](Abbreviation& a) {
+    a.program().run_as_admin = on ? 1 : 0;
+    return KvValue::of_integer(a.program().run_as_admin);
+  });
+  if (written) user_edit();
 }
 
 void AbbrevEditorPresenter::url_changed(const std::string& text) {
@@ -249,7 +309,11 @@ void AbbrevEditorPresenter::url_changed(const std::string& text) {
 
 void AbbrevEditorPresenter::browser_chosen(const std::string& stored) {
   if (!record_ || record_->type() != ABBR_TYPE_WEBSITE) return;
-  if (write(EditedField::Expansion, [&](Abbreviation& a) { a.website().browser = stored; })) user_edit();
+  const bool written = write_detail(EditedField::Expansion, "webBrowser", [&](Abbreviation& a) {
+    a.website().browser = stored;
+    return KvValue::of_string(stored);
+  });
+  if (written) user_edit();
 }
 
 void AbbrevEditorPresenter::program_browsed() {

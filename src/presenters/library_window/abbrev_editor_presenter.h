@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/macros/macro_environment.h"
+#include "library/library_observers.h"
 #include "library/model.h"
 #include "presenters/combo_table.h"
 #include "presenters/library_window/browser_list.h"
@@ -82,6 +83,10 @@ struct EditorServices {
   std::function<std::string(const std::string&)> stored_path;
   // The launcher's icon for a location (nullptr for none); none when empty.
   std::function<std::shared_ptr<const void>(const std::string&)> location_icon;
+  // The library's change hooks as they are at the moment of an edit (TextExpander mode's
+  // while it is on, else null): the TextExpander data of an edited record follows the edit.
+  // None when empty.
+  std::function<ModelHooks*()> model_hooks;
 };
 
 class AbbrevEditorPresenter {
@@ -97,6 +102,10 @@ class AbbrevEditorPresenter {
   // The mode or the view changed (prefs textexpander_mode, adv_view): apply them, keeping
   // the chosen ids.
   void apply_look();
+  // The main window added `record` to its folder, or is about to remove it: in TextExpander
+  // mode the record becomes a snippet of its folder's group, or leaves the group's list.
+  void record_created(Abbreviation& record);
+  void record_deleting(Abbreviation& record);
 
   // The fields' changes, from the user. A launcher's parameters, run-in folder, show mode,
   // administrator flag and browser have no list column: they are reported to the host as
@@ -137,9 +146,17 @@ class AbbrevEditorPresenter {
 
  private:
   // Writes one field's value into the record: nothing while frozen; stamps the time and
-  // tells the host.
+  // tells the host (its row shows the change in `field`).
+  template <class Write>
+  bool store(EditedField field, Write&& write_value);
+  // store, then tell the hooks which shown field changed.
   template <class Write>
   bool write(EditedField field, Write&& write_value);
+  // store, for a field the list does not show: `write_value` answers the new value, which
+  // the hooks get under TextExpander's `key`.
+  template <class Write>
+  bool write_detail(EditedField row, std::string_view key, Write&& write_value);
+  ModelHooks* hooks() const { return services_.model_hooks ? services_.model_hooks() : nullptr; }
   void user_edit();
   void set_description_as_program(const std::string& text);
   void detect_duplicates(const std::string& text);

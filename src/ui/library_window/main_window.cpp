@@ -639,6 +639,7 @@ void MainWindow::new_abbreviation(AbbrType type) {
   const ModeDefaults modes{prefs_get_default_case_mode(ctx_.prefs, type),
                            prefs_get_default_trigger_mode(ctx_.prefs)};
   Abbreviation& record = abbr_add_abbrev_to_folder(folder, abbr_create_new_abbrev(type, &folder, modes));
+  editor_->presenter().record_created(record);
   const std::vector<Abbreviation*>& rows = list_model_->records();
   const size_t position =
       new_abbrev_row_position(std::vector<const Abbreviation*>(rows.begin(), rows.end()), folder, all_row);
@@ -660,6 +661,7 @@ void MainWindow::delete_selected_abbreviations() {
   for (auto row = rows.rbegin(); row != rows.rend(); ++row) {  // from the bottom: indices hold
     Abbreviation* record = list_model_->at(*row);
     list_model_->erase(*row);
+    editor_->presenter().record_deleting(*record);
     abbr_delete_abbrev_from_folder(*record);
   }
   filling_ = false;

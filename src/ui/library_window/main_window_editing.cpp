@@ -34,8 +34,11 @@ bool equals_ignoring_case(const std::string& a, const char* b) {
 
 void MainWindow::build_editor() {
   BrowserList& browsers = ctx_.browsers ? *ctx_.browsers : default_browser_;
+  EditorServices services = ctx_.editor_services;
+  // Read at each edit: TextExpander mode sets and clears the library's hooks as it goes.
+  services.model_hooks = [&library = ctx_.library] { return library.hooks; };
   editor_ = std::make_unique<AbbrevEditorView>(*this, ctx_.library.sandbox, ctx_.prefs, ctx_.file_dialogs,
-                                               browsers, ctx_.editor_services);
+                                               browsers, std::move(services));
   editor_->offer_run_as_administrator(ctx_.can_run_as_administrator);
   // The editor's widest row must not squeeze the folder tree: it scrolls sideways instead.
   editor_scroll_.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_NEVER);
@@ -113,6 +116,7 @@ void MainWindow::add_folder_to_folder(Folder& parent, const std::string& name) {
 }
 
 void MainWindow::folder_modified(Folder& folder) {
+  if (ModelHooks* hooks = ctx_.library.hooks) hooks->folder_modified(folder);
   refresh_folder_row(folder);
   presenter_.mark_unapplied();
 }
@@ -185,7 +189,9 @@ void MainWindow::folder_action(const std::string& action) {
   } else if (equals_ignoring_case(action, "Enable") || equals_ignoring_case(action, "Disable")) {
     const bool enable = equals_ignoring_case(action, "Enable");
     for (Folder* folder : selected_folders()) {
-      if (folder->parent) abbr_set_folder_enabled(*folder, enable, false);
+      if (!folder->parent) continue;
+      abbr_set_folder_enabled(*folder, enable, false);
+      if (ModelHooks* hooks = ctx_.library.hooks) hooks->folder_modified(*folder);
     }
     folder_view_.queue_draw();  // the icons show the new states
     presenter_.mark_unapplied();
@@ -207,6 +213,9 @@ void MainWindow::abbreviation_action(const std::string& action) {
   if (case_mode || trigger_mode) {
     const bool changed = case_mode ? set_case_mode_of(selected, *case_mode) : set_trigger_mode_of(selected, *trigger_mode);
     for (Abbreviation* record : selected) {
+      if (ModelHooks* hooks = ctx_.library.hooks) {
+        hooks->abbrev_col_modified(*record, case_mode ? AbbrevField::CaseMode : AbbrevField::TriggerMode);
+      }
       if (auto row = list_row(record)) list_model_->changed(*row);
     }
     editor_->presenter().show_selection(selected);  // the editor's combos show the new mode
