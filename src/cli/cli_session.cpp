@@ -22,6 +22,11 @@ LoadOutcome Session::load_library(const std::string& file) {
   return outcome;
 }
 
+LoadOutcome Session::load_main_list() {
+  return abbr_load_main_list_from_file(library, gvar.get("abbreviations_file"), prompts,
+                                       main_list_load_options(prefs));
+}
+
 bool Session::lock_data_folder(std::ostream& err) {
   const std::string folder = gvar.get("current_appdata_dir");
   lock_ = std::make_unique<InstanceLock>(folder);

@@ -24,6 +24,9 @@ struct Session {
   // The library file (the configured one when `file` is empty) as the program loads it at
   // start, with a sandbox copy.
   LoadOutcome load_library(const std::string& file = "");
+  // The configured library file into the main list only, for commands that only read it
+  // (a sandbox copy of a large library costs as much again).
+  LoadOutcome load_main_list();
   // Takes the lock the program holds while it runs on the data folder, for commands that
   // change the library: a running program would write its own copy over their work. False,
   // with the reason on `err`, when the program (or another command) holds it.

@@ -56,7 +56,7 @@ int run_export_command(const Invocation& inv) {
   const std::string& out_path = args.positionals()[0];
   Session s(inv);
   if (!s.lock_data_folder(inv.err)) return 1;
-  s.load_library();
+  s.load_main_list();
   const Folder* root = abbr_get_absolute_parent_folder(s.library.main_list);
   const Folder* folder = root;
   if (std::optional<std::string> path = args.value("--folder")) {

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "core/strings.h"
 #include "import/te_dictionaries.h"
@@ -36,6 +37,71 @@ KvList& te_group_snippet_uuids(KvList& group) {
   }
   return *uuids->list();
 }
+
+// Whether the abbreviation is listed in its folder's group: the absolute parent's general
+// dictionary holds TextExpander's preferences, not a group.
+bool listed_in_group(const Abbreviation& abbrev) {
+  return abbrev.folder && abbrev.folder->parent && abbrev.folder->te_general;
+}
+
+// The abbreviation's missing dictionaries; answers the uuid its group lists it under (the
+// general dictionary's, else the abbreviation-specific one's, else the new one).
+std::string build_abbrev_dicts(Abbreviation& abbrev, bool general, bool specific,
+                               const TeExportOptions& options) {
+  std::string fresh;  // the call's one new uuid, made only where it is used
+  auto fresh_uuid = [&]() -> const std::string& {
+    if (fresh.empty()) fresh = te_uuid_generate();
+    return fresh;
+  };
+  auto to_te = options.to_te_macros ? options.to_te_macros : identity;
+  const bool building_general = general && !abbrev.te_general;
+  if (building_general) {
+    abbrev.te_general = te_snippet_kvlist(abbrev, fresh_uuid(), options.defaults, to_te);
+  }
+  if (specific && !abbrev.te_abbrev_specific) {
+    const std::string* uuid = uuid_of(abbrev.te_general);
+    abbrev.te_abbrev_specific = te_abbrev_specific_kvlist(abbrev, uuid ? *uuid : fresh_uuid());
+  }
+  if (building_general && abbrev.te_abbrev_specific) {
+    te_mark_alternatives_joined(*abbrev.te_abbrev_specific);
+  }
+  const std::string* uuid = uuid_of(abbrev.te_general);
+  if (!uuid) uuid = uuid_of(abbrev.te_abbrev_specific);
+  return uuid ? *uuid : fresh_uuid();
+}
+
+// Appends the uuid to the "snippetUUIDs" of the abbreviation's group unless it is there.
+void list_in_group(const Abbreviation& abbrev, const std::string& uuid) {
+  KvList& members = te_group_snippet_uuids(*abbrev.folder->te_general);
+  if (!kvlist_lookup_by_string_value(members, uuid)) {
+    kvlist_append(members, "", KvValue::of_string(uuid), true);
+  }
+}
+
+// A group's "snippetUUIDs" while a whole folder is listed: the uuids already there are
+// indexed once, so that a group of thousands of snippets is not searched for each of them.
+// The list is made when the first uuid goes in, as listing one abbreviation makes it.
+class GroupMembers {
+ public:
+  explicit GroupMembers(KvList& group) : group_(group) {}
+
+  void list(const std::string& uuid) {
+    if (!members_) {
+      members_ = &te_group_snippet_uuids(group_);
+      for (const KvElement& e : *members_) {
+        if (const std::string* listed = e.value.string()) keys_.insert(te_uuid_key(*listed));
+      }
+    }
+    if (keys_.insert(te_uuid_key(uuid)).second) {
+      kvlist_append(*members_, "", KvValue::of_string(uuid), true);
+    }
+  }
+
+ private:
+  KvList& group_;
+  KvList* members_ = nullptr;
+  std::unordered_set<std::string> keys_;
+};
 
 }  // namespace
 
@@ -85,22 +151,35 @@ void order_as_listed(Folder& folder) {
   if (!folder.te_general) return;
   const KvValue* listed = kvlist_lookup_value_type(*folder.te_general, "snippetUUIDs", KV_VALUE_ARRAY);
   if (!listed) return;
-  std::map<std::string, size_t> position;
+  std::unordered_map<std::string, size_t> position;
   size_t n = 0;
   for (const KvElement& e : *listed->list()) {
     if (e.value.string()) position.emplace(te_uuid_key(*e.value.string()), n++);
   }
-  auto rank = [&](const std::unique_ptr<Abbreviation>& a) {
-    const std::string* uuid = uuid_of(a->te_general);
+  std::vector<std::pair<size_t, std::unique_ptr<Abbreviation>>> ranked;
+  ranked.reserve(folder.abbreviations.size());
+  for (auto& abbrev : folder.abbreviations) {
+    const std::string* uuid = uuid_of(abbrev->te_general);
     auto found = uuid ? position.find(te_uuid_key(*uuid)) : position.end();
-    return found == position.end() ? n : found->second;
-  };
-  std::stable_sort(folder.abbreviations.begin(), folder.abbreviations.end(),
-                   [&](const auto& a, const auto& b) { return rank(a) < rank(b); });
+    ranked.emplace_back(found == position.end() ? n : found->second, std::move(abbrev));
+  }
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 0; i < ranked.size(); ++i) folder.abbreviations[i] = std::move(ranked[i].second);
 }
 
 void build_group(Folder& folder, const TeExportOptions& options) {
-  for (auto& abbrev : folder.abbreviations) te_abbrev_to_kvlist(*abbrev, true, true, options);
+  std::optional<GroupMembers> listing;
+  if (folder.te_general) listing.emplace(*folder.te_general);
+  for (auto& abbrev : folder.abbreviations) {
+    const std::string listed = build_abbrev_dicts(*abbrev, true, true, options);
+    if (!listed_in_group(*abbrev)) continue;
+    if (abbrev->folder == &folder) {
+      listing->list(listed);
+    } else {
+      list_in_group(*abbrev, listed);
+    }
+  }
   order_as_listed(folder);
   if (!folder.te_general) {
     folder.te_general.emplace();
@@ -126,41 +205,42 @@ void build_group(Folder& folder, const TeExportOptions& options) {
   te_folder_modified(folder);
 }
 
-void append_dicts(std::string& out, std::string_view key, const std::vector<KvList>& dicts,
+void append_dicts(std::string& out, std::string_view key, const std::vector<const KvList*>& dicts,
                   int depth) {
   const std::string indent(depth, '\t');
   out += "\n" + indent + "<key>" + std::string(key) + "</key>\n" + indent + "<array>";
-  out += te_plist_to_xml_string(dicts, true, depth + 1);
+  for (const KvList* dict : dicts) te_kvlist_append_xml(out, *dict, false, true, true, depth + 1);
   out += "\n" + indent + "</array>";
 }
 
-// What the settings file collects while it walks the library.
+// What the settings file collects while it walks the library: the dictionaries of the
+// copy it works on, written straight from there.
 struct SettingsParts {
-  std::vector<KvList> groups;
-  std::vector<KvList> snippets;
-  std::vector<KvList> abbrev_specific;
-  std::vector<KvList> folder_specific;
-  std::vector<KvList> programs;
-  std::vector<KvList> websites;
+  std::vector<const KvList*> groups;
+  std::vector<const KvList*> snippets;
+  std::vector<const KvList*> abbrev_specific;
+  std::vector<const KvList*> folder_specific;
+  std::vector<const KvList*> programs;
+  std::vector<const KvList*> websites;
   std::vector<KvList> launcher_groups;
 };
 
 void collect(const Folder& folder, bool is_root, SettingsParts& parts) {
   if (!is_root) {
-    if (folder.te_general) parts.groups.push_back(*folder.te_general);
-    if (folder.te_folder_specific) parts.folder_specific.push_back(*folder.te_folder_specific);
+    if (folder.te_general) parts.groups.push_back(&*folder.te_general);
+    if (folder.te_folder_specific) parts.folder_specific.push_back(&*folder.te_folder_specific);
   }
   KvList run;  // the uuids of this folder's launchers
   for (const auto& abbrev : folder.abbreviations) {
-    if (abbrev->te_abbrev_specific) parts.abbrev_specific.push_back(*abbrev->te_abbrev_specific);
+    if (abbrev->te_abbrev_specific) parts.abbrev_specific.push_back(&*abbrev->te_abbrev_specific);
     if (!abbrev->te_general) continue;
     if (!abbr_is_launcher(*abbrev)) {
-      parts.snippets.push_back(*abbrev->te_general);
+      parts.snippets.push_back(&*abbrev->te_general);
       continue;
     }
     if (is_root) continue;  // a launcher outside any folder has no group to go back to
     (abbrev->type() == ABBR_TYPE_PROGRAM ? parts.programs : parts.websites)
-        .push_back(*abbrev->te_general);
+        .push_back(&*abbrev->te_general);
     if (const std::string* uuid = uuid_of(abbrev->te_general)) {
       kvlist_append(run, "", KvValue::of_string(*uuid), true);
     }
@@ -197,28 +277,8 @@ TePreferences te_preferences_from(Settings& prefs) {
 
 void te_abbrev_to_kvlist(Abbreviation& abbrev, bool general, bool specific,
                          const TeExportOptions& options) {
-  const std::string fresh = te_uuid_generate();
-  auto to_te = options.to_te_macros ? options.to_te_macros : identity;
-  const bool building_general = general && !abbrev.te_general;
-  if (building_general) {
-    abbrev.te_general = te_snippet_kvlist(abbrev, fresh, options.defaults, to_te);
-  }
-  if (specific && !abbrev.te_abbrev_specific) {
-    const std::string* uuid = uuid_of(abbrev.te_general);
-    abbrev.te_abbrev_specific = te_abbrev_specific_kvlist(abbrev, uuid ? *uuid : fresh);
-  }
-  if (building_general && abbrev.te_abbrev_specific) {
-    te_mark_alternatives_joined(*abbrev.te_abbrev_specific);
-  }
-  // The absolute parent's general dictionary holds TextExpander's preferences, not a group.
-  if (!abbrev.folder || !abbrev.folder->parent || !abbrev.folder->te_general) return;
-  const std::string* uuid = uuid_of(abbrev.te_general);
-  if (!uuid) uuid = uuid_of(abbrev.te_abbrev_specific);
-  const std::string listed = uuid ? *uuid : fresh;
-  KvList& members = te_group_snippet_uuids(*abbrev.folder->te_general);
-  if (!kvlist_lookup_by_string_value(members, listed)) {
-    kvlist_append(members, "", KvValue::of_string(listed), true);
-  }
+  const std::string listed = build_abbrev_dicts(abbrev, general, specific, options);
+  if (listed_in_group(abbrev)) list_in_group(abbrev, listed);
 }
 
 void te_build_kvlists(Folder& folder, bool root, const TeExportOptions& options) {
@@ -282,11 +342,11 @@ Result<std::string> te_settings_file_text(const Folder* absolute_parent,
 
   SettingsParts parts;
   collect(*copy, true, parts);
-  for (KvList& kept : set_aside) parts.snippets.push_back(std::move(kept));
+  for (const KvList& kept : set_aside) parts.snippets.push_back(&kept);
 
   std::string out(kPlistDocumentHeader);
   out += "\n<dict>";
-  out += te_kvlist_to_xml_string(root, false, false, true, 1);
+  te_kvlist_append_xml(out, root, false, false, true, 1);
   append_dicts(out, "groupsTE2", parts.groups, 1);
   append_dicts(out, "snippetsTE2", parts.snippets, 1);
   out += "\n\t<key>Tolvan</key>\n\t<dict>";
@@ -297,7 +357,7 @@ Result<std::string> te_settings_file_text(const Folder* absolute_parent,
   KvList launcher_groups;
   kvlist_append(launcher_groups, "launcherGroups",
                 KvValue::of_dicts(std::move(parts.launcher_groups)));
-  out += te_kvlist_to_xml_string(launcher_groups, false, false, true, 2);
+  te_kvlist_append_xml(out, launcher_groups, false, false, true, 2);
   out += "\n\t</dict>\n</dict>\n</plist>\n";
   return out;
 }
@@ -310,13 +370,13 @@ Result<std::string> te_group_file_text(const Folder* folder, const TeExportOptio
     copy->subfolders.clear();
   }
   te_build_kvlists(*copy, false, options);
-  std::vector<KvList> snippets;
+  std::vector<const KvList*> snippets;
   for (const auto& abbrev : copy->abbreviations) {
-    if (!abbr_is_launcher(*abbrev)) snippets.push_back(*abbrev->te_general);
+    if (!abbr_is_launcher(*abbrev)) snippets.push_back(&*abbrev->te_general);
   }
   std::string out(kPlistDocumentHeader);
   out += "\n<dict>";
-  out += te_kvlist_to_xml_string(*copy->te_group_settings, false, false, true, 1);
+  te_kvlist_append_xml(out, *copy->te_group_settings, false, false, true, 1);
   append_dicts(out, "snippetsTE2", snippets, 1);
   out += "\n</dict>\n</plist>\n";
   return out;

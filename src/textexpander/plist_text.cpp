@@ -87,14 +87,21 @@ std::string te_decode_text(std::string_view raw) {
 }
 
 void te_htmlize_append(std::string& out, std::string_view s) {
-  for (char c : s) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      default: out += c;
+  // Most text has nothing to escape: it goes in whole runs, not byte by byte.
+  size_t run = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    std::string_view entity;
+    switch (s[i]) {
+      case '&': entity = "&amp;"; break;
+      case '<': entity = "&lt;"; break;
+      case '>': entity = "&gt;"; break;
+      default: continue;
     }
+    out.append(s.substr(run, i - run));
+    out.append(entity);
+    run = i + 1;
   }
+  out.append(s.substr(run));
 }
 
 std::string te_htmlize(std::string_view s) {

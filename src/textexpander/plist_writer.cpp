@@ -156,8 +156,13 @@ std::string te_kvlist_value_to_string(const KvValue& value, bool newline, int de
 std::string te_kvlist_to_xml_string(const KvList& list, bool keys_omitted, bool wrap,
                                     bool newline, int depth) {
   std::string out;
-  append_list(out, list, keys_omitted, wrap, Style{newline}, depth);
+  te_kvlist_append_xml(out, list, keys_omitted, wrap, newline, depth);
   return out;
+}
+
+void te_kvlist_append_xml(std::string& out, const KvList& list, bool keys_omitted, bool wrap,
+                          bool newline, int depth) {
+  append_list(out, list, keys_omitted, wrap, Style{newline}, depth);
 }
 
 std::string te_plist_to_xml_string(const std::vector<KvList>& dicts, bool newline, int depth) {

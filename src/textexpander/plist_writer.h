@@ -23,6 +23,9 @@ std::string te_kvlist_value_to_string(const KvValue& value, bool newline, int de
 // they are put in a dict element at `depth` and the keys and values go one deeper.
 std::string te_kvlist_to_xml_string(const KvList& list, bool keys_omitted, bool wrap,
                                     bool newline, int depth);
+// The same, appended to `out`: large documents are written into one string.
+void te_kvlist_append_xml(std::string& out, const KvList& list, bool keys_omitted, bool wrap,
+                          bool newline, int depth);
 // Each dictionary wrapped in its own dict element.
 std::string te_plist_to_xml_string(const std::vector<KvList>& dicts, bool newline, int depth);
 

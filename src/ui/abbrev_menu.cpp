@@ -16,9 +16,10 @@ namespace {
 // The application needs a moment to take the keyboard back once it is in front again.
 constexpr std::chrono::milliseconds kFocusReturnDelay{100};
 // While the hotkey's keys are held the desktop keeps the keyboard; the pop-up is tried
-// again this often, for as long as a user plausibly holds them.
-constexpr std::chrono::milliseconds kGrabRetryInterval{20};
-constexpr int kGrabTries = 150;
+// again this often, for as long as a user plausibly holds them (three seconds). A failed
+// try costs little next to the wait for the next one, which the user sees in full.
+constexpr std::chrono::milliseconds kGrabRetryInterval{4};
+constexpr int kGrabTries = 750;
 
 const char* icon_name(AbbrevMenuPicture picture) {
   switch (picture) {
@@ -91,6 +92,17 @@ void AbbrevMenu::open(const std::vector<AbbrevMenuEntry>& entries) {
   // The moment it is on the screen, for the benchmark of the menu's speed.
   menu_->signal_map().connect(
       [] { g_info("abbreviation menu mapped at %" G_GINT64_FORMAT " us", g_get_real_time()); });
+  // A closed menu is taken apart once the main loop is idle, not when the next one opens:
+  // freeing hundreds of entries would delay that one.
+  menu_->signal_hide().connect([this] {
+    retire_.disconnect();
+    retire_ = Glib::signal_idle().connect(
+        [this] {
+          destroy();
+          return false;
+        },
+        Glib::PRIORITY_LOW);
+  });
   fill(*menu_, entries);
   menu_->show_all();
   auto_close_ = std::make_unique<MenuAutoClose>();
@@ -205,6 +217,8 @@ void AbbrevMenu::destroy() {
   // The menu first: going away it lets go of its grab, which its auto-close still hears.
   menu_.reset();
   auto_close_.reset();
+  // A menu taken down while shown hides on its way out; nothing is left to take apart.
+  retire_.disconnect();
 }
 
 void AbbrevMenu::main_list_freeing() {

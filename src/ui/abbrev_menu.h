@@ -80,6 +80,7 @@ class AbbrevMenu final : public FolderMenu, public LibraryListener {
   MainThreadCalls main_thread_;
   std::shared_ptr<int> alive_ = std::make_shared<int>();  // for work posted to the main loop
   sigc::connection retry_;
+  sigc::connection retire_;  // takes the closed menu apart
   sigc::connection output_after_close_;
   int tries_left_ = 0;
 };

@@ -4,6 +4,7 @@
 // shared uuids, ungrouped snippets, later snippet kinds, unknown keys).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <future>
 #include <set>
@@ -384,6 +385,520 @@ TEST(TeExport, TolvansOwnAbbreviationsAndLaunchersComeBack) {
   EXPECT_EQ(taken.get_int("default_case_mode"), CASE_SENSITIVE);
   EXPECT_EQ(taken.get("delim_chars"), " .");
   EXPECT_EQ(taken.get_int("play_sound"), 1);
+}
+
+// Every uuid in `text` replaced by "UUID-n", numbered in the order of first appearance, so
+// that a document holding freshly made uuids can be compared as a whole.
+std::string with_numbered_uuids(const std::string& text) {
+  std::vector<std::string> seen;
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    if (i + 36 <= text.size() && te_uuid_is_well_formed(std::string_view(text).substr(i, 36))) {
+      const std::string uuid = text.substr(i, 36);
+      auto at = std::find(seen.begin(), seen.end(), uuid);
+      if (at == seen.end()) at = seen.insert(seen.end(), uuid);
+      out += "UUID-" + std::to_string(at - seen.begin() + 1);
+      i += 36;
+    } else {
+      out += text[i++];
+    }
+  }
+  return out;
+}
+
+// An imported group with escapes, line ends and keys Tolvan does not know, a loose snippet,
+// and Tolvan's own folders, abbreviations and launchers that have no dictionaries yet.
+void fill_pinned_library(Library& library) {
+  auto imported = import_text(settings_file(
+      group(kG1, "Mail &amp; &lt;Co&gt;", {kU2, kU1}, "<key>colour</key><string>red</string>"),
+      snippet(kU1, "sig", "Kind regards,\r\nAnn &amp; \xC3\xA9 &lt;b&gt; \"q\" 'a' %d",
+              "<key>blob</key><data>AAEC</data><key>ratio</key><real>1.5</real>") +
+          snippet(kU2, "addr", "Main St") + snippet(kG2, "loose", "y"),
+      "<key>Statistics</key><dict><key>n</key><integer>-3</integer><key>on</key><true/>"
+      "<key>list</key><array><string>a</string><integer>2</integer></array>"
+      "<key>none</key><array/></dict>"));
+  ASSERT_TRUE(imported.ok()) << imported.error();
+  te_add_import_to_library(library, MAIN_LIST, std::move(*imported), ImportMode::Replace);
+  Folder& root = *library.main_list.front();
+  Folder& mail = *root.subfolders.front();
+  auto add = [](Folder& folder, AbbrType type, const std::string& abbreviation) -> Abbreviation& {
+    auto a = abbr_create_new_abbrev(type, &folder, {});
+    a->abbreviations = {abbreviation};
+    a->description = "about " + abbreviation;
+    a->created = AbbrTime{5, 6, 2007, 8, 9, 10};
+    a->modified = AbbrTime{11, 12, 2013, 14, 15, 16};
+    return abbr_add_abbrev_to_folder(folder, std::move(a));
+  };
+  Folder& sub = abbr_add_subfolder_to_folder(mail, abbr_new_subfolder_of(library.uids, &mail, "Sub"));
+  add(sub, ABBR_TYPE_TEXT, "own").expansion() = "line\none & <two>";
+  Abbreviation& program = add(sub, ABBR_TYPE_PROGRAM, "term");
+  program.program().location = "/usr/bin/xterm";
+  program.program().show_mode = 2;
+  add(sub, ABBR_TYPE_WEBSITE, "web").website().address = "https://example.org/?a=1&b=2";
+  Folder& work = abbr_add_subfolder_to_folder(root, abbr_new_subfolder_of(library.uids, &root, "Work"));
+  work.disabled = 1;
+  work.menu_hotkey = "17 65";
+  work.menu_hotkey_enabled = 1;
+  add(work, ABBR_TYPE_TEXT, "w1").case_mode = CASE_SENSITIVE;
+  add(work, ABBR_TYPE_TEXT, "w2").trigger_mode = TRIGGER_KEY;
+  add(root, ABBR_TYPE_PROGRAM, "rooted").program().location = "/bin/true";
+}
+
+// What the library below writes, uuids numbered; a change here changes what TextExpander and
+// other computers read.
+const std::string kPinnedSettingsFile =
+    R"plist(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE plist PUBLIC "-//Apple Computer//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
+<plist version="1.0">
+<dict>
+	<key>Snippets Imported</key>
+	<date>2010-01-01T00:00:00Z</date>
+	<key>Statistics</key>
+	<dict>
+		<key>n</key>
+		<integer>-3</integer>
+		<key>on</key>
+		<true/>
+		<key>list</key>
+		<array>
+			<string>a</string>
+			<integer>2</integer>
+		</array>
+		<key>none</key>
+		<array/>
+	</dict>
+	<key>Expander Mode</key>
+	<integer>1</integer>
+	<key>Delimiters</key>
+	<string> .</string>
+	<key>Default Abbreviation Mode</key>
+	<integer>0</integer>
+	<key>Auditory Feedback</key>
+	<true/>
+	<key>groupsTE2</key>
+	<array>
+		<dict>
+			<key>expandAfterMode</key>
+			<integer>0</integer>
+			<key>name</key>
+			<string>Mail &amp; &lt;Co&gt;</string>
+			<key>snippetUUIDs</key>
+			<array>
+				<string>UUID-1</string>
+				<string>UUID-2</string>
+			</array>
+			<key>uuidString</key>
+			<string>UUID-3</string>
+			<key>colour</key>
+			<string>red</string>
+			<key>writable</key>
+			<integer>1</integer>
+		</dict>
+		<dict>
+			<key>uuidString</key>
+			<string>UUID-4</string>
+			<key>name</key>
+			<string>Work</string>
+			<key>snippetUUIDs</key>
+			<array>
+				<string>UUID-5</string>
+				<string>UUID-6</string>
+			</array>
+			<key>writable</key>
+			<integer>1</integer>
+		</dict>
+		<dict>
+			<key>uuidString</key>
+			<string>UUID-7</string>
+			<key>name</key>
+			<string>Mail &amp; &lt;Co&gt; \ Sub</string>
+			<key>snippetUUIDs</key>
+			<array>
+				<string>UUID-8</string>
+				<string>UUID-9</string>
+				<string>UUID-10</string>
+			</array>
+			<key>writable</key>
+			<integer>1</integer>
+		</dict>
+	</array>
+	<key>snippetsTE2</key>
+	<array>
+		<dict>
+			<key>abbreviation</key>
+			<string>loose</string>
+			<key>abbreviationMode</key>
+			<integer>1</integer>
+			<key>creationDate</key>
+			<date>2011-02-17T16:31:36Z</date>
+			<key>label</key>
+			<string></string>
+			<key>modificationDate</key>
+			<date>2012-03-04T05:06:07Z</date>
+			<key>plainText</key>
+			<string>y</string>
+			<key>snippetType</key>
+			<integer>0</integer>
+			<key>uuidString</key>
+			<string>UUID-11</string>
+		</dict>
+		<dict>
+			<key>abbreviation</key>
+			<string>addr</string>
+			<key>abbreviationMode</key>
+			<integer>1</integer>
+			<key>creationDate</key>
+			<date>2011-02-17T16:31:36Z</date>
+			<key>label</key>
+			<string></string>
+			<key>modificationDate</key>
+			<date>2012-03-04T05:06:07Z</date>
+			<key>plainText</key>
+			<string>Main St</string>
+			<key>snippetType</key>
+			<integer>0</integer>
+			<key>uuidString</key>
+			<string>UUID-1</string>
+		</dict>
+		<dict>
+			<key>abbreviation</key>
+			<string>sig</string>
+			<key>abbreviationMode</key>
+			<integer>1</integer>
+			<key>creationDate</key>
+			<date>2011-02-17T16:31:36Z</date>
+			<key>label</key>
+			<string></string>
+			<key>modificationDate</key>
+			<date>2012-03-04T05:06:07Z</date>
+			<key>plainText</key>
+			<string>Kind regards,)plist"
+    "\r"
+    R"plist(
+Ann &amp; é &lt;b&gt; "q" 'a' %d</string>
+			<key>snippetType</key>
+			<integer>0</integer>
+			<key>uuidString</key>
+			<string>UUID-2</string>
+			<key>blob</key>
+			<data>AAEC</data>
+			<key>ratio</key>
+			<real>1.5</real>
+		</dict>
+		<dict>
+			<key>label</key>
+			<string>about w2</string>
+			<key>abbreviation</key>
+			<string>w2</string>
+			<key>snippetType</key>
+			<integer>0</integer>
+			<key>plainText</key>
+			<string></string>
+			<key>abbreviationMode</key>
+			<integer>2</integer>
+			<key>modificationDate</key>
+			<date>2013-11-12T14:15:16Z</date>
+			<key>creationDate</key>
+			<date>2007-05-06T08:09:10Z</date>
+			<key>uuidString</key>
+			<string>UUID-5</string>
+		</dict>
+		<dict>
+			<key>label</key>
+			<string>about w1</string>
+			<key>abbreviation</key>
+			<string>w1</string>
+			<key>snippetType</key>
+			<integer>0</integer>
+			<key>plainText</key>
+			<string></string>
+			<key>abbreviationMode</key>
+			<integer>0</integer>
+			<key>modificationDate</key>
+			<date>2013-11-12T14:15:16Z</date>
+			<key>creationDate</key>
+			<date>2007-05-06T08:09:10Z</date>
+			<key>uuidString</key>
+			<string>UUID-6</string>
+		</dict>
+		<dict>
+			<key>label</key>
+			<string>about own</string>
+			<key>abbreviation</key>
+			<string>own</string>
+			<key>snippetType</key>
+			<integer>0</integer>
+			<key>plainText</key>
+			<string>line
+one &amp; &lt;two&gt;</string>
+			<key>abbreviationMode</key>
+			<integer>2</integer>
+			<key>modificationDate</key>
+			<date>2013-11-12T14:15:16Z</date>
+			<key>creationDate</key>
+			<date>2007-05-06T08:09:10Z</date>
+			<key>uuidString</key>
+			<string>UUID-10</string>
+		</dict>
+	</array>
+	<key>Tolvan</key>
+	<dict>
+		<key>tolvanSpecificAbbrev</key>
+		<array>
+			<dict>
+				<key>triggerMode</key>
+				<integer>0</integer>
+				<key>uuidString</key>
+				<string>UUID-12</string>
+				<key>abbreviationJoined</key>
+				<true/>
+			</dict>
+			<dict>
+				<key>triggerMode</key>
+				<integer>0</integer>
+				<key>uuidString</key>
+				<string>UUID-11</string>
+			</dict>
+			<dict>
+				<key>triggerMode</key>
+				<integer>0</integer>
+				<key>uuidString</key>
+				<string>UUID-1</string>
+			</dict>
+			<dict>
+				<key>triggerMode</key>
+				<integer>0</integer>
+				<key>uuidString</key>
+				<string>UUID-2</string>
+			</dict>
+			<dict>
+				<key>triggerMode</key>
+				<integer>2</integer>
+				<key>uuidString</key>
+				<string>UUID-5</string>
+				<key>abbreviationJoined</key>
+				<true/>
+			</dict>
+			<dict>
+				<key>triggerMode</key>
+				<integer>0</integer>
+				<key>uuidString</key>
+				<string>UUID-6</string>
+				<key>abbreviationJoined</key>
+				<true/>
+			</dict>
+			<dict>
+				<key>triggerMode</key>
+				<integer>0</integer>
+				<key>uuidString</key>
+				<string>UUID-8</string>
+				<key>abbreviationJoined</key>
+				<true/>
+			</dict>
+			<dict>
+				<key>triggerMode</key>
+				<integer>0</integer>
+				<key>uuidString</key>
+				<string>UUID-9</string>
+				<key>abbreviationJoined</key>
+				<true/>
+			</dict>
+			<dict>
+				<key>triggerMode</key>
+				<integer>0</integer>
+				<key>uuidString</key>
+				<string>UUID-10</string>
+				<key>abbreviationJoined</key>
+				<true/>
+			</dict>
+		</array>
+		<key>tolvanSpecificFolder</key>
+		<array>
+			<dict>
+				<key>uuidString</key>
+				<string>UUID-3</string>
+				<key>disabled</key>
+				<false/>
+			</dict>
+			<dict>
+				<key>uuidString</key>
+				<string>UUID-4</string>
+				<key>disabled</key>
+				<true/>
+				<key>acmHotkey</key>
+				<string>17 65</string>
+				<key>acmHotkeyEnable</key>
+				<true/>
+			</dict>
+			<dict>
+				<key>uuidString</key>
+				<string>UUID-7</string>
+				<key>disabled</key>
+				<false/>
+			</dict>
+		</array>
+		<key>progLaunchers</key>
+		<array>
+			<dict>
+				<key>label</key>
+				<string>about term</string>
+				<key>abbreviation</key>
+				<string>term</string>
+				<key>progExePath</key>
+				<string>/usr/bin/xterm</string>
+				<key>progParams</key>
+				<string></string>
+				<key>progRunIn</key>
+				<string></string>
+				<key>progShowMode</key>
+				<integer>2</integer>
+				<key>progRunAsAdmin</key>
+				<integer>0</integer>
+				<key>abbreviationMode</key>
+				<integer>1</integer>
+				<key>modificationDate</key>
+				<date>2013-11-12T14:15:16Z</date>
+				<key>creationDate</key>
+				<date>2007-05-06T08:09:10Z</date>
+				<key>uuidString</key>
+				<string>UUID-9</string>
+			</dict>
+		</array>
+		<key>webLaunchers</key>
+		<array>
+			<dict>
+				<key>label</key>
+				<string>about web</string>
+				<key>abbreviation</key>
+				<string>web</string>
+				<key>webURL</key>
+				<string>https://example.org/?a=1&amp;b=2</string>
+				<key>webBrowser</key>
+				<string></string>
+				<key>abbreviationMode</key>
+				<integer>1</integer>
+				<key>modificationDate</key>
+				<date>2013-11-12T14:15:16Z</date>
+				<key>creationDate</key>
+				<date>2007-05-06T08:09:10Z</date>
+				<key>uuidString</key>
+				<string>UUID-8</string>
+			</dict>
+		</array>
+		<key>launcherGroups</key>
+		<array>
+			<dict>
+				<key>uuidString</key>
+				<string>UUID-7</string>
+				<key>name</key>
+				<string>Mail &amp; &lt;Co&gt; \ Sub</string>
+				<key>writable</key>
+				<integer>1</integer>
+				<key>snippetUUIDs</key>
+				<array>
+					<string>UUID-8</string>
+					<string>UUID-9</string>
+				</array>
+			</dict>
+		</array>
+	</dict>
+</dict>
+</plist>
+)plist";
+
+const std::string kPinnedGroupFile =
+    R"plist(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE plist PUBLIC "-//Apple Computer//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
+<plist version="1.0">
+<dict>
+	<key>groupInfo</key>
+	<dict>
+		<key>groupName</key>
+		<string>Mail &amp; &lt;Co&gt;</string>
+	</dict>
+	<key>snippetsTE2</key>
+	<array>
+		<dict>
+			<key>abbreviation</key>
+			<string>addr</string>
+			<key>abbreviationMode</key>
+			<integer>1</integer>
+			<key>creationDate</key>
+			<date>2011-02-17T16:31:36Z</date>
+			<key>label</key>
+			<string></string>
+			<key>modificationDate</key>
+			<date>2012-03-04T05:06:07Z</date>
+			<key>plainText</key>
+			<string>Main St</string>
+			<key>snippetType</key>
+			<integer>0</integer>
+			<key>uuidString</key>
+			<string>UUID-1</string>
+		</dict>
+		<dict>
+			<key>abbreviation</key>
+			<string>sig</string>
+			<key>abbreviationMode</key>
+			<integer>1</integer>
+			<key>creationDate</key>
+			<date>2011-02-17T16:31:36Z</date>
+			<key>label</key>
+			<string></string>
+			<key>modificationDate</key>
+			<date>2012-03-04T05:06:07Z</date>
+			<key>plainText</key>
+			<string>Kind regards,)plist"
+    "\r"
+    R"plist(
+Ann &amp; é &lt;b&gt; "q" 'a' %d</string>
+			<key>snippetType</key>
+			<integer>0</integer>
+			<key>uuidString</key>
+			<string>UUID-2</string>
+			<key>blob</key>
+			<data>AAEC</data>
+			<key>ratio</key>
+			<real>1.5</real>
+		</dict>
+		<dict>
+			<key>label</key>
+			<string>about own</string>
+			<key>abbreviation</key>
+			<string>own</string>
+			<key>snippetType</key>
+			<integer>0</integer>
+			<key>plainText</key>
+			<string>line
+one &amp; &lt;two&gt;</string>
+			<key>abbreviationMode</key>
+			<integer>2</integer>
+			<key>modificationDate</key>
+			<date>2013-11-12T14:15:16Z</date>
+			<key>creationDate</key>
+			<date>2007-05-06T08:09:10Z</date>
+			<key>uuidString</key>
+			<string>UUID-3</string>
+		</dict>
+	</array>
+</dict>
+</plist>
+)plist";
+
+TEST(TeExport, TheWrittenDocumentsKeepTheirExactForm) {
+  Library library;
+  fill_pinned_library(library);
+  ASSERT_FALSE(library.main_list.empty());
+  Folder& root = *library.main_list.front();
+  TeExportOptions o;
+  o.now = kNow;
+  Result<std::string> settings =
+      te_settings_file_text(&root, TePreferences{CASE_SENSITIVE, TRIGGER_WORD_ENDING, " .", true}, o);
+  ASSERT_TRUE(settings.ok());
+  EXPECT_EQ(with_numbered_uuids(*settings), kPinnedSettingsFile);
+  Result<std::string> group_file = te_group_file_text(root.subfolders.front().get(), o);
+  ASSERT_TRUE(group_file.ok());
+  EXPECT_EQ(with_numbered_uuids(*group_file), kPinnedGroupFile);
 }
 
 TEST(TeExport, NothingToExportIsAnError) {

@@ -1,7 +1,8 @@
 // The abbreviation menu on a real display: its entries and access keys, its place at the
 // caret or the pointer, choosing an entry (the copy reaches the output only after the menu
 // has let go of the keyboard), and a menu opened while another client holds the keyboard
-// (as a global hotkey's key does) that appears as soon as it is released.
+// (as a global hotkey's key does) that appears as soon as it is released, and a closed menu
+// taken apart once the main loop is idle.
 #include <gdkmm/seat.h>
 #include <gtkmm/label.h>
 #include <gtkmm/menuitem.h>
@@ -176,6 +177,21 @@ TEST(AbbrevMenuView, AppearsOnceTheKeyboardHeldElsewhereIsReleased) {
   other.release();
   EXPECT_TRUE(turn_until([&] { return s.mapped(); }));
   s.menu.destroy();
+}
+
+TEST(AbbrevMenuView, AClosedMenuIsTakenApartOnceIdleAndOpensAgain) {
+  TOLVAN_NEED_DISPLAY();
+  auto s = std::make_unique<Scene>();
+  s->menu.show_folder_menu(*s->mail);
+  ASSERT_TRUE(turn_until([&] { return s->mapped(); }));
+  s->menu.shown()->popdown();
+  EXPECT_TRUE(turn_until([&] { return s->menu.shown() == nullptr; }));
+  s->menu.show_folder_menu(*s->mail);
+  ASSERT_TRUE(turn_until([&] { return s->mapped(); }));
+  EXPECT_EQ(labels(*s->menu.shown()), (std::vector<std::string>{"address (addr)", "Signature (sig|s_g)"}));
+  // Gone while shown: nothing of it is left for the main loop to do.
+  s.reset();
+  testing::turn_for(100ms);
 }
 
 TEST(AbbrevMenuView, FreeingTheListClosesTheMenu) {
