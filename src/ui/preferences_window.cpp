@@ -101,6 +101,12 @@ std::vector<std::string> lines_of(const Glib::ustring& text) {
   return lines;
 }
 
+void show_lines(Gtk::TextView& view, const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  view.get_buffer()->set_text(text);
+}
+
 }  // namespace
 
 PreferencesWindow::PreferencesWindow(PreferencesWindowDeps deps)
@@ -261,18 +267,28 @@ void PreferencesWindow::build_cool_stuff_page() {
       "coordinates of the cursor and this option is enabled, the tooltip will not be shown.");
   page.pack_start(dont_tooltip_invalid_cursor_, false, false);
 
-  terminals_label_.set_xalign(0);
-  label_field(terminals_label_, terminals_);
-  tip(terminals_,
-      "Terminals take Ctrl+V as a key for the program running inside them, so Tolvan pastes "
-      "into these windows with Shift+Ctrl+V. Each line is a window class (as <b>xprop "
-      "WM_CLASS</b> shows it); case does not matter.");
+  add_class_list(page, terminals_label_, terminals_,
+                 "Terminals take Ctrl+V as a key for the program running inside them, so Tolvan "
+                 "pastes into these windows with Shift+Ctrl+V. Each line is a window class (as "
+                 "<b>xprop WM_CLASS</b> shows it); case does not matter.");
+  add_class_list(page, primary_pasters_label_, primary_pasters_,
+                 "X terminals such as xterm bind no Ctrl key to pasting as they come; Tolvan puts "
+                 "the text in the selection as well and pastes it with Shift+Insert. These windows "
+                 "come before the terminal list. Each line is a window class (as <b>xprop "
+                 "WM_CLASS</b> shows it); case does not matter.");
+}
+
+void PreferencesWindow::add_class_list(Gtk::Box& page, Gtk::Label& label, Gtk::TextView& view,
+                                       const char* tooltip) {
+  label.set_xalign(0);
+  label_field(label, view);
+  tip(view, tooltip);
   auto* scroller = Gtk::make_managed<Gtk::ScrolledWindow>();
   scroller->set_policy(Gtk::POLICY_NEVER, Gtk::POLICY_AUTOMATIC);
   scroller->set_shadow_type(Gtk::SHADOW_IN);
   scroller->set_size_request(-1, 70);
-  scroller->add(terminals_);
-  page.pack_start(terminals_label_, false, false);
+  scroller->add(view);
+  page.pack_start(label, false, false);
   page.pack_start(*scroller, false, false);
 }
 
@@ -447,6 +463,7 @@ PrefsForm PreferencesWindow::form() const {
   form.show_tooltips_wec = tooltips_wec_.get_active();
   form.dont_tooltip_invalid_cursor = dont_tooltip_invalid_cursor_.get_active();
   form.terminal_classes = lines_of(terminals_.get_buffer()->get_text());
+  form.primary_paste_classes = lines_of(primary_pasters_.get_buffer()->get_text());
 
   form.adv_view = advanced_view_.get_active();
   form.created_col = created_col_.get_active();
@@ -506,9 +523,8 @@ void PreferencesWindow::fill(const PrefsForm& form) {
   tooltips_trigger_.set_active(form.show_tooltips_trigger);
   tooltips_wec_.set_active(form.show_tooltips_wec);
   dont_tooltip_invalid_cursor_.set_active(form.dont_tooltip_invalid_cursor);
-  std::string terminals;
-  for (const std::string& item : form.terminal_classes) terminals += item + "\n";
-  terminals_.get_buffer()->set_text(terminals);
+  show_lines(terminals_, form.terminal_classes);
+  show_lines(primary_pasters_, form.primary_paste_classes);
 
   (form.adv_view ? advanced_view_ : normal_view_).set_active(true);
   created_col_.set_active(form.created_col);

@@ -86,6 +86,8 @@ class PreferencesWindow final : public Gtk::Window {
 
   void build_general_page();
   void build_cool_stuff_page();
+  // A labelled, scrolled list of window classes, one a line.
+  void add_class_list(Gtk::Box& page, Gtk::Label& label, Gtk::TextView& view, const char* tooltip);
   void build_interface_page();
   void build_hotkeys_page();
   void build_dropbox_page();
@@ -142,6 +144,8 @@ class PreferencesWindow final : public Gtk::Window {
       "Don'_t show tooltip if the cursor position in the active application cannot be detected", true};
   Gtk::Label terminals_label_{"Terminal _window classes (they paste with Shift+Ctrl+V), one a line:", true};
   Gtk::TextView terminals_;
+  Gtk::Label primary_pasters_label_{"Windows that paste the _selection with Shift+Insert, one a line:", true};
+  Gtk::TextView primary_pasters_;
 
   // Interface
   Gtk::RadioButton normal_view_{"_Normal", true}, advanced_view_{"A_dvanced", true};

@@ -54,6 +54,7 @@ TEST(PrefsForm, EveryKeyRoundTripsThroughTheForm) {
   form.clipboard_restore = true;
   form.play_sound = true;
   form.terminal_classes = {"XTerm", "kitty"};
+  form.primary_paste_classes = {"URxvt", "MyTerm"};
   form.adv_view = true;
   form.created_col = true;
   form.show_bottom_buttons = true;
@@ -77,6 +78,7 @@ TEST(PrefsForm, EveryKeyRoundTripsThroughTheForm) {
   EXPECT_EQ(prefs.get("acm_placement"), "keyboard");
   EXPECT_EQ(prefs.get("ed_hotkey"), "17 18 84");
   EXPECT_EQ(prefs.get("terminal_classes"), "XTerm;kitty");
+  EXPECT_EQ(prefs.get("primary_paste_classes"), "URxvt;MyTerm");
   EXPECT_NE(prefs.get("proxy_"), "s3cr3t pass");
   EXPECT_THAT(prefs.get("proxy_"), ::testing::Not(HasSubstr("s3cr3t")));
 }

@@ -43,6 +43,7 @@ struct PrefsForm {
   bool show_tooltips = false, show_tooltips_trigger = false, show_tooltips_wec = false;
   bool dont_tooltip_invalid_cursor = false;
   std::vector<std::string> terminal_classes;
+  std::vector<std::string> primary_paste_classes;
   // Interface
   bool adv_view = false;
   bool created_col = false, modified_col = false, contfol_col = false;
