@@ -1,6 +1,6 @@
 // The main window over a library of 100,000 abbreviations in ten folders: the All row
-// listed and drawn, a sort by a header, a search that finds 1% of the library, Apply
-// (flush, save, backup). Needs the X display in DISPLAY (scripts/with-x.sh); without one
+// listed and drawn, a sort by a header, a search that finds 1% of the library, a row of
+// the All list selected until the editor shows it, Apply (flush, save, backup). Needs the X display in DISPLAY (scripts/with-x.sh); without one
 // each benchmark reports an error instead of a time. RSS is reported once the window shows.
 #include <benchmark/benchmark.h>
 #include <gtk/gtk.h>
@@ -10,13 +10,16 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "library/folder_tree.h"
 #include "library/lookups.h"
 #include "library/search.h"
 #include "library/sorting.h"
+#include "ui/library_window/abbrev_editor_view.h"
 #include "ui/library_window/main_window.h"
 #include "ui/native_file_dialogs.h"
 
@@ -143,6 +146,27 @@ void BM_SearchOnePercent(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SearchOnePercent)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_RowToEditor(benchmark::State& state) {
+  Scene* s = scene(state);
+  if (!s) return;
+  s->window->show_folder(nullptr);
+  drain();
+  // Rows far apart, as a user who scrolled would pick them; each one changes the editor.
+  const size_t rows[] = {10, 50'000, 99'990, 25'000};
+  const std::vector<Abbreviation*> listed = s->window->listed_records();
+  size_t next = 0;
+  for (auto _ : state) {
+    const size_t row = rows[next++ % std::size(rows)];
+    s->window->list_view().set_cursor(RecordListModel::path_of(row));
+    drain();
+    if (s->window->editor().presenter().record() != listed.at(row)) {
+      state.SkipWithError("the editor does not show the selected row");
+      return;
+    }
+  }
+}
+BENCHMARK(BM_RowToEditor)->Unit(benchmark::kMillisecond)->Iterations(8);
 
 void BM_Apply(benchmark::State& state) {
   Scene* s = scene(state);

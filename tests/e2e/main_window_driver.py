@@ -6,6 +6,8 @@ and exits 1. Commands:
   wait-window                 the main window "Tolvan" is on the desktop
   search TEXT                 types TEXT into the search box (as the user's own change)
   select-row N                selects row N of the abbreviation list
+  sort COLUMN                 activates the header of the abbreviation list's column COLUMN
+                              ("Abbreviation"), as a click on it would
   rows [TABLE]                prints the rows of the abbreviation list (or of the table or
                               tree TABLE, e.g. "Folders"), their cells joined by "|"
   click NAME                  presses the button NAME
@@ -176,6 +178,16 @@ def list_table(window, name="Abbreviations"):
     return found.queryTable()
 
 
+def column_header(window, title):
+    """The header of the abbreviation list's shown column titled TITLE (titles are padded)."""
+    table = list_table(window)
+    for c in range(table.nColumns):
+        header = table.getColumnHeader(c)
+        if header is not None and header.name.strip() == title:
+            return header
+    raise SystemExit(f"no column {title!r}")
+
+
 def cell_text(cell):
     """A cell's text; a cell of an icon and a text names only its parts."""
     if cell is None:
@@ -209,6 +221,8 @@ def main(argv):
         table = list_table(window)
         if not table.addRowSelection(int(args[0])):
             raise SystemExit(f"row {args[0]} could not be selected")
+    elif command == "sort":
+        press(column_header(window, args[0]))
     elif command == "rows":
         for row in rows(window, *args[:1]):
             print("|".join(row))

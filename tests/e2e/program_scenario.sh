@@ -21,6 +21,10 @@
 #                   the deleted one and expands the new one; a deletion thrown away with
 #                   Cancel brings the abbreviation back; the saved library holds the changes
 #                   after the quit
+#   list_sort       the abbreviation list sorted by activating its column headers through the
+#                   accessibility tree: Abbreviation ascending, again for descending, then
+#                   Replacement Preview; the rows read back in each order; the last sort is
+#                   kept in the preferences after the quit
 #   import_export   File > Import TextExpander Snippets through the chooser with a settings
 #                   file of the corpus (TOLVAN_CORPORA_DIR): TextExpander mode and its
 #                   preferences taken, the report closed, the groups in the folder tree and
@@ -423,6 +427,35 @@ case $name in
     grep -q 'a="sig"' "$config/abbreviations.tlv" || fail "the library lost sig"
     grep -q 'a="btw"' "$config/abbreviations.tlv" && fail "btw came back"
     grep -q 'expanded_folders' "$config/prefs.lt" || fail "the window's folders were not kept" ;;
+
+  list_sort)
+    abbr omw 5 0 "on my way"
+    abbr sig 5 0 "Kind regards"
+    abbr afk 5 0 "away from keyboard"
+    abbr btw 5 0 "by the way"
+    write_library "$config/abbreviations.tlv"
+    open_main_window
+    # sorted_by COLUMN ORDER: COLUMN's header activated, the list's abbreviations then read
+    # back in ORDER (the view rebuilds the list after the click has been handled).
+    sorted_by() {
+      drive sort "$1" || fail "sort by $1: $(cat "$work/driver.out")"
+      for i in $(seq 50); do
+        shown=$(/usr/bin/python3 "$here/main_window_driver.py" rows | grep -F '|' | cut -d'|' -f2 | tr '\n' ' ')
+        [ "$shown" = "$2 " ] && return 0
+        sleep 0.2
+      done
+      fail "sorted by $1 the list shows [$shown], not [$2]"
+    }
+    sorted_by Abbreviation "afk btw omw sig"
+    sorted_by Abbreviation "sig omw btw afk"
+    sorted_by Abbreviation "afk btw omw sig"
+    sorted_by "Replacement Preview" "afk btw sig omw"
+    kill -TERM "$tolvan_pid"
+    ends_with_zero "$tolvan_pid" "tolvan"
+    # The preferences file ends its lines with CR LF.
+    tr -d '\r' <"$config/prefs.lt" >"$work/prefs.txt"
+    grep -qx '"a_sc"="e"' "$work/prefs.txt" || fail "the sort column was not kept: $(grep a_s "$work/prefs.txt")"
+    grep -qx '"a_so"="asc"' "$work/prefs.txt" || fail "the sort order was not kept: $(grep a_s "$work/prefs.txt")" ;;
 
   import_export)
     corpus=${TOLVAN_CORPORA_DIR:-}/textexpander/bachya__ExpandSync__res__Settings.textexpander

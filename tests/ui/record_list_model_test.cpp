@@ -1,5 +1,6 @@
 // The abbreviation list's model under a real tree view: a sort moves the rows in place, the
-// view's selection and rows following them, and anything but a reordering is refused.
+// view's selection and rows following them, and anything but a reordering is refused; the
+// rows walked one after the other as views do.
 #include <gtest/gtest.h>
 
 #include <gtkmm/treeview.h>
@@ -51,6 +52,39 @@ TEST(RecordListModel, ReorderMovesTheSameRowsInOneStepAndRefusesOtherRows) {
 
   auto empty = RecordListModel::create({});
   EXPECT_FALSE(empty->reorder({}));  // nothing to move: a caller makes its own empty list
+}
+
+// A view walks the rows through the model's C calls as it takes the model and as it drops it.
+TEST(RecordListModel, TheRowsAreWalkedInOrderAndAStaleIteratorGoesNowhere) {
+  TOLVAN_NEED_DISPLAY();
+  Abbreviation a, b, c;
+  auto model = RecordListModel::create({&a, &b, &c});
+  GtkTreeModel* tree = GTK_TREE_MODEL(model->Glib::Object::gobj());
+  GtkTreeIter iter;
+  ASSERT_TRUE(gtk_tree_model_get_iter_first(tree, &iter));
+  Records walked;
+  do {
+    Abbreviation* record = nullptr;
+    gtk_tree_model_get(tree, &iter, 0, &record, -1);
+    walked.push_back(record);
+    EXPECT_FALSE(gtk_tree_model_iter_has_child(tree, &iter));
+    gtk_tree_model_ref_node(tree, &iter);  // nothing to count: the rows keep no view state
+    gtk_tree_model_unref_node(tree, &iter);
+  } while (gtk_tree_model_iter_next(tree, &iter));
+  EXPECT_EQ(walked, (Records{&a, &b, &c}));
+
+  ASSERT_TRUE(gtk_tree_model_get_iter_first(tree, &iter));
+  model->erase(0);
+  EXPECT_FALSE(gtk_tree_model_iter_next(tree, &iter));  // rows moved since it was made
+  ASSERT_TRUE(gtk_tree_model_get_iter_first(tree, &iter));
+  EXPECT_TRUE(gtk_tree_model_iter_next(tree, &iter));
+  EXPECT_FALSE(gtk_tree_model_iter_next(tree, &iter));  // past the last of the two rows
+
+  // Two views drop their rows, each walking them; the model serves both.
+  {
+    Gtk::TreeView first(model), second(model);
+  }
+  EXPECT_EQ(model->records(), (Records{&b, &c}));
 }
 
 }  // namespace

@@ -11,7 +11,44 @@ int next_stamp() {
   return ++stamp;
 }
 
+GQuark model_quark() {
+  static const GQuark quark = g_quark_from_static_string("tolvan-record-list-model");
+  return quark;
+}
+
 }  // namespace
+
+// A view walks every row when it takes a model and again when it lets it go: with 100,000
+// rows, going through the binding (which finds this object and builds C++ iterators on each
+// call) was most of the time a search took to replace the All list. These answer straight
+// from the C iterator; the rows hold no per-view state, so the reference counts views keep
+// on rows are not asked for at all.
+struct RecordListModel::PerRowCalls {
+  static const RecordListModel* self(GtkTreeModel* model) {
+    return static_cast<const RecordListModel*>(g_object_get_qdata(G_OBJECT(model), model_quark()));
+  }
+
+  static gboolean iter_next(GtkTreeModel* model, GtkTreeIter* iter) {
+    const RecordListModel* m = self(model);
+    const long row = m ? m->row_of(iter) : -1;
+    if (row < 0) {
+      iter->stamp = 0;
+      return false;
+    }
+    return m->iter_for(static_cast<size_t>(row) + 1, iter);
+  }
+
+  static gboolean iter_has_child(GtkTreeModel*, GtkTreeIter*) { return false; }
+
+  static void install(GObject* object) {
+    auto* iface = static_cast<GtkTreeModelIface*>(
+        g_type_interface_peek(G_OBJECT_GET_CLASS(object), GTK_TYPE_TREE_MODEL));
+    iface->iter_next = iter_next;
+    iface->iter_has_child = iter_has_child;
+    iface->ref_node = nullptr;
+    iface->unref_node = nullptr;
+  }
+};
 
 RecordListModel::RecordListModel(std::vector<Abbreviation*> records)
     : Glib::ObjectBase(typeid(RecordListModel)),
@@ -20,6 +57,8 @@ RecordListModel::RecordListModel(std::vector<Abbreviation*> records)
       records_(std::move(records)),
       stamp_(next_stamp()) {
   columns_.add(record_);
+  g_object_set_qdata(Glib::Object::gobj(), model_quark(), this);
+  PerRowCalls::install(Glib::Object::gobj());
 }
 
 Glib::RefPtr<RecordListModel> RecordListModel::create(std::vector<Abbreviation*> records) {
@@ -31,15 +70,24 @@ bool RecordListModel::iter_for(size_t row, iterator& iter) const {
     iter = iterator();
     return false;
   }
-  iter.set_stamp(stamp_);
-  iter.gobj()->user_data = GSIZE_TO_POINTER(row);
+  return iter_for(row, iter.gobj());
+}
+
+bool RecordListModel::iter_for(size_t row, GtkTreeIter* iter) const {
+  if (row >= records_.size()) {
+    iter->stamp = 0;
+    return false;
+  }
+  iter->stamp = stamp_;
+  iter->user_data = GSIZE_TO_POINTER(row);
   return true;
 }
 
-long RecordListModel::row_of(const iterator& iter) const {
-  const GtkTreeIter* it = iter.gobj();
-  if (!it || it->stamp != stamp_) return -1;
-  const size_t row = GPOINTER_TO_SIZE(it->user_data);
+long RecordListModel::row_of(const iterator& iter) const { return row_of(iter.gobj()); }
+
+long RecordListModel::row_of(const GtkTreeIter* iter) const {
+  if (!iter || iter->stamp != stamp_) return -1;
+  const size_t row = GPOINTER_TO_SIZE(iter->user_data);
   return row < records_.size() ? static_cast<long>(row) : -1;
 }
 
@@ -110,20 +158,10 @@ void RecordListModel::get_value_vfunc(const iterator& iter, int, Glib::ValueBase
   g_value_copy(v.gobj(), value.gobj());
 }
 
-bool RecordListModel::iter_next_vfunc(const iterator& iter, iterator& iter_next) const {
-  const long row = row_of(iter);
-  if (row < 0) {
-    iter_next = iterator();
-    return false;
-  }
-  return iter_for(static_cast<size_t>(row) + 1, iter_next);
-}
-
 bool RecordListModel::iter_children_vfunc(const iterator&, iterator& iter) const {
   iter = iterator();
   return false;
 }
-bool RecordListModel::iter_has_child_vfunc(const iterator&) const { return false; }
 int RecordListModel::iter_n_children_vfunc(const iterator&) const { return 0; }
 int RecordListModel::iter_n_root_children_vfunc() const { return static_cast<int>(records_.size()); }
 

@@ -45,17 +45,21 @@ class RecordListModel final : public Gtk::TreeModel, public Glib::Object {
  private:
   explicit RecordListModel(std::vector<Abbreviation*> records);
 
+  // The calls a view makes once per row (walking the rows as it builds or drops its own
+  // tree of them), answered without the C++ binding's per-call lookup of this object.
+  struct PerRowCalls;
+
   bool iter_for(size_t row, iterator& iter) const;
+  bool iter_for(size_t row, GtkTreeIter* iter) const;
   // The row an iterator of this model stands for; -1 for a foreign or stale one.
   long row_of(const iterator& iter) const;
+  long row_of(const GtkTreeIter* iter) const;
 
   Gtk::TreeModelFlags get_flags_vfunc() const override;
   int get_n_columns_vfunc() const override;
   GType get_column_type_vfunc(int index) const override;
   void get_value_vfunc(const iterator& iter, int column, Glib::ValueBase& value) const override;
-  bool iter_next_vfunc(const iterator& iter, iterator& iter_next) const override;
   bool iter_children_vfunc(const iterator& parent, iterator& iter) const override;
-  bool iter_has_child_vfunc(const iterator& iter) const override;
   int iter_n_children_vfunc(const iterator& iter) const override;
   int iter_n_root_children_vfunc() const override;
   bool iter_nth_child_vfunc(const iterator& parent, int n, iterator& iter) const override;
