@@ -82,14 +82,14 @@ TEST(KeysimClipboard, WithoutRestoreThePastedTextStays) {
   EXPECT_EQ(s.desktop.clipboard().text(), "Kind regards");
 }
 
-TEST(KeysimClipboard, ALockedClipboardLosesTheTextButNotTheUsersContents) {
+TEST(KeysimClipboard, ALockedClipboardGetsTheTextTypedAndKeepsTheUsersContents) {
   PasteScene s;
   s.desktop.clipboard().set_contents_text("mine");
   s.desktop.set_text(s.window, "so ");
   s.desktop.clipboard().lock_by_other_program();
-  s.expand("sig", "Kind regards");
+  s.expand("sig", "Kind regards\nAnn");
   s.desktop.clipboard().unlock();
-  EXPECT_EQ(s.text(), "so |");
+  EXPECT_EQ(s.text(), "so Kind regards\nAnn|");
   EXPECT_TRUE(s.pasted.empty());
   EXPECT_EQ(s.desktop.clipboard().text(), "mine");
   EXPECT_GT(s.desktop.clipboard().refused_opens(), 52);
@@ -167,15 +167,15 @@ TEST(KeysimClipboard, AnApplicationThatFetchesTwiceGetsTheExpansionBothTimes) {
   EXPECT_EQ(s.desktop.clipboard().text(), "my password");
 }
 
-TEST(KeysimClipboard, AnApplicationThatNeverFetchesGetsTheWholeWaitThenTheUsersClipboard) {
+TEST(KeysimClipboard, AnApplicationThatNeverFetchesGetsTheWholeWaitThenTheTextTyped) {
   PasteScene s;
   s.desktop.clipboard().set_contents_text("mine");
   s.desktop.set_paste_delay(s.window, 60'000);
   const uint64_t before = s.desktop.clock().total_slept_ms();
   s.expand("sig", "Kind regards");
-  EXPECT_EQ(s.desktop.clock().total_slept_ms() - before, 725u);
+  EXPECT_GE(s.desktop.clock().total_slept_ms() - before, 725u);
   EXPECT_EQ(s.desktop.clipboard().text(), "mine");
-  EXPECT_EQ(s.text(), "|") << "the expansion never arrived";
+  EXPECT_EQ(s.text(), "Kind regards|") << "not pasted, so typed";
 }
 
 TEST(KeysimClipboard, AClipboardThatCannotTellWhoFetchedKeepsTheFixedWait) {

@@ -75,21 +75,23 @@ bool ClipboardOutput::put_text(Clipboard& clipboard, const std::string& text) {
   return true;
 }
 
-void ClipboardOutput::buf_paste(bool reset, bool capitalize_first) {
-  if (buffer_.empty()) return;
+bool ClipboardOutput::buf_paste(bool reset, bool capitalize_first) {
+  if (buffer_.empty()) return true;
   const std::string text = capitalize_first ? keysim_capitalize_first(buffer_) : buffer_;
   const PasteChord chord = paste_chord();
   Clipboard* primary = chord == PasteChord::ShiftInsert ? platform_.primary : nullptr;
   if (primary && backing_up_ && !primary_backup_) primary_backup_ = contents_of(*primary);
+  bool arrived = false;
   if (put_text(*platform_.clipboard, text) && (!primary || put_text(*primary, text))) {
     platform_.clock->sleep_ms(kBeforePasteMs);
     // The application fetches from the selection its chord pastes.
     Clipboard& pasted_from = primary ? *primary : *platform_.clipboard;
     const std::optional<int> before = pasted_from.completed_data_requests();
     press(chord);
-    wait_for_fetch(pasted_from, before);
+    arrived = wait_for_fetch(pasted_from, before);
   }
   if (reset) buffer_.clear();
+  return arrived;
 }
 
 ClipboardOutput::PasteChord ClipboardOutput::paste_chord() {
@@ -115,25 +117,26 @@ void ClipboardOutput::press(PasteChord chord) {
   if (modifier) keys_.keybd_event(modifier, kKeyUp);
 }
 
-void ClipboardOutput::wait_for_fetch(Clipboard& clipboard, std::optional<int> before) {
+bool ClipboardOutput::wait_for_fetch(Clipboard& clipboard, std::optional<int> before) {
   if (!before) {
     platform_.clock->sleep_ms(kAfterPasteMs);
-    return;
+    return true;
   }
   bool fetched = false;
   std::optional<int> requests = clipboard.answered_requests();
   uint32_t quiet = 0;
   for (uint32_t waited = 0; waited < kAfterPasteMs; waited += kFetchPollMs, quiet += kFetchPollMs) {
     const std::optional<int> served = clipboard.completed_data_requests();
-    if (!served) return;
+    if (!served) return true;
     fetched = fetched || *served > *before;
     if (const std::optional<int> now = clipboard.answered_requests(); now != requests) {
       requests = now;
       quiet = 0;
     }
-    if (fetched && quiet >= kQuietAfterFetchMs) return;
+    if (fetched && quiet >= kQuietAfterFetchMs) return true;
     platform_.clock->sleep_ms(kFetchPollMs);
   }
+  return fetched;
 }
 
 std::optional<std::string> ClipboardOutput::get_data(Clipboard& clipboard, ClipboardFormat format) {

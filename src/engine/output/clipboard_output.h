@@ -45,9 +45,10 @@ class ClipboardOutput {
   // The gathered text (first character upper-cased when `capitalize_first`) onto the
   // clipboard (and the PRIMARY selection where the window pastes that), then the window's
   // paste chord and a wait until it has fetched the text, at most 700 ms, or the whole
-  // 700 ms when the clipboard cannot tell. With `reset` the buffer is emptied, also when the
-  // clipboard stayed locked and the text was lost. Nothing happens when nothing was gathered.
-  void buf_paste(bool reset, bool capitalize_first);
+  // 700 ms when the clipboard cannot tell. With `reset` the buffer is emptied. False when
+  // the text did not arrive: the clipboard stayed locked, or the application fetched nothing
+  // within the wait (it did not paste). Nothing happens when nothing was gathered.
+  bool buf_paste(bool reset, bool capitalize_first);
 
   // Another program may hold the clipboard for a moment: up to 52 attempts, 10 ms apart.
   bool open() { return open(*platform_.clipboard); }
@@ -76,7 +77,8 @@ class ClipboardOutput {
   void press(PasteChord chord);
   // Waits until more data requests than `before` have completed on `clipboard` and the
   // pasting application has gone quiet, or the paste wait is over.
-  void wait_for_fetch(Clipboard& clipboard, std::optional<int> before);
+  // False when the clipboard tells and nothing was fetched.
+  bool wait_for_fetch(Clipboard& clipboard, std::optional<int> before);
 
   Platform platform_;
   KeySender keys_;

@@ -5,6 +5,7 @@
 // interactive input among them.
 #include <algorithm>
 #include <limits>
+#include <string>
 
 #include "core/utf.h"
 #include "engine/output/output_thread.h"
@@ -44,8 +45,18 @@ std::u16string utf16_units(char32_t c) {
 
 void OutputThread::flush_clipboard_run() {
   if (!clipboard_run_ || clipboard_.gathered().empty()) return;
-  clipboard_.buf_paste(true, capitalize_pending_);
+  std::string gathered = clipboard_.gathered();
+  const bool capitalize = capitalize_pending_;
   capitalize_pending_ = false;
+  if (clipboard_.buf_paste(true, capitalize)) return;
+  // Nothing was pasted (the clipboard stayed locked, or the application fetched nothing):
+  // the text is typed instead, never lost. Its line ends are the clipboard's.
+  std::erase(gathered, '\r');
+  const OutputMethod method = method_;
+  method_ = OutputMethod::kKeySimulation;
+  simutype_text(capitalize ? keysim_capitalize_first(gathered) : gathered, platform_.windows->foreground(),
+                nullptr);
+  method_ = method;
 }
 
 bool OutputThread::simutype_text(std::string_view text, WindowId window,
