@@ -1,12 +1,14 @@
 // The main list and the sandbox: copying one into the other under the lock.
 #include "library/library.h"
 
+#include "core/unused_memory.h"
 #include "library/folder_tree.h"
 
 namespace tolvan {
 
 void abbr_create_sandbox(Library& library) {
   library.sandbox = abbr_folder_list_duplicate(library.main_list);
+  release_unused_memory();  // the old sandbox's
 }
 
 void abbr_flush_sandbox_to_main(Library& library) {
@@ -17,6 +19,7 @@ void abbr_flush_sandbox_to_main(Library& library) {
     library.main_list = std::move(copy);
   }
   library.notify([](LibraryListener& l) { l.main_list_changed(); });
+  release_unused_memory();  // the old main list's, and what the listeners rebuilt
 }
 
 void abbr_free_folder_list(Library& library, ListIndex index) {

@@ -7,8 +7,8 @@ void Abbreviation::set_type(AbbrType type) {
   if (type == this->type()) return;
   switch (type) {
     case ABBR_TYPE_TEXT: data.emplace<std::string>(); break;
-    case ABBR_TYPE_PROGRAM: data.emplace<ProgInfo>(); break;
-    case ABBR_TYPE_WEBSITE: data.emplace<WebsiteInfo>(); break;
+    case ABBR_TYPE_PROGRAM: data.emplace<Boxed<ProgInfo>>(); break;
+    case ABBR_TYPE_WEBSITE: data.emplace<Boxed<WebsiteInfo>>(); break;
     default: data.emplace<UnsupportedSnippet>(); break;
   }
 }

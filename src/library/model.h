@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/abbrtime.h"
+#include "core/boxed.h"
 #include "textexpander/kvlist.h"
 
 namespace tolvan {
@@ -60,8 +61,10 @@ class Folder;
 class Abbreviation {
  public:
   // The type-specific data; its alternative is the abbreviation's type (the expansion text
-  // for ABBR_TYPE_TEXT, and so on in the order of AbbrType).
-  using TypeData = std::variant<std::string, ProgInfo, WebsiteInfo, UnsupportedSnippet>;
+  // for ABBR_TYPE_TEXT, and so on in the order of AbbrType). The launchers' records are
+  // boxed: libraries are mostly text, and each of the two lists holds every record.
+  using TypeData =
+      std::variant<std::string, Boxed<ProgInfo>, Boxed<WebsiteInfo>, UnsupportedSnippet>;
 
   std::vector<std::string> abbreviations;  // the typed forms; alternatives
   TypeData data;
@@ -84,10 +87,10 @@ class Abbreviation {
   // The type-specific data; only valid for the matching type.
   std::string& expansion() { return std::get<std::string>(data); }
   const std::string& expansion() const { return std::get<std::string>(data); }
-  ProgInfo& program() { return std::get<ProgInfo>(data); }
-  const ProgInfo& program() const { return std::get<ProgInfo>(data); }
-  WebsiteInfo& website() { return std::get<WebsiteInfo>(data); }
-  const WebsiteInfo& website() const { return std::get<WebsiteInfo>(data); }
+  ProgInfo& program() { return *std::get<Boxed<ProgInfo>>(data); }
+  const ProgInfo& program() const { return *std::get<Boxed<ProgInfo>>(data); }
+  WebsiteInfo& website() { return *std::get<Boxed<WebsiteInfo>>(data); }
+  const WebsiteInfo& website() const { return *std::get<Boxed<WebsiteInfo>>(data); }
 };
 
 class Folder {

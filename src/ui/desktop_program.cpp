@@ -11,6 +11,7 @@
 
 #include "app/handover_bus.h"
 #include "settings/gvar.h"
+#include "ui/gl_probe.h"
 
 namespace tolvan::ui {
 namespace {
@@ -64,6 +65,7 @@ bool DesktopProgram::claim_single_instance(const CommandLine& command_line,
 }
 
 void DesktopProgram::init_toolkit() {
+  skip_gl_probe();
   gtk_ = Gtk::Application::create(instance_->application_id(), Gio::APPLICATION_FLAGS_NONE);
   gtk_->property_register_session() = true;  // the session's end reaches us as a quit
   add_handover_action(G_APPLICATION(gtk_->gobj()),

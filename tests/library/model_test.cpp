@@ -122,6 +122,37 @@ TEST(LibraryModel, DuplicatingAFolderCopiesTheSubtreeIndependently) {
   EXPECT_EQ(deep.abbreviations[0]->expansion(), "y");
 }
 
+TEST(LibraryModel, ALaunchersCopyOwnsItsOwnRecord) {
+  Library lib;
+  Folder& top = abbr_ensure_absolute_parent(lib.main_list, lib.uids);
+  auto prog = abbr_create_new_abbrev(ABBR_TYPE_PROGRAM, &top, {});
+  prog->program() = {"/bin/editor", "-n", "/tmp", 1, 0, nullptr};
+  abbr_add_abbrev_to_folder(top, std::move(prog));
+  auto site = abbr_create_new_abbrev(ABBR_TYPE_WEBSITE, &top, {});
+  site->website() = {"https://example.org", "firefox"};
+  abbr_add_abbrev_to_folder(top, std::move(site));
+
+  abbr_create_sandbox(lib);
+  // The sandbox holds them in the reverse order of the main list.
+  Abbreviation& prog_copy = *lib.sandbox[0]->abbreviations[0];
+  Abbreviation& site_copy = *lib.sandbox[0]->abbreviations[1];
+  ASSERT_EQ(prog_copy.type(), ABBR_TYPE_PROGRAM);
+  EXPECT_EQ(prog_copy.program().run_in, "/tmp");
+  EXPECT_EQ(prog_copy.program().show_mode, 1);
+  prog_copy.program().location = "/bin/other";
+  ASSERT_EQ(site_copy.type(), ABBR_TYPE_WEBSITE);
+  site_copy.website().browser.clear();
+  EXPECT_EQ(lib.main_list[0]->abbreviations[1]->program().location, "/bin/editor");
+  EXPECT_EQ(lib.main_list[0]->abbreviations[0]->website().browser, "firefox");
+
+  // A record assigned over another, and a type change, leave the source as it was.
+  *lib.main_list[0]->abbreviations[0] = site_copy;
+  site_copy.set_type(ABBR_TYPE_TEXT);
+  EXPECT_EQ(lib.main_list[0]->abbreviations[0]->website().address, "https://example.org");
+  EXPECT_EQ(lib.main_list[0]->abbreviations[0]->website().browser, "");
+  EXPECT_EQ(site_copy.expansion(), "");
+}
+
 struct RecordingHooks : ModelHooks {
   int reparentings = 0;
   std::vector<std::string> modified;

@@ -32,7 +32,7 @@ void AbbrevIndex::Trie::insert(const std::vector<uint32_t>& reversed_keys, Prece
   uint32_t node = kRoot;
   Slot* slot = nullptr;
   for (uint32_t key : reversed_keys) {
-    if (2 * (used_ + 1) > slots_.size()) grow();
+    if (4 * (used_ + 1) > 3 * slots_.size()) grow();
     size_t i = slot_of(node, key);
     slot = &slots_[i];
     if (slot->parent == Slot::kEmpty) {
@@ -46,9 +46,18 @@ void AbbrevIndex::Trie::insert(const std::vector<uint32_t>& reversed_keys, Prece
     node = slot->node;
   }
   if (!slot) return;
-  EntryId& first = slot->first[static_cast<int>(rule)];
+  if (slot->ends == Slot::kNoEnds) {
+    slot->ends = static_cast<uint32_t>(ends_.size());
+    ends_.push_back(Ends{-1, -1, -1});
+  }
+  EntryId& first = ends_[slot->ends][static_cast<int>(rule)];
   // Entries arrive in walk order, so the first one to land here stays.
   if (first < 0) first = entry;
+}
+
+void AbbrevIndex::Trie::shrink_to_fit() {
+  has_children_.shrink_to_fit();
+  ends_.shrink_to_fit();
 }
 
 const AbbrevIndex::Trie::Slot* AbbrevIndex::Trie::child(uint32_t node, uint32_t key) const {
@@ -66,6 +75,9 @@ void AbbrevIndex::clear() {
 void AbbrevIndex::build(const FolderList& main) {
   clear();
   for (uint32_t top = 0; top < main.size(); ++top) add_folder_tree(*main[top], top);
+  entries_.shrink_to_fit();
+  exact_.shrink_to_fit();
+  folded_.shrink_to_fit();
 }
 
 void AbbrevIndex::add_folder_tree(const Folder& folder, uint32_t top) {
@@ -118,8 +130,11 @@ void AbbrevIndex::walk(const Trie& trie, std::string_view buffer, KeyAt key_at, 
   for (size_t n = 1; n <= buffer.size() && trie.has_children(node); ++n) {
     const Trie::Slot* edge = trie.child(node, key_at(buffer.size() - n));
     if (!edge) return;
+    node = edge->node;
+    const Trie::Ends* ends = trie.ends(*edge);
+    if (!ends) continue;
     for (int r = 0; r < kPrecedingRules; ++r) {
-      EntryId entry = edge->first[r];
+      EntryId entry = (*ends)[r];
       // The cheap order test first: what precedes the tail costs a character decode.
       if (entry >= 0 && beats(entry, n, best, best_length) &&
           mon_preceding_text_allows(static_cast<PrecedingRule>(r), buffer, n)) {
@@ -127,7 +142,6 @@ void AbbrevIndex::walk(const Trie& trie, std::string_view buffer, KeyAt key_at, 
         best_length = n;
       }
     }
-    node = edge->node;
   }
 }
 

@@ -42,19 +42,22 @@ class AbbrevIndex {
   // Entry numbers are walk order.
   using EntryId = int32_t;
 
-  // The trie's edges in one open-addressing table, each slot also holding what ends at the
-  // node it leads to: following the key buffer back costs one memory access per byte even
-  // when the library is far larger than the caches.
+  // The trie's edges in one open-addressing table, each slot also telling whether strings
+  // end at the node it leads to: following the key buffer back costs one memory access per
+  // byte even when the library is far larger than the caches, and only the few nodes where
+  // strings end pay for the entries kept there.
   class Trie {
    public:
     static constexpr uint32_t kRoot = 0;
+    // The first entry in walk order ending at a node, per PrecedingRule; -1 for none.
+    using Ends = std::array<EntryId, kPrecedingRules>;
     struct Slot {
       static constexpr uint32_t kEmpty = UINT32_MAX;
+      static constexpr uint32_t kNoEnds = UINT32_MAX;
       uint32_t parent = kEmpty;
       uint32_t key = 0;
-      uint32_t node = 0;  // the child
-      // The first entry in walk order ending at the child, per PrecedingRule; -1 for none.
-      std::array<EntryId, kPrecedingRules> first{-1, -1, -1};
+      uint32_t node = 0;        // the child
+      uint32_t ends = kNoEnds;  // what ends at the child: an index into the trie's Ends
     };
 
     Trie();
@@ -63,12 +66,19 @@ class AbbrevIndex {
     // The edge from `node` by `key`, or nullptr.
     const Slot* child(uint32_t node, uint32_t key) const;
     bool has_children(uint32_t node) const { return has_children_[node]; }
+    // What ends at the node `edge` leads to, or nullptr when no string ends there.
+    const Ends* ends(const Slot& edge) const {
+      return edge.ends == Slot::kNoEnds ? nullptr : &ends_[edge.ends];
+    }
+    // Gives back what growing left unused, once every string is in.
+    void shrink_to_fit();
 
    private:
     size_t slot_of(uint32_t parent, uint32_t key) const;
     void grow();
-    std::vector<Slot> slots_;        // size a power of two, at most half full
+    std::vector<Slot> slots_;        // size a power of two, at most three quarters full
     std::vector<bool> has_children_;  // by node
+    std::vector<Ends> ends_;
     size_t used_ = 0;
   };
 

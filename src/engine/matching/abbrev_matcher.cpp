@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/unused_memory.h"
 #include "core/utf.h"
 #include "platform/vk_codes.h"
 
@@ -41,6 +42,7 @@ void AbbrevMatcher::library_changed(const FolderList& main) {
   index_.build(main);
   buffer_.adjust_size(main);
   waiting_.reset();
+  release_unused_memory();  // what the old index and the building of the new one left
 }
 
 int AbbrevMatcher::effective_trigger_mode(const MatcherPrefs& p, const Abbreviation& a) {
