@@ -55,6 +55,10 @@ class Clipboard {
   // Text put here ends its lines the way the platform's applications expect: CR LF on
   // Windows, LF for X applications (a terminal pastes CR LF as two line breaks).
   virtual bool lines_end_with_crlf() const { return true; }
+
+  // Whether what set() put here is served to other programs as soon as it returns (on X,
+  // Tolvan is then the selection's confirmed owner); elsewhere a paste waits a moment.
+  virtual bool serves_at_once() const { return false; }
 };
 
 }  // namespace tolvan

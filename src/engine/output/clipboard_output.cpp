@@ -83,9 +83,9 @@ bool ClipboardOutput::buf_paste(bool reset, bool capitalize_first) {
   if (primary && backing_up_ && !primary_backup_) primary_backup_ = contents_of(*primary);
   bool arrived = false;
   if (put_text(*platform_.clipboard, text) && (!primary || put_text(*primary, text))) {
-    platform_.clock->sleep_ms(kBeforePasteMs);
     // The application fetches from the selection its chord pastes.
     Clipboard& pasted_from = primary ? *primary : *platform_.clipboard;
+    if (!pasted_from.serves_at_once()) platform_.clock->sleep_ms(kBeforePasteMs);
     const std::optional<int> before = pasted_from.completed_data_requests();
     press(chord);
     arrived = wait_for_fetch(pasted_from, before);

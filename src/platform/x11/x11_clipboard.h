@@ -57,6 +57,7 @@ class X11Clipboard final : public Clipboard {
   std::optional<int> completed_data_requests() override;
   std::optional<int> answered_requests() override;
   bool lines_end_with_crlf() const override { return false; }
+  bool serves_at_once() const override { return true; }
 
   // The format Tolvan numbers a target with (the same name, the same number, as a
   // registered Windows format); nullopt for a meta target.
