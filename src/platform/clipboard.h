@@ -47,10 +47,11 @@ class Clipboard {
   // have completed since our last empty(): a paste target has fetched what we put there
   // once this grows. nullopt where the backend cannot tell; callers then wait a fixed time.
   virtual std::optional<int> completed_data_requests() = 0;
-  // How many requests of any kind (the list of formats, time stamps, refused ones) other
-  // programs have made since our last empty(): a pasting application that is still asking
-  // has not finished its paste. Backends that see only data requests count those.
-  virtual std::optional<int> answered_requests() { return completed_data_requests(); }
+  // How many requests of any kind (the list of formats, refused ones) the program that first
+  // fetched data since our last empty() has made: while the pasting program keeps asking,
+  // its paste is not over. Other programs (a clipboard viewer) do not count. Backends that
+  // cannot tell programs apart count the data requests.
+  virtual std::optional<int> pasting_program_requests() { return completed_data_requests(); }
 
   // Text put here ends its lines the way the platform's applications expect: CR LF on
   // Windows, LF for X applications (a terminal pastes CR LF as two line breaks).

@@ -123,13 +123,13 @@ bool ClipboardOutput::wait_for_fetch(Clipboard& clipboard, std::optional<int> be
     return true;
   }
   bool fetched = false;
-  std::optional<int> requests = clipboard.answered_requests();
+  std::optional<int> requests = clipboard.pasting_program_requests();
   uint32_t quiet = 0;
   for (uint32_t waited = 0; waited < kAfterPasteMs; waited += kFetchPollMs, quiet += kFetchPollMs) {
     const std::optional<int> served = clipboard.completed_data_requests();
     if (!served) return true;
     fetched = fetched || *served > *before;
-    if (const std::optional<int> now = clipboard.answered_requests(); now != requests) {
+    if (const std::optional<int> now = clipboard.pasting_program_requests(); now != requests) {
       requests = now;
       quiet = 0;
     }

@@ -186,9 +186,9 @@ std::optional<int> X11Clipboard::completed_data_requests() {
   return served_;
 }
 
-std::optional<int> X11Clipboard::answered_requests() {
+std::optional<int> X11Clipboard::pasting_program_requests() {
   std::lock_guard lock(mutex_);
-  return requests_;
+  return fetcher_requests_;
 }
 
 std::optional<ClipboardFormat> X11Clipboard::register_format(const std::string& target) {
@@ -264,7 +264,8 @@ bool X11Clipboard::take_ownership() {
   if (owner) {
     owned_since_ = *time;
     served_ = 0;
-    requests_ = 0;
+    fetcher_.reset();
+    fetcher_requests_ = 0;
   }
   return owner;
 }
@@ -447,7 +448,6 @@ void X11Clipboard::on_selection_request(XEvent& event) {
     if (reading_.active && reading_.reply_only) reading_.last = Clock::now();
     const bool current = request.time == CurrentTime || request.time >= owned_since_;
     if (request.selection == clipboard_atom_ && owner_ && current) {
-      ++requests_;
       // What a pasting application asks for, and when, tells why a paste went wrong in it;
       // the data itself is never logged.
       const std::optional<std::string> target = atom_name(request.target);
@@ -456,6 +456,7 @@ void X11Clipboard::on_selection_request(XEvent& event) {
       // Clients from before ICCCM 2 name no property: the target is the property then.
       const unsigned long property = request.property == None ? request.target : request.property;
       if (serve(request.requestor, property, request.target)) reply.property = property;
+      if (fetcher_ == request.requestor) ++fetcher_requests_;
     }
   }
   XSendEvent(dpy, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
@@ -500,6 +501,7 @@ bool X11Clipboard::serve(unsigned long requestor, unsigned long property, unsign
   XChangeProperty(dpy, requestor, property, type, 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(data->data()), static_cast<int>(data->size()));
   ++served_;
+  if (!fetcher_) fetcher_ = requestor;
   return true;
 }
 
@@ -537,7 +539,10 @@ void X11Clipboard::continue_outgoing(unsigned long requestor, unsigned long prop
   out.last = Clock::now();
   const bool failed = trap.sync() != 0;
   if (out.sender.finished() || failed) {
-    if (!failed) ++served_;
+    if (!failed) {
+      ++served_;
+      if (!fetcher_) fetcher_ = requestor;
+    }
     outgoing_.erase(it);
     const bool more_to_this_window =
         std::any_of(outgoing_.begin(), outgoing_.end(), [requestor](const auto& o) { return o.first.first == requestor; });

@@ -55,7 +55,7 @@ class X11Clipboard final : public Clipboard {
   // Data requests served in full (the last INCR chunk written, or the property written for
   // a small one) since Tolvan last took the selection.
   std::optional<int> completed_data_requests() override;
-  std::optional<int> answered_requests() override;
+  std::optional<int> pasting_program_requests() override;
   bool lines_end_with_crlf() const override { return false; }
   bool serves_at_once() const override { return true; }
 
@@ -141,7 +141,10 @@ class X11Clipboard final : public Clipboard {
   bool owner_ = false;
   unsigned long owned_since_ = 0;
   int served_ = 0;
-  int requests_ = 0;  // since Tolvan last took the selection, whatever they asked for
+  // The window that first fetched data since Tolvan last took the selection, and how many
+  // requests it has made since, whatever they asked for.
+  std::optional<unsigned long> fetcher_;
+  int fetcher_requests_ = 0;
   std::map<std::pair<unsigned long, unsigned long>, Outgoing> outgoing_;  // (requestor, property)
   Reading reading_;
   std::optional<unsigned long> time_answer_;
