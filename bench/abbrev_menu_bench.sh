@@ -3,7 +3,7 @@
 # hotkey press to the menu mapped, with a library of COUNT abbreviations (default
 # 100 and 10000) in one folder: the all-folders menu (the folder's submenu filled when it is
 # reached) and the folder's own menu (every abbreviation at once). Five presses each; the
-# median in milliseconds. Run it on a display: scripts/with-x.sh sh bench/abbrev_menu_bench.sh
+# median in milliseconds from the press reaching Tolvan, and from the start of xdotool. Run it on a display: scripts/with-x.sh sh bench/abbrev_menu_bench.sh
 # build-dev/bin/tolvan
 set -u
 tolvan=$(realpath "$1")
@@ -22,22 +22,32 @@ shown_menu() {
   return 1
 }
 
-# press KEYS: milliseconds from the press to the menu mapped, as Tolvan logs it (polling
-# the screen from here would cost more than the menu does).
+# press KEYS: milliseconds from the hotkey's press reaching Tolvan to the menu mapped, both
+# as Tolvan logs them (polling the screen from here would cost more than the menu does),
+# then a space and the same from the start of xdotool, whose own start-up is in it.
 press() {
   seen=$(grep -c "abbreviation menu mapped at" "$work/tolvan.err")
   start=$(date +%s%N)
   xdotool key "$1"
   until [ "$(grep -c "abbreviation menu mapped at" "$work/tolvan.err")" -gt "$seen" ]; do sleep 0.01; done
-  mapped=$(grep "abbreviation menu mapped at" "$work/tolvan.err" | tail -n 1 | sed 's/.* at \([0-9]*\) us.*/\1/')
-  echo $(((mapped * 1000 - start) / 1000000))
+  at() { grep "$1" "$work/tolvan.err" | tail -n 1 | sed 's/.* at \([0-9]*\) us.*/\1/'; }
+  mapped=$(at "abbreviation menu mapped at")
+  pressed=$(at "hotkey [0-9]* pressed at")
+  echo "$(((mapped - pressed) / 1000)) $(((mapped * 1000 - start) / 1000000))"
   until shown_menu; do sleep 0.01; done
   xdotool key Escape
   while shown_menu; do sleep 0.05; done
   sleep 0.3
 }
 
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
+# The medians of the two columns of press's lines: "PRESS_MS (XDOTOOL_MS)".
+median_of() { sort -n | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
+median() {
+  lines=$(cat)
+  p=$(echo "$lines" | cut -d' ' -f1 | median_of)
+  x=$(echo "$lines" | cut -d' ' -f2 | median_of)
+  echo "$p ms ($x ms from the start of xdotool)"
+}
 
 for count in "$@"; do
   config=$work/config-$count
@@ -57,7 +67,7 @@ PY
   sleep 1
   all=$(for i in 1 2 3 4 5; do press ctrl+alt+a; done | median)
   folder=$(for i in 1 2 3 4 5; do press ctrl+alt+m; done | median)
-  echo "$count abbreviations: all folders ${all} ms, the folder's own menu ${folder} ms"
+  echo "$count abbreviations: all folders $all, the folder's own menu $folder"
   kill -TERM $pid
   wait $pid
   pid=

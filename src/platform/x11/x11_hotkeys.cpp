@@ -4,6 +4,8 @@
 
 #include "platform/x11/x11_hotkeys.h"
 
+#include <glib.h>
+
 #include "core/main_loop.h"
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_grab_masks.h"
@@ -92,6 +94,8 @@ void X11Hotkeys::handle(XEvent& event) {
     }
     if (grab.modifiers != mods || grab.down) continue;
     grab.down = true;
+    // When the press reached Tolvan, for measuring what a hotkey takes to show its window.
+    g_log("Tolvan", G_LOG_LEVEL_DEBUG, "hotkey %d pressed at %" G_GINT64_FORMAT " us", id, g_get_real_time());
     Handler handler;
     {
       std::lock_guard held(handler_mutex_);
