@@ -50,8 +50,6 @@ class ClipboardOutput {
   // within the wait (it did not paste). Nothing happens when nothing was gathered.
   bool buf_paste(bool reset, bool capitalize_first);
 
-  // Another program may hold the clipboard for a moment: up to 52 attempts, 10 ms apart.
-  bool open() { return open(*platform_.clipboard); }
   // Replaces the backup with a copy of every readable format; the PRIMARY selection is
   // backed up too, when a paste first uses it.
   void backup_contents();
@@ -59,15 +57,15 @@ class ClipboardOutput {
   // user's contents are then lost).
   void restore_contents();
   bool has_backup() const { return !backup_.empty(); }
-  // A format's bytes, retried while the owner cannot render them.
-  std::optional<std::string> get_data(ClipboardFormat format) { return get_data(*platform_.clipboard, format); }
-  std::optional<std::string> get_data(Clipboard& clipboard, ClipboardFormat format);
 
  private:
   using Contents = std::vector<std::pair<ClipboardFormat, std::string>>;
   enum class PasteChord { CtrlV, ShiftCtrlV, ShiftInsert };
 
+  // Another program may hold the clipboard for a moment: up to 52 attempts, 10 ms apart.
   bool open(Clipboard& clipboard);
+  // A format's bytes, retried while the owner cannot render them.
+  std::optional<std::string> get_data(Clipboard& clipboard, ClipboardFormat format);
   Contents contents_of(Clipboard& clipboard);
   void put_back(Clipboard& clipboard, Contents& contents);
   // Puts the text on `clipboard` as its only contents; false when it stayed busy.

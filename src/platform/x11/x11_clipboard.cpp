@@ -500,9 +500,13 @@ bool X11Clipboard::serve(unsigned long requestor, unsigned long property, unsign
   }
   XChangeProperty(dpy, requestor, property, type, 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(data->data()), static_cast<int>(data->size()));
+  served_in_full(requestor);
+  return true;
+}
+
+void X11Clipboard::served_in_full(unsigned long requestor) {
   ++served_;
   if (!fetcher_) fetcher_ = requestor;
-  return true;
 }
 
 X11Clipboard::Bytes X11Clipboard::data_for_target(const std::string& target) const {
@@ -539,10 +543,7 @@ void X11Clipboard::continue_outgoing(unsigned long requestor, unsigned long prop
   out.last = Clock::now();
   const bool failed = trap.sync() != 0;
   if (out.sender.finished() || failed) {
-    if (!failed) {
-      ++served_;
-      if (!fetcher_) fetcher_ = requestor;
-    }
+    if (!failed) served_in_full(requestor);
     outgoing_.erase(it);
     const bool more_to_this_window =
         std::any_of(outgoing_.begin(), outgoing_.end(), [requestor](const auto& o) { return o.first.first == requestor; });

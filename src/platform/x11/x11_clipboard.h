@@ -97,6 +97,9 @@ class X11Clipboard final : public Clipboard {
   void on_property_notify(_XEvent& event);
   // Writes the answer to one request; false refuses it. Needs the X and state locks.
   bool serve(unsigned long requestor, unsigned long property, unsigned long target);
+  // A data request answered completely; its requestor is the pasting program when it is
+  // the first. Needs the state lock.
+  void served_in_full(unsigned long requestor);
   // The data Tolvan serves for a target, or null.
   Bytes data_for_target(const std::string& target) const;
   void continue_outgoing(unsigned long requestor, unsigned long property);
