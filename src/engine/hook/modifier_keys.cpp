@@ -11,6 +11,22 @@ void ModifierKeys::update_phys_state(uint16_t vk, bool down) {
     if (row.vk == vk) row.down = down;
 }
 
+HookAnswer ModifierKeys::follow_user(const KeyEvent& event, const KeySender& keys, bool can_swallow) {
+  if (!is_modifier_vk(event.vk) || event.injected) return HookAnswer::Pass;
+  update_phys_state(event.vk, event.down());
+  if (!event.down()) return HookAnswer::Pass;
+  if (can_swallow) return HookAnswer::Swallow;
+  for (const Row& row : rows_)
+    if (row.vk == event.vk) release(row, keys);
+  return HookAnswer::Pass;
+}
+
+void ModifierKeys::release(const Row& row, const KeySender& keys) {
+  keys.keybd_event(row.vk, kKeyUp | (row.extended ? kKeyExtended : 0));
+  // A lone Alt release would open the application's menu bar; a full tap cancels that.
+  if (row.vk == vk::LMenu || row.vk == vk::RMenu) keys.tap(vk::Menu, kKeyExtended);
+}
+
 bool ModifierKeys::recorded_down(uint16_t vk) const {
   for (const Row& row : rows_)
     if (row.vk == vk) return row.down;
@@ -35,14 +51,8 @@ void ModifierKeys::record(const KeySender& keys, KeyboardState& kb, ShiftMemory&
 }
 
 void ModifierKeys::keyup_all(const KeySender& keys) {
-  bool alt = false;
-  for (const Row& row : rows_) {
-    if (!row.down) continue;
-    keys.keybd_event(row.vk, kKeyUp | (row.extended ? kKeyExtended : 0));
-    if (row.vk == vk::LMenu || row.vk == vk::RMenu) alt = true;
-  }
-  // A lone Alt release would open the application's menu bar; a full tap cancels that.
-  if (alt) keys.tap(vk::Menu, kKeyExtended);
+  for (const Row& row : rows_)
+    if (row.down) release(row, keys);
 }
 
 void ModifierKeys::restore(const KeySender& keys, KeyboardState& keyboard) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/output/key_sender.h"
+#include "platform/keyboard_hook.h"
 
 namespace tolvan {
 
@@ -24,6 +25,11 @@ class ModifierKeys {
   static bool is_modifier_vk(uint16_t vk);
   // The user pressed or released a modifier while the hook was disabled.
   void update_phys_state(uint16_t vk, bool down);
+  // A key event while Tolvan types. The user's modifiers are followed; one pressed now would
+  // turn the characters still to come into shortcuts (Ctrl+A, and the rest replaces the whole
+  // text), so the press is kept from the application, or let up again at once where the hook
+  // cannot keep it, and `restore` presses it again while it is still held.
+  HookAnswer follow_user(const KeyEvent& event, const KeySender& keys, bool can_swallow);
   // Which modifiers are down now. `trigger_vk` is the trigger key that released the
   // abbreviation (0 when none): a Shift the replay pressed stays down for it.
   void record(const KeySender& keys, KeyboardState& keyboard, ShiftMemory& shifts,
@@ -36,6 +42,9 @@ class ModifierKeys {
   bool recorded_down(uint16_t vk) const;
 
  private:
+  struct Row;
+  static void release(const Row& row, const KeySender& keys);
+
   struct Row {
     uint16_t vk;
     bool down;

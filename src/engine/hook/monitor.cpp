@@ -140,10 +140,8 @@ void Monitor::track_alt_tab_and_shift(const KeyEvent& event) {
 }
 
 HookAnswer Monitor::follow_user_while_replacing(const KeyEvent& event) {
-  if (event.vk == vk::Capital)
-    caps_.count_event();
-  else if (ModifierKeys::is_modifier_vk(event.vk) && !event.injected)
-    modifiers_.update_phys_state(event.vk, event.down());
+  if (event.vk != vk::Capital) return modifiers_.follow_user(event, keys_, platform_.hook->can_swallow());
+  caps_.count_event();
   return HookAnswer::Pass;
 }
 
