@@ -42,14 +42,12 @@ class ModifierKeys {
   bool recorded_down(uint16_t vk) const;
 
  private:
-  struct Row;
-  static void release(const Row& row, const KeySender& keys);
-
   struct Row {
     uint16_t vk;
     bool down;
     bool extended;
   };
+  static void release(const Row& row, const KeySender& keys);
   std::array<Row, 6> rows_{{{0xA0, false, false},
                            {0xA1, false, true},
                            {0xA2, false, false},
