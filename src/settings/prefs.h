@@ -27,6 +27,13 @@ inline constexpr std::string_view kDefaultTerminalClasses =
 // list.
 inline constexpr std::string_view kDefaultPrimaryPasteClasses = "XTerm;UXTerm;URxvt;Rxvt";
 
+// The window classes that take fast keys lazily: LibreOffice sets typed characters aside while
+// more keys wait, and lets a Backspace that follows overtake them. Tolvan gives them a moment
+// between erasing an abbreviation and typing its expansion.
+inline constexpr std::string_view kDefaultLazyInputClasses =
+    "libreoffice-writer;libreoffice-calc;libreoffice-impress;libreoffice-draw;"
+    "libreoffice-math;libreoffice-base;libreoffice-startcenter;Soffice";
+
 // Replaces `prefs` with the file named by the run-time variable prefs_file (an empty list
 // when it is missing or invalid), then fills in defaults and applies the upgrades. Returns
 // the loader's reason when the file could not be used; the program carries on regardless.

@@ -40,6 +40,7 @@ void prefs_set_defaults(Settings& prefs, RunTimeVariables& gvar) {
   default_if_missing(prefs, "clipboard_more_than_chars", "3500");
   default_if_missing(prefs, "terminal_classes", kDefaultTerminalClasses);
   default_if_missing(prefs, "primary_paste_classes", kDefaultPrimaryPasteClasses);
+  default_if_missing(prefs, "lazy_input_classes", kDefaultLazyInputClasses);
 
   // Files from before sync modes kept the library directly in the shared folder.
   if (!prefs.does_exist("sync_te") && !prefs.does_exist("sync_norm")) {

@@ -276,6 +276,11 @@ void PreferencesWindow::build_cool_stuff_page() {
                  "the text in the selection as well and pastes it with Shift+Insert. These windows "
                  "come before the terminal list. Each line is a window class (as <b>xprop "
                  "WM_CLASS</b> shows it); case does not matter.");
+  add_class_list(page, lazy_inputs_label_, lazy_inputs_,
+                 "Some applications (LibreOffice) set typed characters aside while more keys "
+                 "wait, so the Backspaces that erase an abbreviation can overtake them. Tolvan "
+                 "pauses briefly in these windows between erasing and typing. Each line is a "
+                 "window class (as <b>xprop WM_CLASS</b> shows it); case does not matter.");
 }
 
 void PreferencesWindow::add_class_list(Gtk::Box& page, Gtk::Label& label, Gtk::TextView& view,
@@ -464,6 +469,7 @@ PrefsForm PreferencesWindow::form() const {
   form.dont_tooltip_invalid_cursor = dont_tooltip_invalid_cursor_.get_active();
   form.terminal_classes = lines_of(terminals_.get_buffer()->get_text());
   form.primary_paste_classes = lines_of(primary_pasters_.get_buffer()->get_text());
+  form.lazy_input_classes = lines_of(lazy_inputs_.get_buffer()->get_text());
 
   form.adv_view = advanced_view_.get_active();
   form.created_col = created_col_.get_active();
@@ -525,6 +531,7 @@ void PreferencesWindow::fill(const PrefsForm& form) {
   dont_tooltip_invalid_cursor_.set_active(form.dont_tooltip_invalid_cursor);
   show_lines(terminals_, form.terminal_classes);
   show_lines(primary_pasters_, form.primary_paste_classes);
+  show_lines(lazy_inputs_, form.lazy_input_classes);
 
   (form.adv_view ? advanced_view_ : normal_view_).set_active(true);
   created_col_.set_active(form.created_col);

@@ -146,6 +146,8 @@ class PreferencesWindow final : public Gtk::Window {
   Gtk::TextView terminals_;
   Gtk::Label primary_pasters_label_{"Windows that paste the _selection with Shift+Insert, one a line:", true};
   Gtk::TextView primary_pasters_;
+  Gtk::Label lazy_inputs_label_{"Windows that take _fast keys slowly, one a line:", true};
+  Gtk::TextView lazy_inputs_;
 
   // Interface
   Gtk::RadioButton normal_view_{"_Normal", true}, advanced_view_{"A_dvanced", true};

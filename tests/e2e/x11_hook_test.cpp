@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <cstdlib>
 #include <mutex>
 #include <thread>
@@ -14,6 +15,11 @@
 #include "platform/vk_codes.h"
 #include "platform/x11/x11_input.h"
 #include "x11_test_support.h"
+
+// Last: Xlib's macros would clash with the names above.
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#undef Status
 
 namespace tolvan::x11 {
 namespace {
@@ -137,6 +143,66 @@ TEST_F(X11HookTest, AHeldKeyRepeatsItsPress) {
   size_t ups = 0;
   for (const KeyEvent& e : x) ups += e.up();
   EXPECT_EQ(ups, 1u);
+}
+
+// The raw key events of the server as another client sees them: press or release, key code and
+// the server's time.
+struct RawKey {
+  bool press;
+  int keycode;
+  Time time;
+};
+
+std::vector<RawKey> raw_keys_of(const std::function<void()>& act, size_t count) {
+  std::vector<RawKey> seen;
+  Display* d = XOpenDisplay(nullptr);
+  if (!d) return seen;
+  unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+  XISetMask(bits, XI_RawKeyPress);
+  XISetMask(bits, XI_RawKeyRelease);
+  XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
+  XISelectEvents(d, DefaultRootWindow(d), &mask, 1);
+  XSync(d, False);
+  int opcode = 0, event = 0, error = 0;
+  XQueryExtension(d, "XInputExtension", &opcode, &event, &error);
+  act();
+  while (seen.size() < count && eventually([&] { return XPending(d) > 0; })) {
+    XEvent e;
+    XNextEvent(d, &e);
+    if (e.xcookie.type != GenericEvent || e.xcookie.extension != opcode || !XGetEventData(d, &e.xcookie)) continue;
+    const auto* raw = static_cast<XIRawEvent*>(e.xcookie.data);
+    seen.push_back({raw->evtype == XI_RawKeyPress, raw->detail, raw->time});
+    XFreeEventData(d, &e.xcookie);
+  }
+  XCloseDisplay(d);
+  return seen;
+}
+
+// Some applications take a release and a press of the same key with the same server time for
+// auto-repeat and drop the character: a doubled letter's second press must come later than
+// the first one's release, and the Backspaces that erase alternate between two keys.
+TEST_F(X11HookTest, AKeyPressedAgainRightAfterItsReleaseGetsALaterServerTime) {
+  X11Input input(*keyboard_, ledger_);
+  ASSERT_TRUE(input.ok());
+  auto taps = [&](uint16_t key, uint16_t scan) {
+    for (int i = 0; i < 3; ++i) {
+      input.send_key(key, scan, 0);
+      input.send_key(key, scan, kKeyUp);
+    }
+  };
+  const std::vector<RawKey> letters = raw_keys_of([&] { taps('L', 0x26); }, 6);
+  ASSERT_EQ(letters.size(), 6u);
+  for (size_t i = 1; i + 1 < letters.size(); i += 2) {
+    ASSERT_FALSE(letters[i].press);
+    ASSERT_TRUE(letters[i + 1].press);
+    EXPECT_GT(letters[i + 1].time, letters[i].time) << "press " << (i + 3) / 2;
+  }
+  const std::vector<RawKey> erasing = raw_keys_of([&] { taps(vk::Back, 0x0E); }, 6);
+  ASSERT_EQ(erasing.size(), 6u);
+  for (size_t i = 0; i + 2 < erasing.size(); i += 2) {
+    EXPECT_EQ(erasing[i].keycode, erasing[i + 1].keycode) << "released where it was pressed";
+    EXPECT_NE(erasing[i].keycode, erasing[i + 2].keycode) << "the next press on the other key";
+  }
 }
 
 }  // namespace

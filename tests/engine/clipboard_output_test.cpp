@@ -290,12 +290,12 @@ TEST(KeysimClipboard, APrimaryPasteLeavesBothSelectionsAsTheUserHadThem) {
 }
 
 TEST(KeysimClipboard, TerminalClassesAreComparedWholeAndWithoutCase) {
-  EXPECT_TRUE(keysim_is_terminal_class("a;XTerm;b", "xterm"));
-  EXPECT_TRUE(keysim_is_terminal_class("XTerm", "XTERM"));
-  EXPECT_FALSE(keysim_is_terminal_class("XTerm", "XTer"));
-  EXPECT_FALSE(keysim_is_terminal_class("XTerm", "XTerm2"));
-  EXPECT_FALSE(keysim_is_terminal_class(";;", ""));
-  EXPECT_FALSE(keysim_is_terminal_class("", "XTerm"));
+  EXPECT_TRUE(window_class_listed("a;XTerm;b", "xterm"));
+  EXPECT_TRUE(window_class_listed("XTerm", "XTERM"));
+  EXPECT_FALSE(window_class_listed("XTerm", "XTer"));
+  EXPECT_FALSE(window_class_listed("XTerm", "XTerm2"));
+  EXPECT_FALSE(window_class_listed(";;", ""));
+  EXPECT_FALSE(window_class_listed("", "XTerm"));
 }
 
 TEST(KeysimClipboard, CapitalizeFirstHelper) {

@@ -55,6 +55,7 @@ TEST(PrefsForm, EveryKeyRoundTripsThroughTheForm) {
   form.play_sound = true;
   form.terminal_classes = {"XTerm", "kitty"};
   form.primary_paste_classes = {"URxvt", "MyTerm"};
+  form.lazy_input_classes = {"libreoffice-writer", "SlowApp"};
   form.adv_view = true;
   form.created_col = true;
   form.show_bottom_buttons = true;
@@ -79,6 +80,7 @@ TEST(PrefsForm, EveryKeyRoundTripsThroughTheForm) {
   EXPECT_EQ(prefs.get("ed_hotkey"), "17 18 84");
   EXPECT_EQ(prefs.get("terminal_classes"), "XTerm;kitty");
   EXPECT_EQ(prefs.get("primary_paste_classes"), "URxvt;MyTerm");
+  EXPECT_EQ(prefs.get("lazy_input_classes"), "libreoffice-writer;SlowApp");
   EXPECT_NE(prefs.get("proxy_"), "s3cr3t pass");
   EXPECT_THAT(prefs.get("proxy_"), ::testing::Not(HasSubstr("s3cr3t")));
 }

@@ -52,6 +52,7 @@ TEST(Prefs, FirstStartSavesExactlyTheDefaultsInOrder) {
       "\"clipboard_more_than_chars\"=\"3500\"\r\n"
       "\"terminal_classes\"=\"" + std::string(kDefaultTerminalClasses) + "\"\r\n"
       "\"primary_paste_classes\"=\"" + std::string(kDefaultPrimaryPasteClasses) + "\"\r\n"
+      "\"lazy_input_classes\"=\"" + std::string(kDefaultLazyInputClasses) + "\"\r\n"
       "\"3\"=\"1\"\r\n"
       "\"win_height\"=\"577\"\r\n"
       "\"v\"=\"3.15\"\r\n";

@@ -98,10 +98,10 @@ ClipboardOutput::PasteChord ClipboardOutput::paste_chord() {
   Windows* windows = platform_.windows;
   if (!windows) return PasteChord::CtrlV;
   const std::string class_name = windows->class_name(windows->foreground());
-  if (platform_.primary && keysim_is_terminal_class(primary_paste_classes_, class_name))
+  if (platform_.primary && window_class_listed(primary_paste_classes_, class_name))
     return PasteChord::ShiftInsert;
   // Terminals hand Ctrl+V to the program running in them; they paste on Shift+Ctrl+V.
-  if (keysim_is_terminal_class(terminal_classes_, class_name)) return PasteChord::ShiftCtrlV;
+  if (window_class_listed(terminal_classes_, class_name)) return PasteChord::ShiftCtrlV;
   return PasteChord::CtrlV;
 }
 

@@ -36,7 +36,7 @@ class ClipboardOutput {
   size_t capacity() const { return capacity_; }
 
   // The window classes that paste with Shift+Ctrl+V, and those that paste the PRIMARY
-  // selection with Shift+Insert (see keysim_is_terminal_class for the lists' form).
+  // selection with Shift+Insert (see window_class_listed for the lists' form).
   void set_paste_classes(std::string terminal_classes, std::string primary_paste_classes) {
     terminal_classes_ = std::move(terminal_classes);
     primary_paste_classes_ = std::move(primary_paste_classes);

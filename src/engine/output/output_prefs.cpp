@@ -21,6 +21,7 @@ OutputPrefs OutputPrefs::from(Settings& prefs) {
   // A list without the key (one built by hand, not loaded) keeps the usual terminals.
   if (prefs.does_exist("terminal_classes")) p.terminal_classes = prefs.get("terminal_classes");
   if (prefs.does_exist("primary_paste_classes")) p.primary_paste_classes = prefs.get("primary_paste_classes");
+  if (prefs.does_exist("lazy_input_classes")) p.lazy_input_classes = prefs.get("lazy_input_classes");
   return p;
 }
 
@@ -32,7 +33,7 @@ OutputMethod repl_output_method(const OutputPrefs& prefs, std::optional<size_t> 
              : OutputMethod::kKeySimulation;
 }
 
-bool keysim_is_terminal_class(std::string_view classes, std::string_view class_name) {
+bool window_class_listed(std::string_view classes, std::string_view class_name) {
   if (class_name.empty()) return false;
   for (const std::string& piece : strsplit(classes, ";")) {
     // People write lists by hand with spaces after the separators.

@@ -31,6 +31,8 @@ struct OutputPrefs {
   std::string terminal_classes{kDefaultTerminalClasses};  // paste with Shift+Ctrl+V there
   // Paste PRIMARY with Shift+Insert there, where the desktop has that selection.
   std::string primary_paste_classes{kDefaultPrimaryPasteClasses};
+  // Pause between erasing the abbreviation and the expansion there.
+  std::string lazy_input_classes{kDefaultLazyInputClasses};
 
   // Takes the values from the preferences; a missing default trigger mode is stored as
   // prefs_get_default_trigger_mode does, hence the non-const list.
@@ -42,6 +44,6 @@ struct OutputPrefs {
 OutputMethod repl_output_method(const OutputPrefs& prefs, std::optional<size_t> length);
 
 // Whether `class_name` is one of the ';'-separated `classes`, compared without case (ASCII).
-bool keysim_is_terminal_class(std::string_view classes, std::string_view class_name);
+bool window_class_listed(std::string_view classes, std::string_view class_name);
 
 }  // namespace tolvan

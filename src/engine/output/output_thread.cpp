@@ -7,6 +7,13 @@
 #include "platform/vk_codes.h"
 
 namespace tolvan {
+namespace {
+
+// How long a window that takes keys lazily gets between the erasing Backspaces and the
+// expansion: LibreOffice needed 15 ms on an idle machine.
+constexpr uint32_t kLazyInputSettleMs = 25;
+
+}  // namespace
 
 bool keysim_do_output_typed_delim(const Abbreviation& abbreviation, const OutputPrefs& prefs) {
   if (prefs.textexpander_mode) return prefs.default_trigger_mode == TRIGGER_WORD_ENDING;
@@ -222,6 +229,8 @@ bool OutputThread::delete_typed_abbrev(const TypedAbbrevInfo& record) {
     if (window_changed(record.window)) return false;
     keys_.tap(vk::Back);
   }
+  if (presses > 0 && window_class_listed(prefs_.lazy_input_classes, platform_.windows->class_name(record.window)))
+    platform_.clock->sleep_ms(kLazyInputSettleMs);
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #undef Status
 
 #include "platform/x11/x11_input.h"
@@ -65,14 +66,25 @@ X11Input::X11Input(X11Keyboard& keyboard, InjectionLedger& ledger) : keyboard_(k
     display_ = nullptr;
     return;
   }
-  spares_ = SpareKeys(find_spare_keys(display_));
+  std::vector<KeyCode> spare = find_spare_keys(display_);
+  if (!spare.empty()) {
+    // Erasing is a run of one key; a second BackSpace key to alternate with spares it the
+    // wait between a key's release and its next press.
+    twin_backspace_ = spare.front();
+    spare.erase(spare.begin());
+    KeySym syms[4] = {XK_BackSpace, XK_BackSpace, XK_BackSpace, XK_BackSpace};
+    XChangeKeyboardMapping(display_, twin_backspace_, 4, syms, 1);
+    XSync(display_, False);
+  }
+  spares_ = SpareKeys(std::move(spare));
 }
 
 X11Input::~X11Input() {
   if (!display_) return;
   // Give the spare keys back empty, in one change: every change makes each client reload
   // its keymap.
-  const std::vector<KeyCode>& spare = spares_.codes();
+  std::vector<KeyCode> spare = spares_.codes();
+  if (twin_backspace_ != 0) spare.push_back(twin_backspace_);
   if (!spare.empty()) {
     const auto [lo, hi] = std::minmax_element(spare.begin(), spare.end());
     const int count = *hi - *lo + 1;
@@ -94,6 +106,12 @@ void X11Input::fake(KeyCode keycode, bool down, const InjectedKey& as) {
   entry.keycode = keycode;
   entry.down = down;
   ledger_.sent(entry);
+  if (down && keycode == last_released_)
+    std::this_thread::sleep_until(released_at_ + kSameKeyGap);
+  if (!down) {
+    last_released_ = keycode;
+    released_at_ = std::chrono::steady_clock::now();
+  }
   XTestFakeKeyEvent(display_, keycode, down ? True : False, CurrentTime);
   XFlush(display_);
 }
@@ -150,7 +168,12 @@ void X11Input::send_key(uint16_t code, uint16_t scan, uint32_t flags) {
     // The hook's record of the user's keys answers without a round trip to the server.
     if (keyboard_.user_holds(*kc)) fake(*kc, false, InjectedKey{*kc, false, code, scan, extended});
   }
-  fake(*kc, down, InjectedKey{*kc, down, code, scan, extended});
+  KeyCode key = *kc;
+  if (code == vk::Back && twin_backspace_ != 0) {
+    if (down) backspace_down_on_ = key == last_released_ ? twin_backspace_ : key;
+    key = backspace_down_on_ != 0 ? backspace_down_on_ : key;
+  }
+  fake(key, down, InjectedKey{key, down, code, scan, extended});
 }
 
 bool X11Input::post_char(WindowId, char16_t unit) {

@@ -113,6 +113,7 @@ PrefsForm prefs_form_from_prefs(const Settings& prefs, bool start_at_login) {
   form.dont_tooltip_invalid_cursor = flag(prefs, "dont_tooltip_invalid_cursor");
   form.terminal_classes = terminal_classes_from_string(prefs.get("terminal_classes"));
   form.primary_paste_classes = terminal_classes_from_string(prefs.get("primary_paste_classes"));
+  form.lazy_input_classes = terminal_classes_from_string(prefs.get("lazy_input_classes"));
 
   form.adv_view = flag(prefs, "adv_view");
   form.created_col = flag(prefs, "created_col");
@@ -172,6 +173,7 @@ void prefs_form_store_plain_keys(const PrefsForm& form, Settings& prefs) {
   set_flag(prefs, "clipboard_restore", form.clipboard_restore);
   prefs.set("terminal_classes", terminal_classes_to_string(form.terminal_classes));
   prefs.set("primary_paste_classes", terminal_classes_to_string(form.primary_paste_classes));
+  prefs.set("lazy_input_classes", terminal_classes_to_string(form.lazy_input_classes));
   set_flag(prefs, "show_tooltips", form.show_tooltips);
   set_flag(prefs, "show_tooltips_trigger", form.show_tooltips_trigger);
   set_flag(prefs, "show_tooltips_wec", form.show_tooltips_wec);

@@ -44,6 +44,7 @@ struct PrefsForm {
   bool dont_tooltip_invalid_cursor = false;
   std::vector<std::string> terminal_classes;
   std::vector<std::string> primary_paste_classes;
+  std::vector<std::string> lazy_input_classes;
   // Interface
   bool adv_view = false;
   bool created_col = false, modified_col = false, contfol_col = false;
