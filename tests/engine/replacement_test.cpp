@@ -39,10 +39,13 @@ TEST(KeysimReplace, AWindowThatTakesKeysLazilyGetsAMomentBetweenErasingAndTyping
   writer.expand("btw", "by the way");
   EXPECT_EQ(writer.text(), "by the way|");
   EXPECT_GE(pause_after_erasing(writer), 25u);
+  EXPECT_GT(writer.desktop.spaced_key_events(), 0) << "its repeated keys spaced";
+  EXPECT_FALSE(writer.desktop.repeated_keys_spaced()) << "and no longer afterwards";
 
   KeysimScene other;
   other.expand("btw", "by the way");
   EXPECT_LT(pause_after_erasing(other), 25u) << "no pause where it is not needed";
+  EXPECT_EQ(other.desktop.spaced_key_events(), 0);
 
   KeysimScene listed;
   listed.set_prefs([](OutputPrefs& p) { p.lazy_input_classes = "Slow;EDIT"; });

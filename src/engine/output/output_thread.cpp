@@ -180,6 +180,8 @@ void OutputThread::handle(TypedAbbrevInfo& record) {
   }
   record.text = text.value_or("");
 
+  lazy_window_ = window_class_listed(prefs_.lazy_input_classes, platform_.windows->class_name(record.window));
+  if (lazy_window_) platform_.input->space_repeated_keys(true);
   keyboard_preppy();
   const bool pasting = method_ == OutputMethod::kClipboard;
   const bool backed_up = pasting && prefs_.clipboard_restore;
@@ -194,6 +196,7 @@ void OutputThread::handle(TypedAbbrevInfo& record) {
     clipboard_.buf_free();
     if (backed_up) clipboard_.restore_contents();
   }
+  if (lazy_window_) platform_.input->space_repeated_keys(false);
 }
 
 void OutputThread::keyboard_preppy() {
@@ -229,8 +232,7 @@ bool OutputThread::delete_typed_abbrev(const TypedAbbrevInfo& record) {
     if (window_changed(record.window)) return false;
     keys_.tap(vk::Back);
   }
-  if (presses > 0 && window_class_listed(prefs_.lazy_input_classes, platform_.windows->class_name(record.window)))
-    platform_.clock->sleep_ms(kLazyInputSettleMs);
+  if (presses > 0 && lazy_window_) platform_.clock->sleep_ms(kLazyInputSettleMs);
   return true;
 }
 

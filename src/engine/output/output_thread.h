@@ -150,6 +150,8 @@ class OutputThread {
   // State of the replacement in progress (output thread only).
   OutputPrefs prefs_;
   OutputMethod method_ = OutputMethod::kKeySimulation;
+  // The window is one of lazy_input_classes: it gets its keys spaced and a pause after erasing.
+  bool lazy_window_ = false;
   HeldModifiers held_;
   bool clipboard_run_ = false;
   // Whether the pastes of this run still owe the capitalised first character.

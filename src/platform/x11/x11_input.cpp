@@ -1,6 +1,5 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
-#include <X11/keysym.h>
 #undef Status
 
 #include "platform/x11/x11_input.h"
@@ -66,25 +65,14 @@ X11Input::X11Input(X11Keyboard& keyboard, InjectionLedger& ledger) : keyboard_(k
     display_ = nullptr;
     return;
   }
-  std::vector<KeyCode> spare = find_spare_keys(display_);
-  if (!spare.empty()) {
-    // Erasing is a run of one key; a second BackSpace key to alternate with spares it the
-    // wait between a key's release and its next press.
-    twin_backspace_ = spare.front();
-    spare.erase(spare.begin());
-    KeySym syms[4] = {XK_BackSpace, XK_BackSpace, XK_BackSpace, XK_BackSpace};
-    XChangeKeyboardMapping(display_, twin_backspace_, 4, syms, 1);
-    XSync(display_, False);
-  }
-  spares_ = SpareKeys(std::move(spare));
+  spares_ = SpareKeys(find_spare_keys(display_));
 }
 
 X11Input::~X11Input() {
   if (!display_) return;
   // Give the spare keys back empty, in one change: every change makes each client reload
   // its keymap.
-  std::vector<KeyCode> spare = spares_.codes();
-  if (twin_backspace_ != 0) spare.push_back(twin_backspace_);
+  const std::vector<KeyCode>& spare = spares_.codes();
   if (!spare.empty()) {
     const auto [lo, hi] = std::minmax_element(spare.begin(), spare.end());
     const int count = *hi - *lo + 1;
@@ -106,12 +94,13 @@ void X11Input::fake(KeyCode keycode, bool down, const InjectedKey& as) {
   entry.keycode = keycode;
   entry.down = down;
   ledger_.sent(entry);
-  if (down && keycode == last_released_)
-    std::this_thread::sleep_until(released_at_ + kSameKeyGap);
-  if (!down) {
-    last_released_ = keycode;
-    released_at_ = std::chrono::steady_clock::now();
+  if (space_repeated_ && down && keycode == last_released_) {
+    // The server stamps an event when it takes the request in: once the round trip is over,
+    // the release has its time, and the press comes a whole millisecond later at least.
+    XSync(display_, False);
+    std::this_thread::sleep_for(kSameKeyGap);
   }
+  if (!down) last_released_ = keycode;
   XTestFakeKeyEvent(display_, keycode, down ? True : False, CurrentTime);
   XFlush(display_);
 }
@@ -168,12 +157,12 @@ void X11Input::send_key(uint16_t code, uint16_t scan, uint32_t flags) {
     // The hook's record of the user's keys answers without a round trip to the server.
     if (keyboard_.user_holds(*kc)) fake(*kc, false, InjectedKey{*kc, false, code, scan, extended});
   }
-  KeyCode key = *kc;
-  if (code == vk::Back && twin_backspace_ != 0) {
-    if (down) backspace_down_on_ = key == last_released_ ? twin_backspace_ : key;
-    key = backspace_down_on_ != 0 ? backspace_down_on_ : key;
-  }
-  fake(key, down, InjectedKey{key, down, code, scan, extended});
+  fake(*kc, down, InjectedKey{*kc, down, code, scan, extended});
+}
+
+void X11Input::space_repeated_keys(bool on) {
+  std::lock_guard held(mutex_);
+  space_repeated_ = on;
 }
 
 bool X11Input::post_char(WindowId, char16_t unit) {

@@ -3,8 +3,7 @@
 // a spare key code (one the keymap leaves empty) bound to the character's keysym at every
 // level, so what the user holds cannot change it. Bindings stay until the spare key is
 // needed for another character or the input is closed, because an application reads the
-// keymap only when it handles the key. One more spare key is a second BackSpace, so that
-// erasing alternates between two keys instead of pressing one again at once.
+// keymap only when it handles the key.
 #pragma once
 
 #include <cstdint>
@@ -53,6 +52,7 @@ class X11Input final : public InputSynth {
 
   void send_key(uint16_t vk, uint16_t scan, uint32_t flags) override;
   bool post_char(WindowId window, char16_t unit) override;
+  void space_repeated_keys(bool on) override;
 
  private:
   void fake(KeyCode keycode, bool down, const InjectedKey& as);
@@ -65,14 +65,12 @@ class X11Input final : public InputSynth {
   SpareKeys spares_{{}};
   char16_t high_surrogate_ = 0;
   KeyCode unicode_key_down_ = 0;
-  // Some applications (LibreOffice's own X11 look) take a release and a press of the same
-  // key with the same server time for auto-repeat and drop a character: a key pressed again
-  // right after its release waits until this long after it.
-  static constexpr std::chrono::milliseconds kSameKeyGap{3};
+  // LibreOffice's own X11 look takes a release and a press of the same key with the same
+  // server time for auto-repeat: spaced, a key pressed again waits this long after the server
+  // took its release.
+  static constexpr std::chrono::milliseconds kSameKeyGap{2};
+  bool space_repeated_ = false;
   KeyCode last_released_ = 0;
-  KeyCode twin_backspace_ = 0;     // a spare key bound to BackSpace for good
-  KeyCode backspace_down_on_ = 0;  // which of the two the last BackSpace pressed
-  std::chrono::steady_clock::time_point released_at_;
 };
 
 }  // namespace tolvan::x11
