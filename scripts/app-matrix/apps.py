@@ -7,6 +7,7 @@ import os
 import signal
 import subprocess
 
+import accessible
 import desktop
 
 
@@ -96,9 +97,10 @@ def title_value(title):
 
 
 class Browser(Application):
-    def __init__(self, name, program, field):
+    """Chromium, which puts the whole title of a page into its window's title."""
+
+    def __init__(self, name, field):
         super().__init__(name)
-        self.program = program
         self.field = field
         self.multiline = field == "textarea"
 
@@ -106,20 +108,19 @@ class Browser(Application):
         page = os.path.join(work, "page.html")
         with open(page, "w", encoding="utf-8") as out:
             out.write(PAGE)
-        url = "file://%s#%s" % (page, self.field)
         profile = os.path.join(work, "profile")
         os.makedirs(profile, exist_ok=True)
-        if self.program == "chromium":
-            command = ["chromium", "--no-sandbox", "--user-data-dir=" + profile,
-                       "--no-first-run", "--no-default-browser-check", "--disable-gpu",
-                       "--password-store=basic", "--disable-features=Translate",
-                       "--window-size=1000,700", url]
-        else:
-            with open(os.path.join(profile, "user.js"), "w") as prefs:
-                prefs.write(FIREFOX_PREFS)
-            command = ["firefox-esr", "-profile", profile, "-no-remote", "-new-instance", url]
-        self.launch(command, open(os.path.join(work, "app.log"), "w"))
+        self.launch(self.command(profile, "file://%s#%s" % (page, self.field)),
+                    open(os.path.join(work, "app.log"), "w"), self.environment)
         self.find_window("^V:")
+
+    environment = {}
+
+    @staticmethod
+    def command(profile, url):
+        return ["chromium", "--no-sandbox", "--user-data-dir=" + profile, "--no-first-run",
+                "--no-default-browser-check", "--disable-gpu", "--password-store=basic",
+                "--disable-features=Translate", "--window-size=1000,700", url]
 
     def focus(self):
         super().focus()
@@ -128,6 +129,32 @@ class Browser(Application):
 
     def read(self):
         return title_value(desktop.xdotool("getwindowname", self.window))
+
+
+class Firefox(Browser):
+    """Firefox ESR, which shortens long window titles: the field is read through the
+    accessibility tree, which Firefox builds when the desktop asks for it."""
+
+    environment = {"GNOME_ACCESSIBILITY": "1"}
+
+    def __init__(self, name, field):
+        super().__init__(name, field)
+        self.text = None
+
+    @staticmethod
+    def command(profile, url):
+        with open(os.path.join(profile, "user.js"), "w") as prefs:
+            prefs.write(FIREFOX_PREFS)
+        return ["firefox-esr", "-profile", profile, "-no-remote", "-new-instance", url]
+
+    def start(self, work):
+        super().start(work)
+        self.text = desktop.poll(lambda: accessible.editable_text("firefox"), seconds=30)
+        if self.text is None:
+            raise AppError("Firefox's field is not in the accessibility tree")
+
+    def read(self):
+        return accessible.without_fillers(accessible.text_of(self.text))
 
 
 # A fresh profile that goes straight to the page: no welcome tab, no questions.
@@ -198,26 +225,12 @@ class FeatherPad(Application):
                     env={"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
                          "XDG_CONFIG_HOME": os.path.join(work, "config")})
         self.find_window("matrix.txt")
-        self.text = desktop.poll(self.find_text, seconds=30)
+        self.text = desktop.poll(lambda: accessible.editable_text("featherpad"), seconds=30)
         if self.text is None:
             raise AppError("FeatherPad's text field is not in the accessibility tree")
 
-    def find_text(self):
-        import pyatspi
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and "featherpad" in (app.name or "").lower():
-                found = pyatspi.findDescendant(
-                    app, lambda node: node.getRole() == pyatspi.ROLE_TEXT
-                    and node.getState().contains(pyatspi.STATE_EDITABLE))
-                if found is not None:
-                    return found.queryText()
-        return None
-
     def read(self):
-        try:
-            return self.text.getText(0, -1)
-        except Exception:  # the tree goes away with the window
-            return None
+        return accessible.text_of(self.text)
 
 
 # LibreOffice's own corrections while typing would rewrite the typed text; a fresh profile
@@ -300,8 +313,8 @@ class Writer(Application):
 
 def subset():
     return [
-        Browser("Chromium textarea", "chromium", "textarea"),
-        Browser("Chromium input", "chromium", "input"),
+        Browser("Chromium textarea", "textarea"),
+        Browser("Chromium input", "input"),
         FeatherPad(),
         Terminal("xterm", "xterm", "-T"),
         Terminal("rxvt-unicode", "urxvt", "-title"),
@@ -310,8 +323,8 @@ def subset():
 
 def full():
     return subset() + [
-        Browser("Firefox ESR textarea", "firefox", "textarea"),
-        Browser("Firefox ESR input", "firefox", "input"),
+        Firefox("Firefox ESR textarea", "textarea"),
+        Firefox("Firefox ESR input", "input"),
         Writer("gtk3"),
         Writer("gen"),
     ]

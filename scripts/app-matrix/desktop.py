@@ -69,9 +69,10 @@ def poll(probe, seconds, interval=0.1, alive=lambda: True):
     return value
 
 
-def settle(read, done, quiet_seconds=2.0, limit_seconds=120):
+def settle(read, done, quiet_seconds=5.0, limit_seconds=180):
     """Reads until `done` holds for what `read` returns, or until it has not changed for
-    `quiet_seconds` (the typing is over, finished or not). Returns the last reading."""
+    `quiet_seconds` (the typing is over, finished or not; a busy application may show
+    nothing new for seconds while keys wait in its queue). Returns the last reading."""
     last = read()
     changed = time.monotonic()
     deadline = changed + limit_seconds
