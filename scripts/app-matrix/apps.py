@@ -58,7 +58,9 @@ class Application:
         self.focus()
         self.empty()
         if desktop.settle(self.read, lambda text: text == "", quiet_seconds=1.0) != "":
-            raise AppError("%s: the field could not be emptied" % self.name)
+            raise AppError("%s did not empty the field" % self.emptying)
+
+    emptying = "Ctrl+A, BackSpace"
 
     def empty(self):
         desktop.keys("ctrl+a", "BackSpace")
@@ -298,6 +300,8 @@ class Writer(Application):
                                                                  remote)
         document = office.getCurrentComponent()
         return document if document is not None and hasattr(document, "getText") else None
+
+    emptying = "UNO's setString"
 
     def empty(self):
         # Through UNO, not keys: the document is emptied without a selection.

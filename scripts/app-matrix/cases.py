@@ -38,12 +38,15 @@ def long_text(length=2000):
         "Ask why! Then ask how? Slashes / plus + equals = and #hash are fine.",
         "Zebras quickly jump over the lazy fox while Vicky waxes gleeful.",
     ]
+    # Numbered sentences: a text that repeats itself would let a comparison line up the
+    # wrong copies and count a lost letter as a lost sentence.
     text = ""
     index = 0
     while len(text) < length:
-        text += sentences[index % len(sentences)] + " "
+        text += "(%d) %s " % (index + 1, sentences[index % len(sentences)])
         index += 1
-    return text[:length - 1].rstrip() + "."
+    body = text[:length - 1]
+    return body + ("!" if body.endswith((".", " ")) else ".")
 
 
 CASES = [

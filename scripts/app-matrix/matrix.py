@@ -37,19 +37,19 @@ class Expander:
         library = os.path.join(work, "library.tlv")
         with open(library, "w", encoding="utf-8") as out:
             out.write(library_xml())
+        # GLib writes the debug log to standard output, after the "ready" line.
         self.log = os.path.join(work, "tolvan.log")
-        self.out = os.path.join(work, "tolvan.out")
         self.process = subprocess.Popen(
             [cli, "--config-dir", config, "run", "--library", library],
-            stdout=open(self.out, "w"), stderr=open(self.log, "w"),
+            stdout=open(self.log, "w"), stderr=subprocess.STDOUT,
             env={**os.environ, "G_MESSAGES_DEBUG": "Tolvan"})
         if not desktop.poll(self.ready, seconds=15, alive=lambda: self.process.poll() is None):
             self.stop()
             raise apps.AppError("tolvan-cli run did not get ready (log: %s)" % self.log)
 
     def ready(self):
-        with open(self.out) as out:
-            return "ready" in out.read().split()
+        with open(self.log) as out:
+            return "ready" in out.read().splitlines()
 
     def stop(self):
         """Ends the run as a user would; a non-empty answer says how it went wrong."""
@@ -80,13 +80,16 @@ def run_case(app, case, number):
     desktop.settle(app.read, lambda text: text == case.leading + case.expansion)
     desktop.type_text(case.trailing)
     got = desktop.settle(app.read, lambda text: text == case.expected)
-    clipboard = desktop.poll(lambda: desktop.selection_text("clipboard") == user_clipboard,
-                             seconds=RESTORE_SECONDS) and user_clipboard
-    primary = desktop.poll(lambda: desktop.selection_text("primary") == user_primary,
-                           seconds=RESTORE_SECONDS) and user_primary
     return Outcome(case.name, case.expected, got,
-                   (user_clipboard, clipboard or desktop.selection_text("clipboard")),
-                   (user_primary, primary or desktop.selection_text("primary")))
+                   (user_clipboard, selection_after("clipboard", user_clipboard)),
+                   (user_primary, selection_after("primary", user_primary)))
+
+
+def selection_after(selection, user_text):
+    """The selection's text once it is the user's again, or once it has stopped changing
+    (an expansion left behind, a restore that never came)."""
+    return desktop.settle(lambda: desktop.selection_text(selection),
+                          lambda text: text == user_text, quiet_seconds=RESTORE_SECONDS)
 
 
 def run_application(app, cli, work, log):
@@ -159,16 +162,19 @@ def main():
                 failures.append((app.name, method, error))
         rows.append((app.name, cells))
 
-    print(table(rows, list(METHODS)))
+    lines = [table(rows, list(METHODS))]
     if failures:
-        print("\nDetails:")
+        lines.append("\nDetails:")
         for name, method, failure in failures:
             if isinstance(failure, str):
-                print("%s, %s: %s" % (name, method, failure))
+                lines.append("%s, %s: %s" % (name, method, failure))
             else:
-                print("%s, %s, %s:" % (name, method, failure.case))
-                print("\n".join(details(failure)))
-    print("\nLogs: %s" % work)
+                lines.append("%s, %s, %s:" % (name, method, failure.case))
+                lines += details(failure)
+    lines.append("\nLogs and screenshots of failures: %s" % work)
+    with open(os.path.join(work, "report.txt"), "w", encoding="utf-8") as out:
+        out.write("\n".join(lines) + "\n")
+    print("\n".join(lines), flush=True)
     return 1 if failures else 0
 
 

@@ -81,6 +81,8 @@ def shown(text, start, width=60):
 
 def details(outcome):
     """Lines that show expected against received text from the first difference on."""
+    if outcome.error:
+        return ["  " + outcome.error]
     lines = []
     if outcome.got is not None and outcome.got != outcome.expected:
         at = first_difference(outcome.expected, outcome.got)
@@ -97,13 +99,19 @@ def details(outcome):
                 json.dumps(outcome.got[g1:g2][:40], ensure_ascii=False)))
         if len(edits) > 8:
             lines.append("    ... %d more edits" % (len(edits) - 8))
+        lost = [i for tag, e1, e2, _, _ in edits if tag in ("delete", "replace")
+                for i in range(e1, e2)]
+        # Which of a run of the same key went missing cannot be told, only that one did.
+        text = outcome.expected
+        repeats = sum(1 for i in lost if text[max(i - 1, 0):i + 2].count(text[i]) > 1)
+        if lost:
+            lines.append("    %d characters lost or changed, %d of them in a run of one key"
+                         % (len(lost), repeats))
     for name, (user, after) in (("clipboard", outcome.clipboard), ("primary", outcome.primary)):
         if user != after:
             lines.append("  %s: expected %s, got %s" % (
                 name, json.dumps(user, ensure_ascii=False),
                 "nothing" if after is None else shown(after, 0)))
-    if outcome.error:
-        lines.append("  " + outcome.error)
     return lines
 
 
