@@ -23,7 +23,9 @@ class Application:
         self.process = None
         self.window = None
 
-    def launch(self, command, log, env=None):
+    def launch(self, command, work, env=None):
+        """Starts the application with its output in work/app.log."""
+        log = open(os.path.join(work, "app.log"), "w")
         # A session of its own, so that stopping it takes every process it started.
         self.process = subprocess.Popen(command, stdout=log, stderr=subprocess.STDOUT,
                                         env={**os.environ, **(env or {})},
@@ -112,8 +114,8 @@ class Browser(Application):
             out.write(PAGE)
         profile = os.path.join(work, "profile")
         os.makedirs(profile, exist_ok=True)
-        self.launch(self.command(profile, "file://%s#%s" % (page, self.field)),
-                    open(os.path.join(work, "app.log"), "w"), self.environment)
+        self.launch(self.command(profile, "file://%s#%s" % (page, self.field)), work,
+                    self.environment)
         self.find_window("^V:")
 
     environment = {}
@@ -202,8 +204,7 @@ class Terminal(Application):
         # Raw mode: every byte reaches the reader as the terminal sends it, with no line
         # editing of the tty in between.
         reader = "stty raw -echo; exec cat >> '%s'" % self.record
-        self.launch([self.command, self.title_option, title, "-e", "sh", "-c", reader],
-                    open(os.path.join(work, "app.log"), "w"))
+        self.launch([self.command, self.title_option, title, "-e", "sh", "-c", reader], work)
         self.find_window("^%s$" % title)
 
     def empty(self):
@@ -223,7 +224,7 @@ class FeatherPad(Application):
     def start(self, work):
         document = os.path.join(work, "matrix.txt")
         open(document, "w").close()
-        self.launch(["featherpad", document], open(os.path.join(work, "app.log"), "w"),
+        self.launch(["featherpad", document], work,
                     env={"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
                          "XDG_CONFIG_HOME": os.path.join(work, "config")})
         self.find_window("matrix.txt")
@@ -276,8 +277,7 @@ class Writer(Application):
         pipe = "tolvanmatrix%d" % os.getpid()
         self.launch(["soffice", "--writer", "--norestore", "--nologo",
                      "-env:UserInstallation=file://" + profile,
-                     "--accept=pipe,name=%s;urp;" % pipe],
-                    open(os.path.join(work, "app.log"), "w"),
+                     "--accept=pipe,name=%s;urp;" % pipe], work,
                     env={"SAL_USE_VCLPLUGIN": self.look})
         self.document = desktop.poll(lambda: self.connect(pipe), seconds=90, interval=0.5,
                                      alive=self.alive)

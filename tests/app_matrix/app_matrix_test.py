@@ -11,6 +11,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
                                 "scripts", "app-matrix"))
 
 import accessible  # noqa: E402
+import desktop  # noqa: E402
 from apps import delivered_text, title_value  # noqa: E402
 from cases import ABBREVIATIONS, CASES, library_xml, long_text  # noqa: E402
 from report import Outcome, cell, details, text_changes  # noqa: E402
@@ -58,6 +59,26 @@ class ReadBackTest(unittest.TestCase):
     def test_fillers_after_wide_characters_go_and_nothing_else(self):
         self.assertEqual(accessible.without_fillers("a😀\ufeffb\ufeffc"), "a😀b\ufeffc")
         self.assertIsNone(accessible.without_fillers(None))
+
+
+class WaitingTest(unittest.TestCase):
+    """Waits end on what the application shows, not on a clock."""
+
+    def test_settle_returns_the_reading_that_is_done(self):
+        readings = iter(["H", "Hi", "Hi b", "Hi by", "Hi by the way"])
+        self.assertEqual(desktop.settle(lambda: next(readings),
+                                        lambda text: text == "Hi by", quiet_seconds=5),
+                         "Hi by")
+
+    def test_settle_gives_up_on_a_reading_that_stopped_changing(self):
+        readings = iter(["H", "Hi", "Hi b"] + ["Hi b"] * 1000)
+        self.assertEqual(desktop.settle(lambda: next(readings),
+                                        lambda text: text == "Hi by", quiet_seconds=0.3),
+                         "Hi b")
+
+    def test_poll_gives_the_first_true_value(self):
+        values = iter([None, "", ["0x2a"]])
+        self.assertEqual(desktop.poll(lambda: next(values), seconds=5, interval=0), ["0x2a"])
 
 
 def outcome(got, clipboard="mine", primary="sel", expected="Hi by the way ok"):
