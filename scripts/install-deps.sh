@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Tolvan needs to build, run and test.
+# install-deps.sh [--matrix | --matrix-full]: installs the Debian packages Tolvan needs to
+# build, run and test; with --matrix also the applications scripts/app-matrix.sh types into,
+# with --matrix-full those of its --full run as well.
 # Quick when everything is already there; otherwise apt-get update, then install.
 set -euo pipefail
 
@@ -17,6 +19,15 @@ packages=(
   # (zombies).
   shared-mime-info procps
 )
+
+matrix=(chromium featherpad rxvt-unicode)
+matrix_full=(firefox-esr libreoffice-writer libreoffice-gtk3 python3-uno)
+case ${1:-} in
+  "") ;;
+  --matrix) packages+=("${matrix[@]}") ;;
+  --matrix-full) packages+=("${matrix[@]}" "${matrix_full[@]}") ;;
+  *) echo "usage: install-deps.sh [--matrix | --matrix-full]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,8 @@
 # Sets everything up, builds Tolvan with AddressSanitizer and UndefinedBehaviorSanitizer
 # (clang), runs every test through CTest (the end-to-end ones on a fresh Xvfb), then each
 # fuzz target for a short, fixed time, then builds Tolvan as users get it (GCC, optimised)
-# and runs the tests that need no display on that too, then the engine's tests once more
+# and runs the tests that need no display on that too, types expansions into real
+# applications with that build (scripts/app-matrix.sh), then the engine's tests once more
 # under ThreadSanitizer. Every build treats warnings as errors. Exits non-zero on any
 # failure.
 set -euo pipefail
@@ -11,7 +12,7 @@ cd "$(dirname "$0")/.."
 FUZZ_SECONDS=${FUZZ_SECONDS:-20}
 build=build-test
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --matrix
 
 cmake -S . -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE=Debug \
@@ -50,6 +51,10 @@ bash scripts/configure-ship.sh "$ship" -DTOLVAN_WERROR=ON >/dev/null
 cmake --build "$ship"
 if ! (cd "$ship" && ctest --output-on-failure --timeout 300 -j "$(nproc)" -LE '^(e2e|ui)$'); then
   echo "FAILED: the tests of the build users get"; status=1
+fi
+# Chromium, FeatherPad, xterm and rxvt-unicode get the same expansions, typed and pasted.
+if ! bash scripts/app-matrix.sh "$ship/bin/tolvan-cli"; then
+  echo "FAILED: expansions into real applications"; status=1
 fi
 
 # The engine's threads under ThreadSanitizer.
