@@ -277,6 +277,22 @@ TEST(KeysimClipboard, TheTerminalListIsTheUsersChoice) {
   EXPECT_NE(std::find(primary.chord().begin(), primary.chord().end(), "inject down Insert"), primary.chord().end());
 }
 
+TEST(KeysimClipboard, LinesAreTypedIntoAWindowThatAsksBeforePastingThem) {
+  ChordScene urxvt("URxvt");
+  urxvt.desktop.clipboard().set_contents_text("copied");
+  urxvt.expand("qqa", "Line one\nLine two");
+  EXPECT_EQ(urxvt.text(), "Line one\nLine two|");
+  EXPECT_TRUE(urxvt.chord().empty()) << "no paste";
+  EXPECT_EQ(urxvt.desktop.clipboard().text(), "copied");
+
+  ChordScene one_line("URxvt");
+  one_line.expand("sig", "Kind regards");
+  EXPECT_FALSE(one_line.chord().empty()) << "a single line is pasted";
+  ChordScene xterm("XTerm");
+  xterm.expand("qqa", "Line one\nLine two");
+  EXPECT_FALSE(xterm.chord().empty()) << "other terminals get lines pasted";
+}
+
 TEST(KeysimClipboard, APrimaryPasteLeavesBothSelectionsAsTheUserHadThem) {
   ChordScene s("XTerm");
   s.desktop.clipboard().set_contents_text("copied");

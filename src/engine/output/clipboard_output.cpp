@@ -20,6 +20,9 @@ constexpr uint32_t kFetchPollMs = 5;
 // text stays until the application has been quiet this long after its first fetch.
 constexpr uint32_t kQuietAfterFetchMs = 60;
 constexpr size_t kGrowBy = 512;
+// Windows that ask before pasting text with line breaks in it (rxvt-unicode's confirm-paste
+// extension, on as it comes) and take the keys that follow as the answer: such text is typed.
+constexpr std::string_view kAskBeforePastingLines = "URxvt";
 
 }  // namespace
 
@@ -78,6 +81,10 @@ bool ClipboardOutput::put_text(Clipboard& clipboard, const std::string& text) {
 bool ClipboardOutput::buf_paste(bool reset, bool capitalize_first) {
   if (buffer_.empty()) return true;
   const std::string text = capitalize_first ? keysim_capitalize_first(buffer_) : buffer_;
+  if (buffer_.find('\n') != std::string::npos && foreground_class_listed(kAskBeforePastingLines)) {
+    if (reset) buffer_.clear();
+    return false;
+  }
   const PasteChord chord = paste_chord();
   Clipboard* primary = chord == PasteChord::ShiftInsert ? platform_.primary : nullptr;
   if (primary && backing_up_ && !primary_backup_) primary_backup_ = contents_of(*primary);
@@ -94,14 +101,15 @@ bool ClipboardOutput::buf_paste(bool reset, bool capitalize_first) {
   return arrived;
 }
 
-ClipboardOutput::PasteChord ClipboardOutput::paste_chord() {
+bool ClipboardOutput::foreground_class_listed(std::string_view classes) const {
   Windows* windows = platform_.windows;
-  if (!windows) return PasteChord::CtrlV;
-  const std::string class_name = windows->class_name(windows->foreground());
-  if (platform_.primary && window_class_listed(primary_paste_classes_, class_name))
-    return PasteChord::ShiftInsert;
+  return windows && window_class_listed(classes, windows->class_name(windows->foreground()));
+}
+
+ClipboardOutput::PasteChord ClipboardOutput::paste_chord() const {
+  if (platform_.primary && foreground_class_listed(primary_paste_classes_)) return PasteChord::ShiftInsert;
   // Terminals hand Ctrl+V to the program running in them; they paste on Shift+Ctrl+V.
-  if (window_class_listed(terminal_classes_, class_name)) return PasteChord::ShiftCtrlV;
+  if (foreground_class_listed(terminal_classes_)) return PasteChord::ShiftCtrlV;
   return PasteChord::CtrlV;
 }
 

@@ -47,7 +47,8 @@ class ClipboardOutput {
   // paste chord and a wait until it has fetched the text, at most 700 ms, or the whole
   // 700 ms when the clipboard cannot tell. With `reset` the buffer is emptied. False when
   // the text did not arrive: the clipboard stayed locked, or the application fetched nothing
-  // within the wait (it did not paste). Nothing happens when nothing was gathered.
+  // within the wait (it did not paste), or nothing was sent because the window would ask
+  // before pasting the text's line breaks. Nothing happens when nothing was gathered.
   bool buf_paste(bool reset, bool capitalize_first);
 
   // Replaces the backup with a copy of every readable format; the PRIMARY selection is
@@ -71,7 +72,8 @@ class ClipboardOutput {
   // Puts the text on `clipboard` as its only contents; false when it stayed busy.
   bool put_text(Clipboard& clipboard, const std::string& text);
   // The foreground window's way of pasting.
-  PasteChord paste_chord();
+  PasteChord paste_chord() const;
+  bool foreground_class_listed(std::string_view classes) const;
   void press(PasteChord chord);
   // Waits until more data requests than `before` have completed on `clipboard` and the
   // pasting application has gone quiet, or the paste wait is over.
