@@ -27,10 +27,12 @@ class InputSynth {
   // A character handed straight to the window's focused control as a posted character
   // message, bypassing the keyboard hook. Returns false when the window is gone.
   virtual bool post_char(WindowId window, char16_t unit) = 0;
-  // Some applications take a key released and pressed again at once for auto-repeat and drop
-  // the character. While `on`, a key pressed again right after its release waits a moment
-  // first; it is off unless asked for, as it costs time on every doubled letter.
-  virtual void space_repeated_keys(bool on) { (void)on; }
+  // Keys for an application that takes them lazily (LibreOffice): it sets typed characters
+  // aside while more keys wait, so a Backspace, a Return or a character typed another way
+  // overtakes them, and it takes a key released and pressed again at once for auto-repeat.
+  // While `on`, the input gives such an application a moment where that could happen; it is
+  // off unless asked for, as it costs time.
+  virtual void pace_keys(bool on) { (void)on; }
 };
 
 }  // namespace tolvan

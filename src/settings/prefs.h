@@ -28,8 +28,8 @@ inline constexpr std::string_view kDefaultTerminalClasses =
 inline constexpr std::string_view kDefaultPrimaryPasteClasses = "XTerm;UXTerm;URxvt;Rxvt";
 
 // The window classes that take fast keys lazily: LibreOffice sets typed characters aside while
-// more keys wait, and lets a Backspace that follows overtake them. Tolvan gives them a moment
-// between erasing an abbreviation and typing its expansion.
+// more keys wait, and lets a Backspace or a Return that follows overtake them. Tolvan paces
+// its keys there (see InputSynth::pace_keys).
 inline constexpr std::string_view kDefaultLazyInputClasses =
     "libreoffice-writer;libreoffice-calc;libreoffice-impress;libreoffice-draw;"
     "libreoffice-math;libreoffice-base;libreoffice-startcenter;Soffice";

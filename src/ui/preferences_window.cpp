@@ -278,8 +278,8 @@ void PreferencesWindow::build_cool_stuff_page() {
                  "WM_CLASS</b> shows it); case does not matter.");
   add_class_list(page, lazy_inputs_label_, lazy_inputs_,
                  "Some applications (LibreOffice) set typed characters aside while more keys "
-                 "wait, so the Backspaces that erase an abbreviation can overtake them. Tolvan "
-                 "pauses briefly in these windows between erasing and typing. Each line is a "
+                 "wait, so a Backspace or a Return that follows can overtake them. Tolvan gives "
+                 "these windows a moment where that could happen. Each line is a "
                  "window class (as <b>xprop WM_CLASS</b> shows it); case does not matter.");
 }
 

@@ -178,10 +178,11 @@ std::vector<RawKey> raw_keys_of(const std::function<void()>& act, size_t count) 
   return seen;
 }
 
-// Some applications take a release and a press of the same key with the same server time for
-// auto-repeat and drop the character: spaced, a doubled letter's second press comes later than
-// the first one's release.
-TEST_F(X11HookTest, AKeyPressedAgainRightAfterItsReleaseGetsALaterServerTime) {
+// Paced keys: LibreOffice takes a release and a press of the same key with the same server time
+// for auto-repeat, so a doubled letter's second press comes later than the first one's release;
+// and it sets typed characters aside while more keys wait, so a Backspace or a Return among
+// characters comes after a moment.
+TEST_F(X11HookTest, PacedKeysGiveTheApplicationTimeWhereItNeedsIt) {
   X11Input input(*keyboard_, ledger_);
   ASSERT_TRUE(input.ok());
   auto taps = [&](uint16_t key, uint16_t scan) {
@@ -190,7 +191,7 @@ TEST_F(X11HookTest, AKeyPressedAgainRightAfterItsReleaseGetsALaterServerTime) {
       input.send_key(key, scan, kKeyUp);
     }
   };
-  input.space_repeated_keys(true);
+  input.pace_keys(true);
   const std::vector<RawKey> letters = raw_keys_of([&] { taps('L', 0x26); }, 6);
   ASSERT_EQ(letters.size(), 6u);
   for (size_t i = 1; i + 1 < letters.size(); i += 2) {
@@ -198,6 +199,21 @@ TEST_F(X11HookTest, AKeyPressedAgainRightAfterItsReleaseGetsALaterServerTime) {
     ASSERT_TRUE(letters[i + 1].press);
     EXPECT_GT(letters[i + 1].time, letters[i].time) << "press " << (i + 3) / 2;
   }
+  const std::vector<RawKey> mixed = raw_keys_of(
+      [&] {
+        for (uint16_t key : {uint16_t{'A'}, vk::Return, uint16_t{'B'}}) {
+          input.send_key(key, 0, 0);
+          input.send_key(key, 0, kKeyUp);
+        }
+      },
+      6);
+  ASSERT_EQ(mixed.size(), 6u);
+  EXPECT_GE(mixed[2].time - mixed[1].time, 20u) << "Return after a character";
+  EXPECT_GE(mixed[4].time - mixed[3].time, 20u) << "a character after Return";
+  input.pace_keys(false);
+  const std::vector<RawKey> unpaced = raw_keys_of([&] { taps('L', 0x26); }, 6);
+  ASSERT_EQ(unpaced.size(), 6u);
+  EXPECT_LT(unpaced.back().time - unpaced.front().time, 20u) << "at full speed once pacing is off";
 }
 
 }  // namespace

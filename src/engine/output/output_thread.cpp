@@ -7,14 +7,6 @@
 #include "platform/vk_codes.h"
 
 namespace tolvan {
-namespace {
-
-// How long a window that takes keys lazily gets between the erasing Backspaces and the
-// expansion: LibreOffice needed 15 ms on an idle machine.
-constexpr uint32_t kLazyInputSettleMs = 25;
-
-}  // namespace
-
 bool keysim_do_output_typed_delim(const Abbreviation& abbreviation, const OutputPrefs& prefs) {
   if (prefs.textexpander_mode) return prefs.default_trigger_mode == TRIGGER_WORD_ENDING;
   return abbreviation.trigger_mode == TRIGGER_WORD_ENDING;
@@ -181,7 +173,7 @@ void OutputThread::handle(TypedAbbrevInfo& record) {
   record.text = text.value_or("");
 
   lazy_window_ = window_class_listed(prefs_.lazy_input_classes, platform_.windows->class_name(record.window));
-  if (lazy_window_) platform_.input->space_repeated_keys(true);
+  if (lazy_window_) platform_.input->pace_keys(true);
   keyboard_preppy();
   const bool pasting = method_ == OutputMethod::kClipboard;
   const bool backed_up = pasting && prefs_.clipboard_restore;
@@ -196,7 +188,7 @@ void OutputThread::handle(TypedAbbrevInfo& record) {
     clipboard_.buf_free();
     if (backed_up) clipboard_.restore_contents();
   }
-  if (lazy_window_) platform_.input->space_repeated_keys(false);
+  if (lazy_window_) platform_.input->pace_keys(false);
 }
 
 void OutputThread::keyboard_preppy() {
@@ -232,7 +224,6 @@ bool OutputThread::delete_typed_abbrev(const TypedAbbrevInfo& record) {
     if (window_changed(record.window)) return false;
     keys_.tap(vk::Back);
   }
-  if (presses > 0 && lazy_window_) platform_.clock->sleep_ms(kLazyInputSettleMs);
   return true;
 }
 

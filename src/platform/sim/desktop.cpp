@@ -495,7 +495,7 @@ uint32_t Desktop::map_virtual_key(uint32_t code, MapType type, LayoutId layout) 
 // --- InputSynth ---
 
 void Desktop::send_key(uint16_t vk, uint16_t scan, uint32_t flags) {
-  if (repeated_keys_spaced_) ++spaced_key_events_;
+  if (keys_paced_) ++paced_key_events_;
   bool up = flags & kKeyUp;
   bool extended = flags & kKeyExtended;
   if (flags & kKeyUnicode) {

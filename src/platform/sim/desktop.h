@@ -126,10 +126,10 @@ class Desktop final : public KeyboardHook,
   // --- InputSynth ---
   void send_key(uint16_t vk, uint16_t scan, uint32_t flags) override;
   bool post_char(WindowId window, char16_t unit) override;
-  void space_repeated_keys(bool on) override { repeated_keys_spaced_ = on; }
-  bool repeated_keys_spaced() const { return repeated_keys_spaced_; }
-  // How many key events were sent while repeated keys were spaced.
-  int spaced_key_events() const { return spaced_key_events_; }
+  void pace_keys(bool on) override { keys_paced_ = on; }
+  bool keys_paced() const { return keys_paced_; }
+  // How many key events were sent while keys were paced.
+  int paced_key_events() const { return paced_key_events_; }
 
   // --- Windows ---
   WindowId foreground() override;
@@ -147,8 +147,8 @@ class Desktop final : public KeyboardHook,
   void unregister_hotkey(int id) override;
 
  private:
-  std::atomic<bool> repeated_keys_spaced_{false};
-  std::atomic<int> spaced_key_events_{0};
+  std::atomic<bool> keys_paced_{false};
+  std::atomic<int> paced_key_events_{0};
   struct Window {
     WindowId id = 0;
     std::string class_name;

@@ -94,15 +94,39 @@ void X11Input::fake(KeyCode keycode, bool down, const InjectedKey& as) {
   entry.keycode = keycode;
   entry.down = down;
   ledger_.sent(entry);
-  if (space_repeated_ && down && keycode == last_released_) {
-    // The server stamps an event when it takes the request in: once the round trip is over,
-    // the release has its time, and the press comes a whole millisecond later at least.
-    XSync(display_, False);
-    std::this_thread::sleep_for(kSameKeyGap);
-  }
-  if (!down) last_released_ = keycode;
+  if (paced_) pace(keycode, down, as);
   XTestFakeKeyEvent(display_, keycode, down ? True : False, CurrentTime);
   XFlush(display_);
+}
+
+X11Input::KeyKind X11Input::kind_of(const InjectedKey& key) {
+  const uint16_t code = key.vk;
+  if (vk::is_shift(code) || vk::is_control(code) || vk::is_alt(code) || code == vk::Capital) return KeyKind::Modifier;
+  const bool character = code == vk::Space || (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') ||
+                         (code >= vk::Numpad0 && code <= vk::Divide) || (code >= vk::Oem1 && code <= vk::Oem3) ||
+                         (code >= vk::Oem4 && code <= vk::Oem7) || code == vk::Oem102;
+  return character ? KeyKind::Character : KeyKind::Other;
+}
+
+void X11Input::pace(KeyCode keycode, bool down, const InjectedKey& as) {
+  if (!down) {
+    last_released_ = keycode;
+    return;
+  }
+  const KeyKind kind = kind_of(as);
+  const bool kind_changes = kind != KeyKind::Modifier && last_kind_ != KeyKind::Modifier && kind != last_kind_;
+  if (kind != KeyKind::Modifier) last_kind_ = kind;
+  if (!kind_changes && keycode != last_released_) return;
+  // The server stamps an event when it takes the request in: after the round trip the
+  // release before has its time, and the waits count from there.
+  XSync(display_, False);
+  std::this_thread::sleep_for(kind_changes ? kKindChangeSettle : kSameKeyGap);
+}
+
+void X11Input::pace_keys(bool on) {
+  std::lock_guard held(mutex_);
+  paced_ = on;
+  last_kind_ = KeyKind::Modifier;
 }
 
 void X11Input::type_code_point(uint32_t cp, bool down, char16_t unit) {
@@ -158,11 +182,6 @@ void X11Input::send_key(uint16_t code, uint16_t scan, uint32_t flags) {
     if (keyboard_.user_holds(*kc)) fake(*kc, false, InjectedKey{*kc, false, code, scan, extended});
   }
   fake(*kc, down, InjectedKey{*kc, down, code, scan, extended});
-}
-
-void X11Input::space_repeated_keys(bool on) {
-  std::lock_guard held(mutex_);
-  space_repeated_ = on;
 }
 
 bool X11Input::post_char(WindowId, char16_t unit) {

@@ -52,7 +52,7 @@ class X11Input final : public InputSynth {
 
   void send_key(uint16_t vk, uint16_t scan, uint32_t flags) override;
   bool post_char(WindowId window, char16_t unit) override;
-  void space_repeated_keys(bool on) override;
+  void pace_keys(bool on) override;
 
  private:
   void fake(KeyCode keycode, bool down, const InjectedKey& as);
@@ -65,11 +65,18 @@ class X11Input final : public InputSynth {
   SpareKeys spares_{{}};
   char16_t high_surrogate_ = 0;
   KeyCode unicode_key_down_ = 0;
-  // LibreOffice's own X11 look takes a release and a press of the same key with the same
-  // server time for auto-repeat: spaced, a key pressed again waits this long after the server
-  // took its release.
+  // Paced keys (see InputSynth::pace_keys). LibreOffice's own X11 look takes a release and a
+  // press of the same key with the same server time for auto-repeat: a key pressed again
+  // waits this long after the server took its release. A press of another kind of key than
+  // the last (a character key, or a key that types none or a character of a spare key)
+  // waits the settle time: LibreOffice needed 15 ms to take in what came before.
+  enum class KeyKind { Modifier, Character, Other };  // last_kind_ is Modifier until another key went
+  static KeyKind kind_of(const InjectedKey& key);
+  void pace(KeyCode keycode, bool down, const InjectedKey& as);
   static constexpr std::chrono::milliseconds kSameKeyGap{2};
-  bool space_repeated_ = false;
+  static constexpr std::chrono::milliseconds kKindChangeSettle{25};
+  bool paced_ = false;
+  KeyKind last_kind_ = KeyKind::Modifier;
   KeyCode last_released_ = 0;
 };
 
