@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/windows.h"
 
@@ -33,6 +34,10 @@ class InputSynth {
   // While `on`, the input gives such an application a moment where that could happen; it is
   // off unless asked for, as it costs time.
   virtual void pace_keys(bool on) { (void)on; }
+  // The characters (each once) that the text to come types as Unicode events. Where typing
+  // them changes the keymap, the changes are made now, in one, and applications are given a
+  // moment to read it: some read a keymap that changes key by key late, and lose characters.
+  virtual void prepare_characters(const std::u32string& characters) { (void)characters; }
 };
 
 }  // namespace tolvan

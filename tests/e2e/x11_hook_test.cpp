@@ -216,5 +216,31 @@ TEST_F(X11HookTest, PacedKeysGiveTheApplicationTimeWhereItNeedsIt) {
   EXPECT_LT(unpaced.back().time - unpaced.front().time, 20u) << "at full speed once pacing is off";
 }
 
+// Characters with no key are bound to spare keys before the text starts, so that applications
+// read one changed keymap instead of one change per character.
+TEST_F(X11HookTest, CharactersWithoutAKeyAreBoundBeforeTheTextStarts) {
+  X11Input input(*keyboard_, ledger_);
+  ASSERT_TRUE(input.ok());
+  const std::u32string characters = U"\u65E5\u672C\u8A9E\U0001F600";
+  input.prepare_characters(characters);
+  Display* d = XOpenDisplay(nullptr);
+  ASSERT_NE(d, nullptr);
+  std::vector<int> bound;
+  for (char32_t c : characters) bound.push_back(XKeysymToKeycode(d, 0x01000000 + c));
+  XCloseDisplay(d);
+  for (size_t i = 0; i < bound.size(); ++i) EXPECT_NE(bound[i], 0) << "character " << i << " has a key already";
+
+  const std::vector<RawKey> typed = raw_keys_of(
+      [&] {
+        for (char16_t unit : std::u16string(u"\u65E5\u672C\u8A9E\U0001F600")) {
+          input.send_unicode(unit, false);
+          input.send_unicode(unit, true);
+        }
+      },
+      8);
+  ASSERT_EQ(typed.size(), 8u);
+  for (size_t i = 0; i < bound.size(); ++i) EXPECT_EQ(typed[2 * i].keycode, bound[i]) << "typed on its key";
+}
+
 }  // namespace
 }  // namespace tolvan::x11

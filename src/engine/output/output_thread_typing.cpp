@@ -35,6 +35,22 @@ int typing_key(KeyboardState& keyboard, char32_t c, LayoutId layout) {
   return code != -1 && keyboard.is_dead_key(static_cast<int16_t>(code), layout) ? -1 : code;
 }
 
+// The characters of `text` (each once, in order) that go out as Unicode events.
+std::u32string characters_without_key(KeyboardState& keyboard, std::string_view text, LayoutId layout) {
+  std::u32string found;
+  for (size_t pos = 0; pos < text.size();) {
+    std::optional<Utf8Char> decoded = utf8_char_at(text, pos);
+    if (!decoded) {
+      ++pos;
+      continue;
+    }
+    pos += decoded->length;
+    const char32_t c = decoded->value;
+    if (c >= 0x20 && typing_key(keyboard, c, layout) == -1 && found.find(c) == std::u32string::npos) found.push_back(c);
+  }
+  return found;
+}
+
 std::u16string utf16_units(char32_t c) {
   std::u16string units;
   utf16_append(units, c);
@@ -89,6 +105,8 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window,
     clipboard_.buf_setup(len);
     capitalize_pending_ = capitalize_first;
   }
+
+  if (!clipboard_run_ && !posting) input.prepare_characters(characters_without_key(keyboard, text, layout));
 
   size_t pos = 0;
   while (pos < len) {

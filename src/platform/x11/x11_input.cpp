@@ -129,6 +129,37 @@ void X11Input::pace_keys(bool on) {
   last_kind_ = KeyKind::Modifier;
 }
 
+void X11Input::prepare_characters(const std::u32string& characters) {
+  if (!display_ || characters.empty()) return;
+  std::lock_guard held(mutex_);
+  const SpareKeys::Clock::time_point now = SpareKeys::Clock::now();
+  SpareKeys::Clock::time_point not_before = now;
+  std::vector<std::pair<KeyCode, KeySym>> binds;
+  // More characters than spare keys: the rest are bound one by one as they come.
+  const size_t room = std::min(characters.size(), spares_.codes().size());
+  for (size_t i = 0; i < room; ++i) {
+    std::optional<SpareKeys::Pick> pick = spares_.pick(characters[i], now);
+    if (!pick || !pick->rebind) continue;
+    binds.emplace_back(pick->keycode, keysym_of(characters[i]));
+    not_before = std::max(not_before, pick->not_before);
+  }
+  if (binds.empty()) return;
+  std::this_thread::sleep_until(not_before);
+  // One change over the range of keys involved: one notification to every client.
+  auto [lo, hi] = std::minmax_element(binds.begin(), binds.end());
+  const KeyCode first = lo->first;
+  const int count = hi->first - first + 1;
+  int per = 0;
+  KeySym* map = XGetKeyboardMapping(display_, static_cast<::KeyCode>(first), count, &per);
+  if (!map) return;
+  for (const auto& [keycode, sym] : binds)
+    for (int level = 0; level < per; ++level) map[(keycode - first) * per + level] = level < 4 ? sym : NoSymbol;
+  XChangeKeyboardMapping(display_, first, per, map, count);
+  XFree(map);
+  XSync(display_, False);
+  std::this_thread::sleep_for(kRebindSettle);
+}
+
 void X11Input::type_code_point(uint32_t cp, bool down, char16_t unit) {
   InjectedKey as{0, down, vk::Packet, unit, false};
   if (!down) {

@@ -53,6 +53,7 @@ class X11Input final : public InputSynth {
   void send_key(uint16_t vk, uint16_t scan, uint32_t flags) override;
   bool post_char(WindowId window, char16_t unit) override;
   void pace_keys(bool on) override;
+  void prepare_characters(const std::u32string& characters) override;
 
  private:
   void fake(KeyCode keycode, bool down, const InjectedKey& as);
@@ -74,6 +75,8 @@ class X11Input final : public InputSynth {
   static KeyKind kind_of(const InjectedKey& key);
   void pace(KeyCode keycode, bool down, const InjectedKey& as);
   static constexpr std::chrono::milliseconds kSameKeyGap{2};
+  // How long applications get to read a keymap changed for the characters to come.
+  static constexpr std::chrono::milliseconds kRebindSettle{20};
   static constexpr std::chrono::milliseconds kKindChangeSettle{25};
   bool paced_ = false;
   KeyKind last_kind_ = KeyKind::Modifier;
