@@ -38,6 +38,16 @@ TEST(KeysimReplace, AWindowThatTakesKeysLazilyGetsThemPaced) {
   EXPECT_GT(listed.desktop.paced_key_events(), 0) << "the list is the user's";
 }
 
+TEST(KeysimReplace, CharactersWithoutAKeyAreAnnouncedBeforeAnythingIsErased) {
+  KeysimScene s;
+  s.expand("qqu", "caf\u00e9 \u65e5\u672c \u00e9");
+  EXPECT_EQ(s.text(), "caf\u00e9 \u65e5\u672c \u00e9|");
+  const auto prepared = s.desktop.prepared();
+  ASSERT_FALSE(prepared.empty());
+  EXPECT_EQ(prepared.front().first, U"\u00e9\u65e5\u672c") << "each once, in order";
+  EXPECT_EQ(prepared.front().second, 0u) << "before the first Backspace";
+}
+
 TEST(KeysimReplace, ErasesByCharactersAndOneMoreForAPendingDeadKey) {
   KeysimScene s({}, sim::german_layout());
   auto record = s.typed("äö", "umlauts");

@@ -7,6 +7,7 @@
 #include "platform/vk_codes.h"
 
 namespace tolvan {
+
 bool keysim_do_output_typed_delim(const Abbreviation& abbreviation, const OutputPrefs& prefs) {
   if (prefs.textexpander_mode) return prefs.default_trigger_mode == TRIGGER_WORD_ENDING;
   return abbreviation.trigger_mode == TRIGGER_WORD_ENDING;
@@ -174,6 +175,8 @@ void OutputThread::handle(TypedAbbrevInfo& record) {
 
   lazy_window_ = window_class_listed(prefs_.lazy_input_classes, platform_.windows->class_name(record.window));
   if (lazy_window_) platform_.input->pace_keys(true);
+  // Before anything is erased: applications may take a changed keymap in slowly.
+  if (method_ == OutputMethod::kKeySimulation) prepare_characters(record.text, record.window);
   keyboard_preppy();
   const bool pasting = method_ == OutputMethod::kClipboard;
   const bool backed_up = pasting && prefs_.clipboard_restore;

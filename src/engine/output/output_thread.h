@@ -105,6 +105,9 @@ class OutputThread {
 
   // The steps of one replacement.
   void keyboard_preppy();
+  // Has the characters of `text` that no key types bound to keys at once (see
+  // InputSynth::prepare_characters).
+  void prepare_characters(std::string_view text, WindowId window);
   bool delete_typed_abbrev(const TypedAbbrevInfo& record);
   void handle_abbrev_replacement(TypedAbbrevInfo& record);
   void do_after_replace_cleanup();

@@ -35,8 +35,18 @@ int typing_key(KeyboardState& keyboard, char32_t c, LayoutId layout) {
   return code != -1 && keyboard.is_dead_key(static_cast<int16_t>(code), layout) ? -1 : code;
 }
 
-// The characters of `text` (each once, in order) that go out as Unicode events.
-std::u32string characters_without_key(KeyboardState& keyboard, std::string_view text, LayoutId layout) {
+std::u16string utf16_units(char32_t c) {
+  std::u16string units;
+  utf16_append(units, c);
+  return units;
+}
+
+}  // namespace
+
+void OutputThread::prepare_characters(std::string_view text, WindowId window) {
+  KeyboardState& keyboard = *platform_.keyboard;
+  const LayoutId layout = keyboard.layout_of(window);
+  // The characters (each once, in order) that go out as Unicode events.
   std::u32string found;
   for (size_t pos = 0; pos < text.size();) {
     std::optional<Utf8Char> decoded = utf8_char_at(text, pos);
@@ -48,16 +58,8 @@ std::u32string characters_without_key(KeyboardState& keyboard, std::string_view 
     const char32_t c = decoded->value;
     if (c >= 0x20 && typing_key(keyboard, c, layout) == -1 && found.find(c) == std::u32string::npos) found.push_back(c);
   }
-  return found;
+  platform_.input->prepare_characters(found);
 }
-
-std::u16string utf16_units(char32_t c) {
-  std::u16string units;
-  utf16_append(units, c);
-  return units;
-}
-
-}  // namespace
 
 void OutputThread::flush_clipboard_run() {
   if (!clipboard_run_ || clipboard_.gathered().empty()) return;
@@ -106,7 +108,7 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window,
     capitalize_pending_ = capitalize_first;
   }
 
-  if (!clipboard_run_ && !posting) input.prepare_characters(characters_without_key(keyboard, text, layout));
+  if (!clipboard_run_ && !posting) prepare_characters(text, window);
 
   size_t pos = 0;
   while (pos < len) {

@@ -130,6 +130,15 @@ class Desktop final : public KeyboardHook,
   bool keys_paced() const { return keys_paced_; }
   // How many key events were sent while keys were paced.
   int paced_key_events() const { return paced_key_events_; }
+  // What each prepare_characters call named, with how many injected events had gone before.
+  void prepare_characters(const std::u32string& characters) override {
+    std::lock_guard lock(prepared_mutex_);
+    prepared_.emplace_back(characters, log_.injected().size());
+  }
+  std::vector<std::pair<std::u32string, size_t>> prepared() const {
+    std::lock_guard lock(prepared_mutex_);
+    return prepared_;
+  }
 
   // --- Windows ---
   WindowId foreground() override;
@@ -149,6 +158,8 @@ class Desktop final : public KeyboardHook,
  private:
   std::atomic<bool> keys_paced_{false};
   std::atomic<int> paced_key_events_{0};
+  mutable std::mutex prepared_mutex_;
+  std::vector<std::pair<std::u32string, size_t>> prepared_;
   struct Window {
     WindowId id = 0;
     std::string class_name;

@@ -75,12 +75,12 @@ class X11Input final : public InputSynth {
   static KeyKind kind_of(const InjectedKey& key);
   void pace(KeyCode keycode, bool down, const InjectedKey& as);
   static constexpr std::chrono::milliseconds kSameKeyGap{2};
-  // How long applications get to read a keymap changed for the characters to come.
-  static constexpr std::chrono::milliseconds kRebindSettle{20};
   static constexpr std::chrono::milliseconds kKindChangeSettle{25};
   bool paced_ = false;
   KeyKind last_kind_ = KeyKind::Modifier;
   KeyCode last_released_ = 0;
+  // How long applications get to read a keymap changed for the characters to come.
+  static constexpr std::chrono::milliseconds kRebindSettle{20};
 };
 
 }  // namespace tolvan::x11
