@@ -55,11 +55,12 @@ class X11HookTest : public ::testing::Test {
     ASSERT_TRUE(hook_->ok()) << hook_->why();
     ASSERT_TRUE(hook_->install_keyboard([this](const KeyEvent& e) { return recorder_(e); }).ok());
   }
+  // The recorder outlives the hook, whose thread calls it until the hook is gone.
+  Recorder recorder_;
   SteadyClock clock_;
   InjectionLedger ledger_;
   std::unique_ptr<X11Keyboard> keyboard_;
   std::unique_ptr<X11Hook> hook_;
-  Recorder recorder_;
 };
 
 // The events of one key, in order (xdotool may add releases of its own around them).
