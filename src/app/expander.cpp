@@ -26,7 +26,7 @@ void report_launch_failure(const std::string& message) {
 Result<std::unique_ptr<Expander>> Expander::open(Library& library, Settings& prefs,
                                                  HotkeyActions& actions, ExpanderWindows windows,
                                                  bool portable_mode) {
-  auto desktop = x11::X11Platform::open(windows.own_windows);
+  auto desktop = x11::X11Platform::open();
   if (!desktop) return Error{desktop.error()};
   return std::unique_ptr<Expander>(
       new Expander(std::move(*desktop), library, prefs, actions, windows, portable_mode));

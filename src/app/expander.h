@@ -30,9 +30,6 @@ namespace tolvan {
 struct ExpanderWindows {
   TooltipView* tooltip = nullptr;
   FolderMenu* folder_menu = nullptr;
-  // The process shows windows of its own (the toolkit's main loop serves accessibility
-  // tools for them).
-  bool own_windows = false;
 };
 
 class Expander final : public KeyboardHookSwitch {

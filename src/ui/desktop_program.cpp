@@ -117,7 +117,7 @@ void DesktopProgram::create_tooltip_window() {
 void DesktopProgram::register_hotkeys() {
   abbrev_menu_ = std::make_unique<AbbrevMenu>(app_.library(), app_.prefs());
   auto expander = Expander::open(app_.library(), app_.prefs(), *this,
-                                 {tooltip_window_.get(), abbrev_menu_.get(), /*own_windows=*/true},
+                                 {tooltip_window_.get(), abbrev_menu_.get()},
                                  portable_mode(app_.gvar()));
   if (!expander) {
     expander_error_ = expander.error();

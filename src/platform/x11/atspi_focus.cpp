@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <string_view>
 #include <thread>
@@ -132,12 +133,17 @@ struct AtspiFocus::Loop {
     if (event) g_boxed_free(ATSPI_TYPE_EVENT, event);
   }
   void handle(AtspiEvent* event);
-  void adopt(AtspiAccessible* accessible, int offset);
+  void adopt(AtspiAccessible* accessible);
   void forget();
   // Nothing known of the focus but its process (0: not even that).
   void forget_for(uint32_t pid);
   void find_current_focus();
   void mark_started(bool ok);
+  // Where the caret of the focused object is, asked of its application: on the thread that
+  // runs the tracker's context, waiting for it there if need be.
+  std::optional<Rect> ask_caret();
+  // Asked on the tracker's own context.
+  std::optional<Rect> caret_of_focus() const;
 
   AtspiFocus& owner;
   const FocusTracking tracking;
@@ -146,7 +152,7 @@ struct AtspiFocus::Loop {
   std::thread thread;
   GMainContext* context = nullptr;
   GMainLoop* main_loop = nullptr;
-  AtspiAccessible* focused = nullptr;  // the tracker thread's alone
+  AtspiAccessible* focused = nullptr;  // the tracker's context's alone
   FocusedAccessible snapshot;          // likewise; published to the owner
 
   mutable std::mutex mutex;
@@ -163,7 +169,7 @@ void AtspiFocus::Loop::mark_started(bool ok) {
   changed.notify_all();
 }
 
-static constexpr const char* kEvents[] = {"object:state-changed:focused", "object:text-caret-moved"};
+static constexpr const char* kEvents[] = {"object:state-changed:focused"};
 
 bool AtspiFocus::Loop::start_listening() {
   const int init = atspi_init();
@@ -240,7 +246,7 @@ void AtspiFocus::Loop::find_current_focus() {
       continue;
     }
     if (AtspiAccessible* found = focused_in(app)) {
-      adopt(found, caret_offset(found));
+      adopt(found);
       g_object_unref(found);
     }
     g_object_unref(app);
@@ -262,28 +268,78 @@ void AtspiFocus::Loop::handle(AtspiEvent* event) {
   const std::string_view type = event->type;
   if (type.starts_with("object:state-changed:focused")) {
     if (event->detail1)
-      adopt(event->source, caret_offset(event->source));
+      adopt(event->source);
     else if (event->source == focused)
       forget();
-  } else if (type.starts_with("object:text-caret-moved")) {
-    // A caret that moves in an object not known to be focused is the focus's when nothing
-    // else is (the focus event may have come before the tracker listened).
-    if (event->source == focused || !focused) adopt(event->source, event->detail1);
   }
 }
 
-void AtspiFocus::Loop::adopt(AtspiAccessible* accessible, int offset) {
-  if (accessible != focused) {
-    if (focused) g_object_unref(focused);
-    focused = static_cast<AtspiAccessible*>(g_object_ref(accessible));
-    GError* error = nullptr;
-    snapshot.pid = atspi_accessible_get_process_id(accessible, &error);
-    if (failed(error)) snapshot.pid = 0;
-    const AtspiRole role = atspi_accessible_get_role(accessible, &error);
-    snapshot.secret = !failed(error) && role == ATSPI_ROLE_PASSWORD_TEXT;
-  }
-  snapshot.caret = caret_at(accessible, offset);
+void AtspiFocus::Loop::adopt(AtspiAccessible* accessible) {
+  if (accessible == focused) return;
+  if (focused) g_object_unref(focused);
+  focused = static_cast<AtspiAccessible*>(g_object_ref(accessible));
+  GError* error = nullptr;
+  snapshot.pid = atspi_accessible_get_process_id(accessible, &error);
+  if (failed(error)) snapshot.pid = 0;
+  const AtspiRole role = atspi_accessible_get_role(accessible, &error);
+  snapshot.secret = !failed(error) && role == ATSPI_ROLE_PASSWORD_TEXT;
   owner.publish(snapshot);
+}
+
+std::optional<Rect> AtspiFocus::Loop::caret_of_focus() const {
+  if (!focused || snapshot.pid == own_pid) return std::nullopt;
+  return caret_at(focused, caret_offset(focused));
+}
+
+namespace {
+
+// One caret asked for from another thread: the answer, once the tracker's context has
+// given it. Shared, so that a caller that stopped waiting leaves nothing dangling.
+struct CaretRequest {
+  std::mutex mutex;
+  std::condition_variable answered;
+  bool done = false;
+  std::optional<Rect> caret;
+};
+
+struct CaretCall {
+  const AtspiFocus::Loop* loop;
+  std::shared_ptr<CaretRequest> request;
+};
+
+}  // namespace
+
+std::optional<Rect> AtspiFocus::Loop::ask_caret() {
+  GMainContext* home = tracking == FocusTracking::kOwnThread ? context : g_main_context_default();
+  if (g_main_context_is_owner(home)) return caret_of_focus();
+  if (g_main_context_acquire(home)) {
+    // Nobody runs the context just now: the caller may ask on it.
+    std::optional<Rect> caret = caret_of_focus();
+    g_main_context_release(home);
+    return caret;
+  }
+  // Another thread runs the default context; waiting for it could wait for this very thread.
+  if (tracking == FocusTracking::kMainContext) return std::nullopt;
+  auto request = std::make_shared<CaretRequest>();
+  // Calls still pending when the tracker stops are freed with its context, never run.
+  g_main_context_invoke_full(
+      home, G_PRIORITY_DEFAULT,
+      [](gpointer data) -> gboolean {
+        auto* call = static_cast<CaretCall*>(data);
+        std::optional<Rect> caret = call->loop->caret_of_focus();
+        {
+          std::lock_guard held(call->request->mutex);
+          call->request->caret = caret;
+          call->request->done = true;
+        }
+        call->request->answered.notify_all();
+        return G_SOURCE_REMOVE;
+      },
+      new CaretCall{this, request}, [](gpointer data) { delete static_cast<CaretCall*>(data); });
+  std::unique_lock held(request->mutex);
+  if (!request->answered.wait_for(held, std::chrono::milliseconds(kCaretWaitMs), [&] { return request->done; }))
+    return std::nullopt;
+  return request->caret;
 }
 
 void AtspiFocus::Loop::forget_for(uint32_t pid) {
@@ -329,8 +385,13 @@ bool AtspiFocus::wait_started() const {
 }
 
 FocusedAccessible AtspiFocus::focused() const {
-  std::lock_guard held(mutex_);
-  return focused_;
+  FocusedAccessible focused;
+  {
+    std::lock_guard held(mutex_);
+    focused = focused_;
+  }
+  if (focused.pid != 0) focused.caret = loop_->ask_caret();
+  return focused;
 }
 
 void AtspiFocus::publish(const FocusedAccessible& focused) {

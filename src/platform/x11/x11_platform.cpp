@@ -20,7 +20,7 @@ X11Platform::~X11Platform() {
   if (clipboard_) clipboard_->release();
 }
 
-Result<std::unique_ptr<X11Platform>> X11Platform::open(bool has_windows) {
+Result<std::unique_ptr<X11Platform>> X11Platform::open() {
   const char* name = std::getenv("DISPLAY");
   if (!name || !*name) return Error{"No X display: DISPLAY is not set."};
   // The parts share connections with their own threads.
@@ -38,8 +38,7 @@ Result<std::unique_ptr<X11Platform>> X11Platform::open(bool has_windows) {
   if (!p->hook_->ok()) return Error{p->hook_->why()};
   p->input_ = std::make_unique<X11Input>(*p->keyboard_, *p->ledger_);
   if (!p->input_->ok()) return Error{"The X server lacks the XTEST extension."};
-  p->windows_ = std::make_unique<X11Windows>(has_windows ? FocusTracking::kMainContext
-                                                        : FocusTracking::kOwnThread);
+  p->windows_ = std::make_unique<X11Windows>(FocusTracking::kMainContext);
   p->hotkeys_ = std::make_unique<X11Hotkeys>(*p->keyboard_);
   p->clipboard_ = std::make_unique<X11Clipboard>();
   p->primary_ = std::make_unique<X11Clipboard>(std::chrono::milliseconds(1000), X11Clipboard::Selection::Primary);

@@ -24,9 +24,10 @@ class X11Clipboard;
 
 class X11Platform {
  public:
-  // Connects every part to the display; an error says what is missing. A process with
-  // windows of its own follows the accessibility focus on its main loop.
-  static Result<std::unique_ptr<X11Platform>> open(bool has_windows = false);
+  // Connects every part to the display; an error says what is missing. The process runs
+  // GLib's default main context (the expander's timers do), and the accessibility focus is
+  // followed there.
+  static Result<std::unique_ptr<X11Platform>> open();
   // Gives up the clipboard selection on the way out, so that nobody asks a Tolvan that
   // is gone for the data.
   ~X11Platform();

@@ -59,21 +59,26 @@ std::string X11Windows::class_name(WindowId window) {
 std::optional<Caret> X11Windows::caret() {
   const WindowId window = foreground();
   if (window == 0) return std::nullopt;
-  std::lock_guard held(mutex_);
-  XErrorTrap trap(display_);
-  int x = 0, y = 0;
-  Window child = None;
-  XTranslateCoordinates(display_, static_cast<Window>(window), DefaultRootWindow(display_), 0, 0, &x, &y,
-                        &child);
-  XWindowAttributes attributes{};
-  const bool have_size = XGetWindowAttributes(display_, static_cast<Window>(window), &attributes) != 0;
   Caret caret;
   caret.window = window;
-  if (trap.sync() != 0) return caret;
-  caret.rect = Rect{x, y, x, y};
-  if (!focus_ || !have_size) return caret;
-  const std::optional<Rect> at = believed_caret(focus_->focused(), window_pid(window),
-                                                Rect{x, y, x + attributes.width, y + attributes.height});
+  int x = 0, y = 0;
+  XWindowAttributes attributes{};
+  uint32_t pid = 0;
+  {
+    std::lock_guard held(mutex_);
+    XErrorTrap trap(display_);
+    Window child = None;
+    XTranslateCoordinates(display_, static_cast<Window>(window), DefaultRootWindow(display_), 0, 0, &x, &y,
+                          &child);
+    const bool have_size = XGetWindowAttributes(display_, static_cast<Window>(window), &attributes) != 0;
+    if (trap.sync() != 0) return caret;
+    caret.rect = Rect{x, y, x, y};
+    if (!focus_ || !have_size) return caret;
+    pid = window_pid(window);
+  }
+  // Asked without the lock: the application may take a moment to answer.
+  const std::optional<Rect> at =
+      believed_caret(focus_->focused(), pid, Rect{x, y, x + attributes.width, y + attributes.height});
   if (!at) return caret;
   caret.rect = *at;
   caret.reported = true;
