@@ -180,9 +180,11 @@ void OutputThread::handle(TypedAbbrevInfo& record) {
   keyboard_preppy();
   const bool pasting = method_ == OutputMethod::kClipboard;
   const bool backed_up = pasting && prefs_.clipboard_restore;
-  if (backed_up) clipboard_.backup_contents();
   if (prefs_.play_sound && platform_.sound) platform_.sound->play_pop();
-  if (delete_typed_abbrev(record)) {
+  const bool erased = delete_typed_abbrev(record);
+  // The application takes the Backspaces in while the user's clipboard is read.
+  if (backed_up) clipboard_.backup_contents();
+  if (erased) {
     if (text) record.text = std::move(*text);
     handle_abbrev_replacement(record);
   }
