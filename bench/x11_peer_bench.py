@@ -6,7 +6,8 @@ byte it receives with a monotonic time stamp. Keys are sent through XTest, the t
 trigger key's press is taken on the same clock, and the recording says when the last byte of
 the expansion arrived. Reported per expander:
   - short: "btw" + space -> "by the way ", trigger to last byte, over 20 runs;
-  - long: a 10,000-character expansion typed, characters per second, every character in order;
+  - long: a 10,000-character expansion typed, characters per second, every character in order,
+    into the terminal, and into a GTK text view in lines of 70;
   - clipboard: the same 10,000 characters through the clipboard, into the terminal and into
     a GTK text view, trigger to arrival and to the user's clipboard being back (xclip polls
     it).
@@ -136,15 +137,18 @@ class Keys:
 
 # --- the expanders ------------------------------------------------------------------------
 
-def long_text():
+def long_text(line_length=None):
+    """LONG_CHARS characters; with a line length, every so many of them is a line break (a
+    text view lays a whole line out again for each character typed into it)."""
     rng = random.Random(7)
     alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .,;:-?"
-    return "".join(rng.choice(alphabet) for _ in range(LONG_CHARS))
+    return "".join("\n" if line_length and i % line_length == line_length - 1 else rng.choice(alphabet)
+                   for i in range(LONG_CHARS))
 
 
 def xml_escape(text):
     return (text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
-            .replace('"', "&quot;"))
+            .replace('"', "&quot;").replace("\n", "&#10;"))
 
 
 class Tolvan:
@@ -281,13 +285,16 @@ class Terminal:
 
 
 class GtkField:
-    """The GTK test application's text view, which reports its text to a file."""
+    """The GTK test application's text view, which reports its text to a file after each
+    change, or once changes stop coming (for thousands of typed characters, each of which
+    would otherwise write the whole text again)."""
 
-    def __init__(self, app, work):
+    def __init__(self, app, work, when_idle=False):
         self.report = os.path.join(work, "field.json")
         if os.path.exists(self.report):
             os.remove(self.report)
-        self.proc = subprocess.Popen([app, "--report", self.report, "--focus", "text"],
+        self.proc = subprocess.Popen([app, "--report", self.report, "--focus", "text"] +
+                                     (["--report-when-idle"] if when_idle else []),
                                      stdout=subprocess.PIPE, text=True)
         if self.proc.stdout.readline().strip() != "ready":
             sys.exit("x11_peer_bench: the GTK field did not get ready")
@@ -345,14 +352,14 @@ def measure_short(keys, terminal):
     return latencies
 
 
-def measure_long(keys, terminal, text):
-    before = terminal.recording.text()
+def measure_long(keys, target, text):
+    before = target.text()
     keys.type_word("qqlong")
     time.sleep(0.15)
     trigger = keys.press("space")
-    done = terminal.recording.wait_for(text + " ", 120)
+    done = target.wait_for(text + " ", 120)
     if done is None:
-        got = terminal.recording.text()[len(before):]
+        got = target.text()[len(before):]
         return None, len(got)
     return (done - trigger) / 1e9, LONG_CHARS
 
@@ -381,7 +388,7 @@ def run_expander(expander, work, keys, text, field_app):
     terminal = Terminal(work, expander.name + "-typing", not expander.accepts_default_xterm)
     time.sleep(0.2)
     report["short"] = measure_short(keys, terminal)
-    report["long"] = measure_long(keys, terminal, text)
+    report["long"] = measure_long(keys, terminal.recording, text)
     terminal.close()
     expander.stop()
 
@@ -392,8 +399,15 @@ def run_expander(expander, work, keys, text, field_app):
     terminal.close()
     expander.stop()
 
-    report["field clipboard"] = None
+    report["field clipboard"] = report["field long"] = None
     if field_app:
+        lines = long_text(line_length=70)
+        expander.start({"qqlong": lines}, clipboard=False, terminal=False)
+        field = GtkField(field_app, work, when_idle=True)
+        report["field long"] = measure_long(keys, field, lines)
+        field.close()
+        expander.stop()
+
         expander.start(phrases, clipboard=True, terminal=False)
         field = GtkField(field_app, work)
         report["field clipboard"] = measure_clipboard(keys, field.wait_for, text)
@@ -410,12 +424,15 @@ def print_report(name, report, note):
               f"min {min(short):.2f}, max {max(short):.2f} ({len(short)} runs)")
     else:
         print("  btw -> 'by the way ': did not complete")
-    seconds, chars = report["long"]
-    if seconds:
-        print(f"  {LONG_CHARS} characters typed: {seconds * 1000:.0f} ms, "
-              f"{chars / seconds:,.0f} characters/s, all in order")
-    else:
-        print(f"  {LONG_CHARS} characters typed: incomplete ({chars} arrived)")
+    for key, where in (("long", "the terminal"), ("field long", "the GTK field")):
+        if report[key] is None:
+            continue
+        seconds, chars = report[key]
+        if seconds:
+            print(f"  {LONG_CHARS} characters typed into {where}: {seconds * 1000:.0f} ms, "
+                  f"{chars / seconds:,.0f} characters/s, all in order")
+        else:
+            print(f"  {LONG_CHARS} characters typed into {where}: incomplete ({chars} arrived)")
     for key, where in (("clipboard", "the terminal"), ("field clipboard", "the GTK field")):
         if report[key] is None:
             continue
