@@ -80,11 +80,11 @@ bool ClipboardOutput::put_text(Clipboard& clipboard, const std::string& text) {
 
 bool ClipboardOutput::buf_paste(bool reset, bool capitalize_first) {
   if (buffer_.empty()) return true;
-  const std::string text = capitalize_first ? keysim_capitalize_first(buffer_) : buffer_;
   if (buffer_.find('\n') != std::string::npos && foreground_class_listed(kAskBeforePastingLines)) {
     if (reset) buffer_.clear();
     return false;
   }
+  const std::string text = capitalize_first ? keysim_capitalize_first(buffer_) : buffer_;
   const PasteChord chord = paste_chord();
   Clipboard* primary = chord == PasteChord::ShiftInsert ? platform_.primary : nullptr;
   if (primary && backing_up_ && !primary_backup_) primary_backup_ = contents_of(*primary);

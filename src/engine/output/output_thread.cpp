@@ -173,9 +173,11 @@ void OutputThread::handle(TypedAbbrevInfo& record) {
   }
   record.text = text.value_or("");
 
-  lazy_window_ = window_class_listed(prefs_.lazy_input_classes, platform_.windows->class_name(record.window));
-  if (lazy_window_) platform_.input->pace_keys(true);
-  // Before anything is erased: applications may take a changed keymap in slowly.
+  const bool lazy_window =
+      window_class_listed(prefs_.lazy_input_classes, platform_.windows->class_name(record.window));
+  if (lazy_window) platform_.input->pace_keys(true);
+  // Before anything is erased: applications may take a changed keymap in slowly. The text
+  // typed below is this one, so it is announced here only.
   if (method_ == OutputMethod::kKeySimulation) prepare_characters(record.text, record.window);
   keyboard_preppy();
   const bool pasting = method_ == OutputMethod::kClipboard;
@@ -193,7 +195,7 @@ void OutputThread::handle(TypedAbbrevInfo& record) {
     clipboard_.buf_free();
     if (backed_up) clipboard_.restore_contents();
   }
-  if (lazy_window_) platform_.input->pace_keys(false);
+  if (lazy_window) platform_.input->pace_keys(false);
 }
 
 void OutputThread::keyboard_preppy() {

@@ -153,8 +153,6 @@ class OutputThread {
   // State of the replacement in progress (output thread only).
   OutputPrefs prefs_;
   OutputMethod method_ = OutputMethod::kKeySimulation;
-  // The window is one of lazy_input_classes: it gets its keys paced.
-  bool lazy_window_ = false;
   HeldModifiers held_;
   bool clipboard_run_ = false;
   // Whether the pastes of this run still owe the capitalised first character.

@@ -72,8 +72,9 @@ void OutputThread::flush_clipboard_run() {
   std::erase(gathered, '\r');
   const OutputMethod method = method_;
   method_ = OutputMethod::kKeySimulation;
-  simutype_text(capitalize ? keysim_capitalize_first(gathered) : gathered, platform_.windows->foreground(),
-                nullptr);
+  const WindowId window = platform_.windows->foreground();
+  prepare_characters(gathered, window);
+  simutype_text(capitalize ? keysim_capitalize_first(gathered) : gathered, window, nullptr);
   method_ = method;
 }
 
@@ -107,8 +108,6 @@ bool OutputThread::simutype_text(std::string_view text, WindowId window,
     clipboard_.buf_setup(len);
     capitalize_pending_ = capitalize_first;
   }
-
-  if (!clipboard_run_ && !posting) prepare_characters(text, window);
 
   size_t pos = 0;
   while (pos < len) {
