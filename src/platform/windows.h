@@ -42,6 +42,9 @@ class Windows {
   // be remembered. Asked for every key event, so it answers from state the backend keeps
   // current, without a round trip; false when the backend cannot tell.
   virtual bool focus_is_secret() = 0;
+  // The user clicked: the focus may have moved to another control. A backend that learns
+  // of the focus by asking takes the hint.
+  virtual void focus_may_have_moved() {}
 };
 
 }  // namespace tolvan

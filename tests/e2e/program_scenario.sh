@@ -562,8 +562,9 @@ print("\n".join(s["abbreviation"] for s in items))' "$@"
     field_geometry
     xdotool mousemove 1000 900  # far from the caret
     # At the caret: a little right of the field's left edge, just under its first line.
-    # Tolvan learns the caret from the field's accessibility events, which may take a few
-    # seconds after its start; until then the menu opens at the pointer.
+    # Tolvan asks the field's application for its caret through AT-SPI, which may not know
+    # the application for a few seconds after its start; until then the menu opens at the
+    # pointer.
     at_caret=
     for i in $(seq 10); do
       keys ctrl+alt+a

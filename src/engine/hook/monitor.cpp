@@ -294,6 +294,7 @@ HookAnswer Monitor::replay_dead_key(const Keystroke& key) {
 
 void Monitor::on_mouse(const MouseEvent& event) {
   if (!event.down) return;
+  platform_.windows->focus_may_have_moved();
   std::lock_guard lock(mutex_);
   clear_buffer_and_waiting();
   hide_tooltip();

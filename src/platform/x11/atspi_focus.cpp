@@ -1,109 +1,179 @@
 #include "platform/x11/atspi_focus.h"
 
-#include <atspi/atspi.h>
-
+#include <atspi/atspi-constants.h>
+#include <gio/gio.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
-#include <string_view>
+#include <cstdlib>
+#include <map>
+#include <mutex>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace tolvan::x11 {
 namespace {
 
-// Frees a GError left by an AT-SPI call; answers whether there was one.
-bool failed(GError*& error) {
-  if (!error) return false;
-  g_error_free(error);
-  error = nullptr;
-  return true;
-}
+constexpr const char* kRegistry = "org.a11y.atspi.Registry";
+constexpr const char* kRootPath = "/org/a11y/atspi/accessible/root";
+constexpr const char* kAccessible = "org.a11y.atspi.Accessible";
 
-std::optional<Rect> character_extents(AtspiText* text, int offset, bool right_edge) {
-  GError* error = nullptr;
-  AtspiRect* r = atspi_text_get_character_extents(text, offset, ATSPI_COORD_TYPE_SCREEN, &error);
-  std::optional<Rect> caret;
-  if (!failed(error) && r && r->height > 0) {
-    const int x = right_edge ? r->x + r->width : r->x;
-    caret = Rect{x, r->y, x + 1, r->y + r->height};
+// An object in an application: its unique bus name and object path.
+struct Remote {
+  std::string bus;
+  std::string path;
+  bool operator==(const Remote&) const = default;
+  explicit operator bool() const { return !bus.empty(); }
+};
+
+// One method call on the accessibility bus and its reply, null on any failure (a closed
+// application, a missing interface, no answer in time).
+class Reply {
+ public:
+  Reply(GDBusConnection* bus, const Remote& to, const char* interface, const char* method, GVariant* args,
+        const char* reply_type) {
+    reply_ = g_dbus_connection_call_sync(bus, to.bus.c_str(), to.path.c_str(), interface, method, args,
+                                         reply_type ? G_VARIANT_TYPE(reply_type) : nullptr,
+                                         G_DBUS_CALL_FLAGS_NO_AUTO_START, AtspiFocus::kCallTimeoutMs, nullptr,
+                                         nullptr);
   }
-  if (r) g_free(r);
-  return caret;
+  ~Reply() {
+    if (reply_) g_variant_unref(reply_);
+  }
+  Reply(const Reply&) = delete;
+  Reply& operator=(const Reply&) = delete;
+  GVariant* get() const { return reply_; }
+  explicit operator bool() const { return reply_ != nullptr; }
+
+ private:
+  GVariant* reply_ = nullptr;
+};
+
+std::vector<Remote> children(GDBusConnection* bus, const Remote& of) {
+  std::vector<Remote> found;
+  Reply reply(bus, of, kAccessible, "GetChildren", nullptr, "(a(so))");
+  if (!reply) return found;
+  GVariantIter* items = nullptr;
+  g_variant_get(reply.get(), "(a(so))", &items);
+  const char* name = nullptr;
+  const char* path = nullptr;
+  while (g_variant_iter_next(items, "(&s&o)", &name, &path)) found.push_back(Remote{name, path});
+  g_variant_iter_free(items);
+  return found;
 }
 
-// The caret before the character at `offset`: that character's left edge; at the end of
-// the text, the right edge of the last character; in an empty field, the field's left edge.
-std::optional<Rect> caret_at(AtspiAccessible* accessible, int offset) {
-  AtspiText* text = atspi_accessible_get_text_iface(accessible);
-  if (!text) return std::nullopt;
-  std::optional<Rect> caret;
-  if (offset >= 0) caret = character_extents(text, offset, false);
-  if (!caret && offset > 0) caret = character_extents(text, offset - 1, true);
-  g_object_unref(text);
-  if (caret) return caret;
-  AtspiComponent* component = atspi_accessible_get_component_iface(accessible);
-  if (!component) return std::nullopt;
-  GError* error = nullptr;
-  AtspiRect* r = atspi_component_get_extents(component, ATSPI_COORD_TYPE_SCREEN, &error);
-  if (!failed(error) && r && r->height > 0 && r->width > 0)
-    caret = Rect{r->x, r->y, r->x + 1, r->y + r->height};
-  if (r) g_free(r);
-  g_object_unref(component);
-  return caret;
-}
-
-int caret_offset(AtspiAccessible* accessible) {
-  AtspiText* text = atspi_accessible_get_text_iface(accessible);
-  if (!text) return -1;
-  GError* error = nullptr;
-  int offset = atspi_text_get_caret_offset(text, &error);
-  if (failed(error)) offset = -1;
-  g_object_unref(text);
-  return offset;
-}
-
-bool has_state(AtspiAccessible* accessible, AtspiStateType state) {
-  AtspiStateSet* states = atspi_accessible_get_state_set(accessible);
-  if (!states) return false;
-  const bool has = atspi_state_set_contains(states, state);
-  g_object_unref(states);
+bool has_state(GDBusConnection* bus, const Remote& object, AtspiStateType state) {
+  Reply reply(bus, object, kAccessible, "GetState", nullptr, "(au)");
+  if (!reply) return false;
+  GVariantIter* words = nullptr;
+  g_variant_get(reply.get(), "(au)", &words);
+  uint32_t word = 0;
+  bool has = false;
+  for (unsigned index = 0; g_variant_iter_next(words, "u", &word); ++index)
+    if (index == static_cast<unsigned>(state) / 32) has = (word >> (state % 32)) & 1u;
+  g_variant_iter_free(words);
   return has;
 }
 
-// The focused object below an active top-level window of `app`, found with one Collection
-// query per window (null when the application has none or cannot be asked).
-AtspiAccessible* focused_in(AtspiAccessible* app) {
-  GError* error = nullptr;
-  const int windows = atspi_accessible_get_child_count(app, &error);
-  if (failed(error)) return nullptr;
-  AtspiAccessible* found = nullptr;
-  for (int i = 0; i < windows && !found; ++i) {
-    AtspiAccessible* window = atspi_accessible_get_child_at_index(app, i, &error);
-    if (failed(error) || !window) continue;
-    if (has_state(window, ATSPI_STATE_ACTIVE)) {
-      if (AtspiCollection* collection = atspi_accessible_get_collection_iface(window)) {
-        AtspiStateSet* states = atspi_state_set_new(nullptr);
-        atspi_state_set_add(states, ATSPI_STATE_FOCUSED);
-        AtspiMatchRule* rule = atspi_match_rule_new(states, ATSPI_Collection_MATCH_ALL, nullptr,
-                                                    ATSPI_Collection_MATCH_ALL, nullptr,
-                                                    ATSPI_Collection_MATCH_ALL, nullptr,
-                                                    ATSPI_Collection_MATCH_ALL, FALSE);
-        GArray* matches = atspi_collection_get_matches(collection, rule, ATSPI_Collection_SORT_ORDER_CANONICAL,
-                                                       1, TRUE, &error);
-        if (!failed(error) && matches && matches->len > 0)
-          found = static_cast<AtspiAccessible*>(g_object_ref(g_array_index(matches, AtspiAccessible*, 0)));
-        if (matches) {
-          for (guint m = 0; m < matches->len; ++m) g_object_unref(g_array_index(matches, AtspiAccessible*, m));
-          g_array_free(matches, TRUE);
-        }
-        g_object_unref(rule);
-        g_object_unref(states);
-        g_object_unref(collection);
-      }
-    }
-    g_object_unref(window);
-  }
+// The first object below `window` whose states hold the focus, found by the application
+// itself in one call.
+Remote focused_below(GDBusConnection* bus, const Remote& window) {
+  GVariantBuilder states;
+  g_variant_builder_init(&states, G_VARIANT_TYPE("ai"));
+  g_variant_builder_add(&states, "i", static_cast<int32_t>(1u << ATSPI_STATE_FOCUSED));
+  g_variant_builder_add(&states, "i", 0);
+  GVariantBuilder roles;
+  g_variant_builder_init(&roles, G_VARIANT_TYPE("ai"));
+  for (int word = 0; word < 4; ++word) g_variant_builder_add(&roles, "i", 0);
+  GVariantBuilder attributes;
+  g_variant_builder_init(&attributes, G_VARIANT_TYPE("a{ss}"));
+  GVariantBuilder interfaces;
+  g_variant_builder_init(&interfaces, G_VARIANT_TYPE("as"));
+  const int32_t all = ATSPI_Collection_MATCH_ALL;
+  GVariant* args = g_variant_new("((aiia{ss}iaiiasib)uib)", &states, all, &attributes, all, &roles, all, &interfaces,
+                                 all, FALSE, static_cast<uint32_t>(ATSPI_Collection_SORT_ORDER_CANONICAL), 1, TRUE);
+  Reply reply(bus, window, "org.a11y.atspi.Collection", "GetMatches", args, "(a(so))");
+  Remote found;
+  if (!reply) return found;
+  GVariantIter* items = nullptr;
+  g_variant_get(reply.get(), "(a(so))", &items);
+  const char* name = nullptr;
+  const char* path = nullptr;
+  if (g_variant_iter_next(items, "(&s&o)", &name, &path)) found = Remote{name, path};
+  g_variant_iter_free(items);
+  return found;
+}
+
+std::optional<Rect> as_caret(int x, int y, int width, int height, bool right_edge) {
+  if (height <= 0) return std::nullopt;
+  const int left = right_edge ? x + width : x;
+  return Rect{left, y, left + 1, y + height};
+}
+
+std::optional<Rect> character_extents(GDBusConnection* bus, const Remote& text, int offset, bool right_edge) {
+  Reply reply(bus, text, "org.a11y.atspi.Text", "GetCharacterExtents",
+              g_variant_new("(iu)", offset, static_cast<uint32_t>(ATSPI_COORD_TYPE_SCREEN)), "(iiii)");
+  if (!reply) return std::nullopt;
+  int x = 0, y = 0, width = 0, height = 0;
+  g_variant_get(reply.get(), "(iiii)", &x, &y, &width, &height);
+  return as_caret(x, y, width, height, right_edge);
+}
+
+// The caret before the character at the caret offset: that character's left edge; at the
+// end of the text, the right edge of the last character; in an empty field, the field's
+// left edge.
+std::optional<Rect> caret_of(GDBusConnection* bus, const Remote& object) {
+  Reply property(bus, object, "org.freedesktop.DBus.Properties", "Get",
+                 g_variant_new("(ss)", "org.a11y.atspi.Text", "CaretOffset"), "(v)");
+  if (!property) return std::nullopt;
+  GVariant* value = nullptr;
+  g_variant_get(property.get(), "(v)", &value);
+  const int offset = g_variant_is_of_type(value, G_VARIANT_TYPE_INT32) ? g_variant_get_int32(value) : -1;
+  g_variant_unref(value);
+  std::optional<Rect> caret;
+  if (offset >= 0) caret = character_extents(bus, object, offset, false);
+  if (!caret && offset > 0) caret = character_extents(bus, object, offset - 1, true);
+  if (caret) return caret;
+  Reply extents(bus, object, "org.a11y.atspi.Component", "GetExtents",
+                g_variant_new("(u)", static_cast<uint32_t>(ATSPI_COORD_TYPE_SCREEN)), "((iiii))");
+  if (!extents) return std::nullopt;
+  int x = 0, y = 0, width = 0, height = 0;
+  g_variant_get(extents.get(), "((iiii))", &x, &y, &width, &height);
+  if (width <= 0) return std::nullopt;
+  return as_caret(x, y, width, height, false);
+}
+
+// A connection of Tolvan's own to a message bus. (The process-wide ones of GDBus end the
+// process when their bus goes away.)
+GDBusConnection* open_bus(const char* address) {
+  return g_dbus_connection_new_for_address_sync(
+      address,
+      static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                        G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+      nullptr, nullptr, nullptr);
+}
+
+// The accessibility bus's address: where the environment says, else where the session
+// bus's accessibility service says.
+std::string accessibility_bus_address() {
+  if (const char* address = std::getenv("AT_SPI_BUS_ADDRESS"); address && *address) return address;
+  gchar* session_address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+  if (!session_address) return "";
+  GDBusConnection* session = open_bus(session_address);
+  g_free(session_address);
+  if (!session) return "";
+  GVariant* reply = g_dbus_connection_call_sync(session, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus",
+                                                "GetAddress", nullptr, G_VARIANT_TYPE("(s)"),
+                                                G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
+  g_dbus_connection_close_sync(session, nullptr, nullptr);
+  g_object_unref(session);
+  if (!reply) return "";
+  const char* address = nullptr;
+  g_variant_get(reply, "(&s)", &address);
+  std::string found = address ? address : "";
+  g_variant_unref(reply);
   return found;
 }
 
@@ -118,286 +188,161 @@ std::optional<Rect> believed_caret(const FocusedAccessible& focused, uint32_t wi
   return at;
 }
 
-struct AtspiFocus::Loop {
-  Loop(AtspiFocus& owner, FocusTracking tracking) : owner(owner), tracking(tracking) {}
+struct AtspiFocus::Tracker {
+  explicit Tracker(std::atomic<uint32_t>& secret_pid) : secret_pid(secret_pid) {}
 
   void run();
-  void stop();
-  // Connects, listens and looks for the current focus on the calling thread's context;
-  // false when there is no accessibility bus.
-  bool start_listening();
-  void stop_listening();
-  // Each listener gets its own copy of the event, and frees it.
-  static void on_event(AtspiEvent* event, void* self) {
-    static_cast<Loop*>(self)->handle(event);
-    if (event) g_boxed_free(ATSPI_TYPE_EVENT, event);
-  }
-  void handle(AtspiEvent* event);
-  void adopt(AtspiAccessible* accessible);
+  bool connect();
+  // Whether the known focused object still has the focus, else a search for the one that
+  // has it, in process `pid` (0: any); looking held.
+  void look(uint32_t pid);
+  void adopt(const Remote& object, uint32_t pid);
   void forget();
-  // Nothing known of the focus but its process (0: not even that).
-  void forget_for(uint32_t pid);
-  void find_current_focus();
-  void mark_started(bool ok);
-  // Where the caret of the focused object is, asked of its application: on the thread that
-  // runs the tracker's context, waiting for it there if need be.
-  std::optional<Rect> ask_caret();
-  // Asked on the tracker's own context.
-  std::optional<Rect> caret_of_focus() const;
+  uint32_t pid_of(const std::string& bus_name);
 
-  AtspiFocus& owner;
-  const FocusTracking tracking;
+  std::atomic<uint32_t>& secret_pid;
   const uint32_t own_pid = static_cast<uint32_t>(getpid());
-  AtspiEventListener* listener = nullptr;
   std::thread thread;
-  GMainContext* context = nullptr;
-  GMainLoop* main_loop = nullptr;
-  AtspiAccessible* focused = nullptr;  // the tracker's context's alone
-  FocusedAccessible snapshot;          // likewise; published to the owner
 
-  mutable std::mutex mutex;
-  mutable std::condition_variable changed;
+  mutable std::mutex looking;  // one look at a time, over what follows
+  GDBusConnection* bus = nullptr;
+  Remote focused;
+  FocusedAccessible snapshot;
+  // The object that last had the focus, and its process, kept when the focus goes.
+  Remote recent;
+  uint32_t recent_pid = 0;
+  std::map<std::string, uint32_t> pids;  // unique bus names are never reused
+
+  std::mutex mutex;  // over what follows
+  std::condition_variable changed;
   bool started = false;
-  bool connected = false;
   bool stopping = false;
+  std::optional<std::chrono::steady_clock::time_point> look_due;
+  uint32_t due_pid = 0;
 };
 
-void AtspiFocus::Loop::mark_started(bool ok) {
-  std::lock_guard held(mutex);
+bool AtspiFocus::Tracker::connect() {
+  const std::string address = accessibility_bus_address();
+  if (address.empty()) return false;
+  bus = open_bus(address.c_str());
+  return bus != nullptr;
+}
+
+void AtspiFocus::Tracker::run() {
+  bool connected = false;
+  {
+    std::lock_guard held(looking);
+    connected = connect();
+    if (connected) look(0);
+  }
+  std::unique_lock held(mutex);
   started = true;
-  connected = ok;
   changed.notify_all();
-}
-
-static constexpr const char* kEvents[] = {"object:state-changed:focused"};
-
-bool AtspiFocus::Loop::start_listening() {
-  const int init = atspi_init();
-  if ((init != 0 && init != 1) || !atspi_get_a11y_bus()) return false;
-  // On its own thread the tracker takes libatspi's one connection to its own context.
-  // A process with windows of its own must not do that: the toolkit's accessibility bridge
-  // answers other programs on the same connection, and must stay on the main loop.
-  if (tracking == FocusTracking::kOwnThread) atspi_set_main_context(context);
-  listener = atspi_event_listener_new(&Loop::on_event, this, nullptr);
-  bool listening = true;
-  for (const char* type : kEvents) {
-    GError* error = nullptr;
-    listening = atspi_event_listener_register(listener, type, &error) && listening;
-    failed(error);
-  }
-  find_current_focus();
-  return listening;
-}
-
-void AtspiFocus::Loop::stop_listening() {
-  if (!listener) return;
-  for (const char* type : kEvents) {
-    GError* error = nullptr;
-    atspi_event_listener_deregister(listener, type, &error);
-    failed(error);
-  }
-  g_object_unref(listener);
-  listener = nullptr;
-  forget();
-  // libatspi cannot be started again once it has been shut down, so its connection stays
-  // for the process; it goes back to the default context, which outlives this one.
-  if (tracking == FocusTracking::kOwnThread) atspi_set_main_context(nullptr);
-}
-
-void AtspiFocus::Loop::run() {
-  g_main_context_push_thread_default(context);
-  const bool listening = start_listening();
-  mark_started(listening);
-  bool run_loop = false;
-  {
-    std::lock_guard held(mutex);
-    run_loop = listener && !stopping;
-  }
-  if (run_loop) g_main_loop_run(main_loop);
-  stop_listening();
-  g_main_context_pop_thread_default(context);
-}
-
-void AtspiFocus::Loop::stop() {
-  {
-    std::lock_guard held(mutex);
-    stopping = true;
-  }
-  g_main_context_invoke(
-      context,
-      [](gpointer loop) -> gboolean {
-        g_main_loop_quit(static_cast<GMainLoop*>(loop));
-        return G_SOURCE_REMOVE;
-      },
-      main_loop);
-}
-
-void AtspiFocus::Loop::find_current_focus() {
-  AtspiAccessible* desktop = atspi_get_desktop(0);
-  if (!desktop) return;
-  GError* error = nullptr;
-  const int apps = atspi_accessible_get_child_count(desktop, &error);
-  for (int i = 0; !failed(error) && i < apps && !focused; ++i) {
-    AtspiAccessible* app = atspi_accessible_get_child_at_index(desktop, i, &error);
-    if (failed(error) || !app) continue;
-    const uint32_t pid = atspi_accessible_get_process_id(app, &error);
-    if (failed(error) || pid == own_pid) {
-      g_object_unref(app);
+  while (connected && !stopping) {
+    if (!look_due) {
+      changed.wait(held);
       continue;
     }
-    if (AtspiAccessible* found = focused_in(app)) {
-      adopt(found);
-      g_object_unref(found);
+    if (changed.wait_until(held, *look_due) != std::cv_status::timeout) continue;
+    look_due.reset();
+    const uint32_t pid = due_pid;
+    held.unlock();
+    {
+      std::lock_guard look_held(looking);
+      look(pid);
     }
-    g_object_unref(app);
-  }
-  g_object_unref(desktop);
-}
-
-void AtspiFocus::Loop::handle(AtspiEvent* event) {
-  if (!event || !event->type || !event->source) return;
-  // Tolvan's own windows are not asked about their caret: a call to itself would wait for
-  // an answer that only this very loop could give.
-  GError* error = nullptr;
-  uint32_t pid = atspi_accessible_get_process_id(event->source, &error);
-  if (failed(error)) pid = 0;
-  if (pid == own_pid) {
-    forget_for(pid);
-    return;
-  }
-  const std::string_view type = event->type;
-  if (type.starts_with("object:state-changed:focused")) {
-    if (event->detail1)
-      adopt(event->source);
-    else if (event->source == focused)
-      forget();
+    held.lock();
   }
 }
 
-void AtspiFocus::Loop::adopt(AtspiAccessible* accessible) {
-  if (accessible == focused) return;
-  if (focused) g_object_unref(focused);
-  focused = static_cast<AtspiAccessible*>(g_object_ref(accessible));
-  GError* error = nullptr;
-  snapshot.pid = atspi_accessible_get_process_id(accessible, &error);
-  if (failed(error)) snapshot.pid = 0;
-  const AtspiRole role = atspi_accessible_get_role(accessible, &error);
-  snapshot.secret = !failed(error) && role == ATSPI_ROLE_PASSWORD_TEXT;
-  owner.publish(snapshot);
+uint32_t AtspiFocus::Tracker::pid_of(const std::string& bus_name) {
+  if (auto known = pids.find(bus_name); known != pids.end()) return known->second;
+  Reply reply(bus, Remote{"org.freedesktop.DBus", "/org/freedesktop/DBus"}, "org.freedesktop.DBus",
+              "GetConnectionUnixProcessID", g_variant_new("(s)", bus_name.c_str()), "(u)");
+  uint32_t pid = 0;
+  if (reply) g_variant_get(reply.get(), "(u)", &pid);
+  if (pid != 0) pids[bus_name] = pid;
+  return pid;
 }
 
-std::optional<Rect> AtspiFocus::Loop::caret_of_focus() const {
-  if (!focused || snapshot.pid == own_pid) return std::nullopt;
-  return caret_at(focused, caret_offset(focused));
-}
-
-namespace {
-
-// One caret asked for from another thread: the answer, once the tracker's context has
-// given it. Shared, so that a caller that stopped waiting leaves nothing dangling.
-struct CaretRequest {
-  std::mutex mutex;
-  std::condition_variable answered;
-  bool done = false;
-  std::optional<Rect> caret;
-};
-
-struct CaretCall {
-  const AtspiFocus::Loop* loop;
-  std::shared_ptr<CaretRequest> request;
-};
-
-}  // namespace
-
-std::optional<Rect> AtspiFocus::Loop::ask_caret() {
-  GMainContext* home = tracking == FocusTracking::kOwnThread ? context : g_main_context_default();
-  if (g_main_context_is_owner(home)) return caret_of_focus();
-  if (g_main_context_acquire(home)) {
-    // Nobody runs the context just now: the caller may ask on it.
-    std::optional<Rect> caret = caret_of_focus();
-    g_main_context_release(home);
-    return caret;
+void AtspiFocus::Tracker::look(uint32_t pid) {
+  if (!bus || pid == own_pid) return forget();
+  if (focused && (pid == 0 || pid == snapshot.pid) && has_state(bus, focused, ATSPI_STATE_FOCUSED)) return;
+  for (const Remote& app : children(bus, Remote{kRegistry, kRootPath})) {
+    const uint32_t app_pid = pid_of(app.bus);
+    if (app_pid == 0 || app_pid == own_pid || (pid != 0 && app_pid != pid)) continue;
+    for (const Remote& window : children(bus, app)) {
+      if (!has_state(bus, window, ATSPI_STATE_ACTIVE)) continue;
+      if (Remote found = focused_below(bus, window)) return adopt(found, app_pid);
+    }
   }
-  // Another thread runs the default context; waiting for it could wait for this very thread.
-  if (tracking == FocusTracking::kMainContext) return std::nullopt;
-  auto request = std::make_shared<CaretRequest>();
-  // Calls still pending when the tracker stops are freed with its context, never run.
-  g_main_context_invoke_full(
-      home, G_PRIORITY_DEFAULT,
-      [](gpointer data) -> gboolean {
-        auto* call = static_cast<CaretCall*>(data);
-        std::optional<Rect> caret = call->loop->caret_of_focus();
-        {
-          std::lock_guard held(call->request->mutex);
-          call->request->caret = caret;
-          call->request->done = true;
-        }
-        call->request->answered.notify_all();
-        return G_SOURCE_REMOVE;
-      },
-      new CaretCall{this, request}, [](gpointer data) { delete static_cast<CaretCall*>(data); });
-  std::unique_lock held(request->mutex);
-  if (!request->answered.wait_for(held, std::chrono::milliseconds(kCaretWaitMs), [&] { return request->done; }))
-    return std::nullopt;
-  return request->caret;
+  forget();
 }
 
-void AtspiFocus::Loop::forget_for(uint32_t pid) {
-  if (focused) g_object_unref(focused);
-  focused = nullptr;
+void AtspiFocus::Tracker::adopt(const Remote& object, uint32_t pid) {
+  if (object == focused) return;
+  focused = object;
+  recent = object;
+  recent_pid = pid;
+  Reply role(bus, object, kAccessible, "GetRole", nullptr, "(u)");
+  uint32_t value = 0;
+  if (role) g_variant_get(role.get(), "(u)", &value);
+  snapshot = FocusedAccessible{pid, role && value == ATSPI_ROLE_PASSWORD_TEXT, std::nullopt};
+  secret_pid.store(snapshot.secret ? pid : 0, std::memory_order_release);
+}
+
+void AtspiFocus::Tracker::forget() {
+  focused = Remote{};
   snapshot = FocusedAccessible{};
-  snapshot.pid = pid;
-  owner.publish(snapshot);
+  secret_pid.store(0, std::memory_order_release);
 }
 
-void AtspiFocus::Loop::forget() {
-  if (focused) g_object_unref(focused);
-  focused = nullptr;
-  snapshot = FocusedAccessible{};
-  owner.publish(snapshot);
-}
-
-AtspiFocus::AtspiFocus(FocusTracking tracking) : loop_(std::make_unique<Loop>(*this, tracking)) {
-  if (tracking == FocusTracking::kMainContext) {
-    loop_->mark_started(loop_->start_listening());
-    return;
-  }
-  loop_->context = g_main_context_new();
-  loop_->main_loop = g_main_loop_new(loop_->context, FALSE);
-  loop_->thread = std::thread([loop = loop_.get()] { loop->run(); });
+AtspiFocus::AtspiFocus() : tracker_(std::make_unique<Tracker>(secret_pid_)) {
+  tracker_->thread = std::thread([tracker = tracker_.get()] { tracker->run(); });
 }
 
 AtspiFocus::~AtspiFocus() {
-  if (loop_->tracking == FocusTracking::kMainContext) {
-    loop_->stop_listening();
-    return;
+  {
+    std::lock_guard held(tracker_->mutex);
+    tracker_->stopping = true;
   }
-  loop_->stop();
-  loop_->thread.join();
-  g_main_loop_unref(loop_->main_loop);
-  g_main_context_unref(loop_->context);
+  tracker_->changed.notify_all();
+  tracker_->thread.join();
+  if (tracker_->bus) {
+    g_dbus_connection_close_sync(tracker_->bus, nullptr, nullptr);
+    g_object_unref(tracker_->bus);
+  }
 }
 
 bool AtspiFocus::wait_started() const {
-  std::unique_lock held(loop_->mutex);
-  loop_->changed.wait(held, [&] { return loop_->started; });
-  return loop_->connected;
+  std::unique_lock held(tracker_->mutex);
+  tracker_->changed.wait(held, [&] { return tracker_->started; });
+  return tracker_->bus != nullptr;
 }
 
-FocusedAccessible AtspiFocus::focused() const {
-  FocusedAccessible focused;
-  {
-    std::lock_guard held(mutex_);
-    focused = focused_;
+FocusedAccessible AtspiFocus::focused(uint32_t pid) const {
+  std::lock_guard held(tracker_->looking);
+  tracker_->look(pid);
+  FocusedAccessible now = tracker_->snapshot;
+  Remote caret_holder = tracker_->focused;
+  // While a hotkey is held, its grab takes the keyboard from the application, whose control
+  // loses the focus as far as AT-SPI tells; its caret stays where the user left it.
+  if (!caret_holder && pid != 0 && tracker_->recent_pid == pid) {
+    caret_holder = tracker_->recent;
+    now.pid = pid;
   }
-  if (focused.pid != 0) focused.caret = loop_->ask_caret();
-  return focused;
+  if (caret_holder) now.caret = caret_of(tracker_->bus, caret_holder);
+  return now;
 }
 
-void AtspiFocus::publish(const FocusedAccessible& focused) {
-  std::lock_guard held(mutex_);
-  focused_ = focused;
-  secret_pid_.store(focused.secret ? focused.pid : 0, std::memory_order_release);
+void AtspiFocus::look_again(uint32_t pid) {
+  {
+    std::lock_guard held(tracker_->mutex);
+    tracker_->due_pid = pid;  // the latest word on where the focus is wins
+    if (tracker_->look_due) return;
+    tracker_->look_due = std::chrono::steady_clock::now() + std::chrono::milliseconds(kSettleMs);
+  }
+  tracker_->changed.notify_all();
 }
 
 }  // namespace tolvan::x11

@@ -1,30 +1,33 @@
-// AtspiFocus: follows the keyboard focus of accessible applications through AT-SPI, so that
-// whether the focused control is a password field can be asked at any time without a D-Bus
-// round trip, and where its caret is with one. Only focus changes are listened to; the caret
-// is asked of the focused object when it is wanted, which spares the application an event
-// and Tolvan two calls to it for every key typed. Listening at all has a price: once any
-// program listens to AT-SPI events, GTK's accessibility bridge reports each key event to the
-// AT-SPI registry and waits for the answer, so GTK applications take keys in more slowly
-// while Tolvan runs.
+// AtspiFocus: knows the keyboard focus of accessible applications through AT-SPI, so that
+// whether the focused control is a password field can be asked for every key without a
+// D-Bus round trip, and where its caret is with a few.
 //
-// The tracker runs on its own thread with its own GLib main context, or, in a process that
-// runs GLib's default main context (a toolkit's main loop, or tolvan-cli run's), on that
-// context: libatspi sets up the connections to applications on the default context, and two
-// threads may not both run one connection. Each focus event refreshes a small snapshot that
-// readers copy under a lock (the secret flag is a plain atomic).
+// It asks and never listens, and it talks to applications with plain D-Bus calls rather
+// than through libatspi. Once a program listens to AT-SPI events, or merely opens libatspi's
+// usual session with an application (which asks for the application's own bus and its
+// cache), GTK's accessibility bridge reports every key event to the AT-SPI registry and
+// waits for the answer, for as long as that program runs: typing into a GTK application
+// was ten times slower while Tolvan ran. The calls made here (the state, the role, a
+// search for the focused object, the caret) leave the bridge as it was.
 //
-// Where there is no accessibility bus (no D-Bus session, AT-SPI not installed) it knows
+// So the tracker looks again whenever the focus may have moved (after a key the user typed,
+// a click, a change of the active window), once the application has had kSettleMs to take
+// the input in: one call when the known focused object still has the focus, a search of the
+// active application's windows when not. A key typed within that time of a focus change is
+// judged by the focus before it; when the caret is wanted, the tracker looks first.
+//
+// The looks it schedules run on a thread of its own; focused() looks on the caller's
+// thread. Either way the calls are GDBus's, which need no main loop, each waited for at
+// most kCallTimeoutMs. Tolvan's own process is never asked: in a process with windows, its
+// toolkit's bridge answers from the main loop, which may be the one waiting.
+//
+// Where there is no accessibility bus (no D-Bus session, AT-SPI not running) it knows
 // nothing: focused() says so and secret_pid() is 0.
-//
-// libatspi keeps one connection per process; one AtspiFocus at a time uses it. In a process
-// with windows of its own, GTK's accessibility bridge serves other programs on that same
-// connection from the main loop, so the tracker never asks its own process anything.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <optional>
 
 #include "platform/windows.h"
@@ -43,38 +46,31 @@ struct FocusedAccessible {
 // frame. What another process says is taken for nothing more.
 std::optional<Rect> believed_caret(const FocusedAccessible& focused, uint32_t window_pid, const Rect& frame);
 
-// Where the tracker's events arrive: its own thread and context (a process that does not
-// run the default main context), or the default main context, run by the process's main
-// loop.
-enum class FocusTracking { kOwnThread, kMainContext };
-
 class AtspiFocus {
  public:
-  explicit AtspiFocus(FocusTracking tracking = FocusTracking::kOwnThread);
+  AtspiFocus();
   ~AtspiFocus();
   AtspiFocus(const AtspiFocus&) = delete;
   AtspiFocus& operator=(const AtspiFocus&) = delete;
 
-  // The focus as last heard of, with its caret asked of its application now: a few calls,
-  // made where the tracker runs and waited for at most kCaretWaitMs. Unknown when the
-  // caller is on a thread that cannot wait for that (another thread runs the default
-  // context the tracker listens on) and for Tolvan's own windows.
-  FocusedAccessible focused() const;
-  static constexpr int kCaretWaitMs = 200;
+  // The focus in process `pid` (0: in whichever application has an active window), looked
+  // at now, with its caret.
+  FocusedAccessible focused(uint32_t pid) const;
+  static constexpr int kCallTimeoutMs = 200;
+  // The focus may have moved in process `pid` (0: unknown): look again kSettleMs from now,
+  // unless a look is already due. Any thread; returns at once.
+  void look_again(uint32_t pid);
+  static constexpr unsigned kSettleMs = 15;
   // The process of the focused password field; 0 when the focus is not in one (or unknown).
   uint32_t secret_pid() const { return secret_pid_.load(std::memory_order_acquire); }
   // Blocks until the tracker has connected (or given up) and looked for the current focus;
   // false when it could not connect to the accessibility bus.
   bool wait_started() const;
 
-  // The tracker thread's side, called from its event handlers.
-  struct Loop;
-  void publish(const FocusedAccessible& focused);
+  struct Tracker;
 
  private:
-  std::unique_ptr<Loop> loop_;
-  mutable std::mutex mutex_;
-  FocusedAccessible focused_;
+  std::unique_ptr<Tracker> tracker_;
   std::atomic<uint32_t> secret_pid_{0};
 };
 

@@ -4,12 +4,14 @@
 
 #include "platform/x11/x11_active_window.h"
 
+#include <utility>
+
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/x11_property.h"
 
 namespace tolvan::x11 {
 
-ActiveWindow::ActiveWindow() {
+ActiveWindow::ActiveWindow(std::function<void()> changed) : changed_(std::move(changed)) {
   if (!x_.ok()) return;
   Display* d = x_.display();
   atom_ = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
@@ -17,7 +19,9 @@ ActiveWindow::ActiveWindow() {
   // Selected before the first read: a change in between is not missed.
   read();
   x_.start([this](XEvent& event) {
-    if (event.type == PropertyNotify && event.xproperty.atom == atom_) read();
+    if (event.type != PropertyNotify || event.xproperty.atom != atom_) return;
+    read();
+    if (changed_) changed_();
   });
 }
 

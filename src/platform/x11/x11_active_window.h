@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "platform/x11/x11_event_thread.h"
@@ -13,7 +14,8 @@ namespace tolvan::x11 {
 
 class ActiveWindow {
  public:
-  ActiveWindow();
+  // `changed` runs on the watching thread after each change the window manager announces.
+  explicit ActiveWindow(std::function<void()> changed = {});
   ~ActiveWindow();
   ActiveWindow(const ActiveWindow&) = delete;
   ActiveWindow& operator=(const ActiveWindow&) = delete;
@@ -25,6 +27,7 @@ class ActiveWindow {
  private:
   void read();
 
+  std::function<void()> changed_;
   XEventThread x_;
   unsigned long atom_ = 0;
   std::atomic<bool> announced_{false};

@@ -38,7 +38,7 @@ Result<std::unique_ptr<X11Platform>> X11Platform::open() {
   if (!p->hook_->ok()) return Error{p->hook_->why()};
   p->input_ = std::make_unique<X11Input>(*p->keyboard_, *p->ledger_);
   if (!p->input_->ok()) return Error{"The X server lacks the XTEST extension."};
-  p->windows_ = std::make_unique<X11Windows>(FocusTracking::kMainContext);
+  p->windows_ = std::make_unique<X11Windows>();
   p->hotkeys_ = std::make_unique<X11Hotkeys>(*p->keyboard_);
   p->clipboard_ = std::make_unique<X11Clipboard>();
   p->primary_ = std::make_unique<X11Clipboard>(std::chrono::milliseconds(1000), X11Clipboard::Selection::Primary);

@@ -24,9 +24,7 @@ class X11Clipboard;
 
 class X11Platform {
  public:
-  // Connects every part to the display; an error says what is missing. The process runs
-  // GLib's default main context (the expander's timers do), and the accessibility focus is
-  // followed there.
+  // Connects every part to the display; an error says what is missing.
   static Result<std::unique_ptr<X11Platform>> open();
   // Gives up the clipboard selection on the way out, so that nobody asks a Tolvan that
   // is gone for the data.

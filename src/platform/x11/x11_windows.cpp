@@ -10,13 +10,15 @@
 #include "platform/x11/x11_property.h"
 
 namespace tolvan::x11 {
-X11Windows::X11Windows(FocusTracking tracking) {
-  display_ = XOpenDisplay(nullptr);
-  if (display_) focus_ = std::make_unique<AtspiFocus>(tracking);
-}
+X11Windows::X11Windows()
+    : display_(XOpenDisplay(nullptr)),
+      focus_(display_ ? std::make_unique<AtspiFocus>() : nullptr),
+      // The newly active window's application sets its focus as it takes the keyboard.
+      active_([this] {
+        if (focus_) focus_->look_again(0);
+      }) {}
 
 X11Windows::~X11Windows() {
-  focus_.reset();
   if (display_) XCloseDisplay(display_);
 }
 
@@ -78,20 +80,31 @@ std::optional<Caret> X11Windows::caret() {
   }
   // Asked without the lock: the application may take a moment to answer.
   const std::optional<Rect> at =
-      believed_caret(focus_->focused(), pid, Rect{x, y, x + attributes.width, y + attributes.height});
+      believed_caret(focus_->focused(pid), pid, Rect{x, y, x + attributes.width, y + attributes.height});
   if (!at) return caret;
   caret.rect = *at;
   caret.reported = true;
   return caret;
 }
 
-bool X11Windows::focus_is_secret() {
-  if (!focus_) return false;
-  const uint32_t secret = focus_->secret_pid();
-  if (secret == 0) return false;
+uint32_t X11Windows::foreground_pid() {
   const WindowId window = foreground();
   std::lock_guard held(mutex_);
-  return window != 0 && window_pid(window) == secret;
+  return window != 0 ? window_pid(window) : 0;
+}
+
+bool X11Windows::focus_is_secret() {
+  if (!focus_) return false;
+  const uint32_t pid = foreground_pid();
+  const uint32_t secret = focus_->secret_pid();
+  // The key being asked about may move the focus (Tab, a shortcut): the answer for the
+  // next one is looked up meanwhile.
+  focus_->look_again(pid);
+  return secret != 0 && pid == secret;
+}
+
+void X11Windows::focus_may_have_moved() {
+  if (focus_) focus_->look_again(foreground_pid());
 }
 
 bool X11Windows::bring_to_front(WindowId window) {
