@@ -52,6 +52,8 @@ class Clipboard {
   // its paste is not over. Other programs (a clipboard viewer) do not count. Backends that
   // cannot tell programs apart count the data requests.
   virtual std::optional<int> pasting_program_requests() { return completed_data_requests(); }
+  // How many of the completed data requests were that program's.
+  virtual std::optional<int> pasting_program_fetches() { return completed_data_requests(); }
 
   // Text put here ends its lines the way the platform's applications expect: CR LF on
   // Windows, LF for X applications (a terminal pastes CR LF as two line breaks).

@@ -15,10 +15,13 @@ constexpr uint32_t kBeforePasteMs = 25;
 // once the target has fetched the text, or after this wait when nobody can tell.
 constexpr uint32_t kAfterPasteMs = 700;
 constexpr uint32_t kFetchPollMs = 5;
-// Some applications (Chromium) fetch the text more than once for one paste, the fetch they
-// paste tens of milliseconds after the first, among requests for the list of formats. The
-// text stays until the application has been quiet this long after its first fetch.
-constexpr uint32_t kQuietAfterFetchMs = 60;
+// The text stays until the pasting application has been quiet this long after its fetch.
+constexpr uint32_t kQuietAfterFetchMs = 20;
+// Some applications (Chromium) fetch the text twice for one paste, and paste what the
+// second fetch brings, tens of milliseconds after the first, asking for the list of formats
+// again and again in between. One that keeps asking after its first fetch is given this
+// long to fetch again.
+constexpr uint32_t kQuietBeforeSecondFetchMs = 60;
 constexpr size_t kGrowBy = 512;
 // Windows that ask before pasting text with line breaks in it (rxvt-unicode's confirm-paste
 // extension, on as it comes) and take the keys that follow as the answer: such text is typed.
@@ -141,10 +144,17 @@ bool ClipboardOutput::wait_for_fetch(Clipboard& clipboard, std::optional<int> be
       requests = now;
       quiet = 0;
     }
-    if (fetched && quiet >= kQuietAfterFetchMs) return true;
+    if (fetched && quiet >= quiet_after_fetch(clipboard)) return true;
     platform_.clock->sleep_ms(kFetchPollMs);
   }
   return fetched;
+}
+
+uint32_t ClipboardOutput::quiet_after_fetch(Clipboard& clipboard) {
+  const std::optional<int> fetches = clipboard.pasting_program_fetches();
+  const std::optional<int> requests = clipboard.pasting_program_requests();
+  const bool asks_on = fetches && requests && *fetches == 1 && *requests > *fetches;
+  return asks_on ? kQuietBeforeSecondFetchMs : kQuietAfterFetchMs;
 }
 
 std::optional<std::string> ClipboardOutput::get_data(Clipboard& clipboard, ClipboardFormat format) {

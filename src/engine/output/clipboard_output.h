@@ -79,6 +79,8 @@ class ClipboardOutput {
   // pasting application has gone quiet, or the paste wait is over.
   // False when the clipboard tells and nothing was fetched.
   bool wait_for_fetch(Clipboard& clipboard, std::optional<int> before);
+  // How long the pasting application must have been quiet for its paste to be over.
+  static uint32_t quiet_after_fetch(Clipboard& clipboard);
 
   Platform platform_;
   KeySender keys_;

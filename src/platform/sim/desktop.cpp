@@ -67,7 +67,11 @@ WindowId Desktop::add_window(const std::string& class_name, const Layout& layout
   Window* raw = w.get();
   w->field.read_clipboard = [this, raw]() -> std::optional<std::string> {
     if (raw->paste_delay_ms > 0 && !raw->pasting_late) {
-      if (raw->fetches_twice) (void)clipboard_.text_for_paste();  // a look, not the paste
+      if (raw->fetches_twice) {
+        // A look, not the paste; then, as Chromium does, a question about the formats.
+        (void)clipboard_.text_for_paste();
+        clipboard_.ask_formats();
+      }
       raw->paste_due = clock_.now_ms() + raw->paste_delay_ms;
       return std::nullopt;
     }

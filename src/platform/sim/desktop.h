@@ -70,8 +70,9 @@ class Desktop final : public KeyboardHook,
   // The window's application is busy: it fetches the clipboard for a paste `ms` after it
   // sees the keys (0: at once, as an idle one does).
   void set_paste_delay(WindowId window, uint32_t ms);
-  // The window's application looks at the clipboard's text as soon as it sees the keys and
-  // fetches it again for the paste itself, the paste delay later (as Chromium does).
+  // The window's application looks at the clipboard's text as soon as it sees the keys, asks
+  // which formats it holds, and fetches the text again for the paste itself, the paste delay
+  // later (as Chromium does).
   void set_fetches_twice(WindowId window, bool twice);
   std::string text(WindowId window) const;
   std::string text_with_caret(WindowId window) const;

@@ -28,6 +28,7 @@ bool SimClipboard::empty() {
   if (!open_) return false;
   contents_.clear();
   completed_pastes_ = 0;
+  format_requests_ = 0;
   return true;
 }
 
@@ -102,6 +103,7 @@ void SimClipboard::set_contents(std::vector<std::pair<ClipboardFormat, std::stri
   contents_ = std::move(contents);
   unreadable_.clear();
   completed_pastes_ = 0;
+  format_requests_ = 0;
 }
 
 void SimClipboard::set_contents_text(const std::string& utf8) {
@@ -140,6 +142,17 @@ std::optional<int> SimClipboard::completed_data_requests() {
   std::lock_guard lock(mutex_);
   if (!reports_requests_) return std::nullopt;
   return completed_pastes_;
+}
+
+void SimClipboard::ask_formats() {
+  std::lock_guard lock(mutex_);
+  if (completed_pastes_ > 0) ++format_requests_;
+}
+
+std::optional<int> SimClipboard::pasting_program_requests() {
+  std::lock_guard lock(mutex_);
+  if (!reports_requests_) return std::nullopt;
+  return completed_pastes_ + format_requests_;
 }
 
 void SimClipboard::set_reports_requests(bool reports) {

@@ -30,6 +30,9 @@ class SimClipboard final : public Clipboard {
   std::optional<std::string> text() override;
   // The pastes that found text (text_for_paste) since the last empty() or set_contents().
   std::optional<int> completed_data_requests() override;
+  // Those pastes and the requests for the list of formats (ask_formats) since then: the
+  // simulated applications all count as the one pasting.
+  std::optional<int> pasting_program_requests() override;
 
   // --- what other programs do ---
   // A registered format: the same name gives the same number.
@@ -46,6 +49,8 @@ class SimClipboard final : public Clipboard {
   void make_unreadable(ClipboardFormat format);
   // An application's paste: the text, or nullopt when the clipboard is open or holds none.
   std::optional<std::string> text_for_paste();
+  // An application asks which formats the clipboard holds, as X applications do.
+  void ask_formats();
   // How often open() succeeded, and how often it was refused.
   int successful_opens() const;
   // false: the clipboard cannot tell whether anyone pasted, as some real ones cannot.
@@ -73,6 +78,7 @@ class SimClipboard final : public Clipboard {
   int successful_opens_ = 0;
   int refused_opens_ = 0;
   int completed_pastes_ = 0;
+  int format_requests_ = 0;
   bool reports_requests_ = true;
   std::atomic<bool> crlf_ = true;
 };

@@ -191,6 +191,11 @@ std::optional<int> X11Clipboard::pasting_program_requests() {
   return fetcher_requests_;
 }
 
+std::optional<int> X11Clipboard::pasting_program_fetches() {
+  std::lock_guard lock(mutex_);
+  return fetcher_fetches_;
+}
+
 std::optional<ClipboardFormat> X11Clipboard::register_format(const std::string& target) {
   std::lock_guard lock(mutex_);
   return table_.format_of(target);
@@ -266,6 +271,7 @@ bool X11Clipboard::take_ownership() {
     served_ = 0;
     fetcher_.reset();
     fetcher_requests_ = 0;
+    fetcher_fetches_ = 0;
   }
   return owner;
 }
@@ -507,6 +513,7 @@ bool X11Clipboard::serve(unsigned long requestor, unsigned long property, unsign
 void X11Clipboard::served_in_full(unsigned long requestor) {
   ++served_;
   if (!fetcher_) fetcher_ = requestor;
+  if (*fetcher_ == requestor) ++fetcher_fetches_;
 }
 
 X11Clipboard::Bytes X11Clipboard::data_for_target(const std::string& target) const {

@@ -56,6 +56,7 @@ class X11Clipboard final : public Clipboard {
   // a small one) since Tolvan last took the selection.
   std::optional<int> completed_data_requests() override;
   std::optional<int> pasting_program_requests() override;
+  std::optional<int> pasting_program_fetches() override;
   bool lines_end_with_crlf() const override { return false; }
   bool serves_at_once() const override { return true; }
 
@@ -144,10 +145,11 @@ class X11Clipboard final : public Clipboard {
   bool owner_ = false;
   unsigned long owned_since_ = 0;
   int served_ = 0;
-  // The window that first fetched data since Tolvan last took the selection, and how many
-  // requests it has made since, whatever they asked for.
+  // The window that first fetched data since Tolvan last took the selection, how many
+  // requests it has made since, whatever they asked for, and how many fetches in all.
   std::optional<unsigned long> fetcher_;
   int fetcher_requests_ = 0;
+  int fetcher_fetches_ = 0;
   std::map<std::pair<unsigned long, unsigned long>, Outgoing> outgoing_;  // (requestor, property)
   Reading reading_;
   std::optional<unsigned long> time_answer_;
