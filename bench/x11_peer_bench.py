@@ -286,8 +286,8 @@ class Terminal:
 
 class GtkField:
     """The GTK test application's text view, which reports its text to a file after each
-    change, or once changes stop coming (for thousands of typed characters, each of which
-    would otherwise write the whole text again)."""
+    change, or once no change has come for 20 ms (for thousands of typed characters, each of
+    which would otherwise write the whole text again; the measure includes the wait)."""
 
     def __init__(self, app, work, when_idle=False):
         self.report = os.path.join(work, "field.json")
