@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/x11/atspi_focus.h"
 #include "platform/x11/x11_windows.h"
@@ -24,14 +25,10 @@
 namespace tolvan::x11 {
 namespace {
 
-// text_field_app with the entry focused, ended with the test.
-class FieldApp {
+// A program that says on its first line of output that it is ready, ended with the test.
+class ReadyProgram {
  public:
-  FieldApp() {
-    char report[] = "/tmp/tolvan-caret-XXXXXX";
-    const int fd = mkstemp(report);
-    if (fd >= 0) close(fd);
-    report_ = report;
+  ReadyProgram(std::vector<std::string> argv, const std::string& ready_line) {
     int out[2];
     if (pipe(out) != 0) return;
     pid_ = fork();
@@ -40,29 +37,57 @@ class FieldApp {
       close(out[0]);
       close(out[1]);
       setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-      execl(TOLVAN_TEXT_FIELD_APP, TOLVAN_TEXT_FIELD_APP, "--report", report, "--focus", "entry",
-            static_cast<char*>(nullptr));
+      std::vector<char*> args;
+      for (std::string& arg : argv) args.push_back(arg.data());
+      args.push_back(nullptr);
+      execv(args[0], args.data());
       _exit(127);
     }
     close(out[1]);
     FILE* lines = fdopen(out[0], "r");
     char line[64];
-    ready_ = lines && fgets(line, sizeof line, lines) && std::string(line) == "ready\n";
+    ready_ = lines && fgets(line, sizeof line, lines) && std::string(line) == ready_line + "\n";
     if (lines) fclose(lines);
   }
-  ~FieldApp() {
+  ~ReadyProgram() {
     if (pid_ > 0) {
       kill(pid_, SIGTERM);
       waitpid(pid_, nullptr, 0);
     }
-    std::remove(report_.c_str());
   }
+  ReadyProgram(const ReadyProgram&) = delete;
+  ReadyProgram& operator=(const ReadyProgram&) = delete;
   bool ready() const { return ready_; }
 
  private:
   pid_t pid_ = -1;
   bool ready_ = false;
-  std::string report_;
+};
+
+// A file name of its own, removed with the test.
+class TemporaryFile {
+ public:
+  TemporaryFile() {
+    char name[] = "/tmp/tolvan-caret-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd >= 0) close(fd);
+    name_ = name;
+  }
+  ~TemporaryFile() { std::remove(name_.c_str()); }
+  const std::string& name() const { return name_; }
+
+ private:
+  std::string name_;
+};
+
+// text_field_app with the entry focused.
+class FieldApp {
+ public:
+  bool ready() const { return app_.ready(); }
+
+ private:
+  TemporaryFile report_;
+  ReadyProgram app_{{TOLVAN_TEXT_FIELD_APP, "--report", report_.name(), "--focus", "entry"}, "ready"};
 };
 
 // The window's frame on the screen, asked of the server directly.
@@ -133,43 +158,18 @@ int reported_key_events(const std::string& bus, const char* keys) {
   return reported;
 }
 
-// A libatspi client that has asked the applications for their states, alive until the end
-// of the test.
+// A libatspi client that has asked the applications for their states.
 class LibatspiClient {
  public:
-  LibatspiClient() {
-    int out[2];
-    if (pipe(out) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      close(out[1]);
-      execl("/usr/bin/python3", "python3", "-c",
-            "import pyatspi, time\n"
-            "for app in pyatspi.Registry.getDesktop(0): app.getState()\n"
-            "print('asked', flush=True)\n"
-            "time.sleep(30)\n",
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(out[1]);
-    FILE* lines = fdopen(out[0], "r");
-    char line[64];
-    ready_ = lines && fgets(line, sizeof line, lines) && std::string(line) == "asked\n";
-    if (lines) fclose(lines);
-  }
-  ~LibatspiClient() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  bool ready() const { return ready_; }
+  bool ready() const { return client_.ready(); }
 
  private:
-  pid_t pid_ = -1;
-  bool ready_ = false;
+  ReadyProgram client_{{"/usr/bin/python3", "-c",
+                        "import pyatspi, time\n"
+                        "for app in pyatspi.Registry.getDesktop(0): app.getState()\n"
+                        "print('asked', flush=True)\n"
+                        "time.sleep(30)\n"},
+                       "asked"};
 };
 
 // The GTK application shows its window with the entry focused; X11Windows is asked as the
