@@ -13,6 +13,8 @@ packages=(
   libx11-dev libxi-dev libxtst-dev libxkbcommon-dev libxkbcommon-x11-dev
   libatspi2.0-dev libcanberra-dev at-spi2-core
   python3 python3-gi python3-pyatspi dbus
+  # The caret tests watch the accessibility bus (dbus-monitor) and ask for its address (gdbus).
+  dbus-bin libglib2.0-bin
   xvfb openbox xdotool xterm xclip dbus-x11 x11-utils x11-xkb-utils trayer imagemagick
   locales
   # The launcher scenarios: the MIME types of files (a document's default application) and ps
