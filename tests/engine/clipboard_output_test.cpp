@@ -35,8 +35,8 @@ TEST(KeysimClipboard, PastesTheWholeTextOnceAndPutsTheUsersTextBack) {
   EXPECT_EQ(s.pasted[0], (Contents{{kFormatUnicodeText, sim::SimClipboard::encode_unicode_text("Line one\r\nLine two")}}));
   EXPECT_EQ(s.desktop.clipboard().text(), "mine");
   // 25 ms before the paste; the application read it at once and then asked nothing more
-  // for 20 ms.
-  EXPECT_EQ(s.desktop.clock().total_slept_ms() - before, 25u + 20u);
+  // for 16 ms.
+  EXPECT_EQ(s.desktop.clock().total_slept_ms() - before, 25u + 16u);
   // No Caps Lock care for pasted text.
   EXPECT_EQ(s.hook.posts, (std::vector<MonMessage>{MonMessage::ClearKeyBuffer, MonMessage::RestoreModifiers,
                                                    MonMessage::EnableHook}));
@@ -151,8 +151,8 @@ TEST(KeysimClipboard, TheUsersClipboardReturnsRightAfterABusyApplicationFetchedT
   const uint64_t waited = s.desktop.clock().total_slept_ms() - before;
   // 25 ms before the paste, then polls a few milliseconds apart until the fetch, and the
   // quiet after it.
-  EXPECT_GE(waited, 25u + 120u + 20u);
-  EXPECT_LE(waited, 25u + 120u + 20u + 10u);
+  EXPECT_GE(waited, 25u + 120u + 16u);
+  EXPECT_LE(waited, 25u + 120u + 16u + 10u);
 }
 
 TEST(KeysimClipboard, AnApplicationThatFetchesTwiceGetsTheExpansionBothTimes) {

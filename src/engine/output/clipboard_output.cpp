@@ -14,9 +14,9 @@ constexpr uint32_t kBeforePasteMs = 25;
 // Applications read the clipboard after they see Ctrl+V; the user's contents go back only
 // once the target has fetched the text, or after this wait when nobody can tell.
 constexpr uint32_t kAfterPasteMs = 700;
-constexpr uint32_t kFetchPollMs = 5;
+constexpr uint32_t kFetchPollMs = 2;
 // The text stays until the pasting application has been quiet this long after its fetch.
-constexpr uint32_t kQuietAfterFetchMs = 20;
+constexpr uint32_t kQuietAfterFetchMs = 16;
 // Some applications (Chromium) fetch the text twice for one paste, and paste what the
 // second fetch brings, tens of milliseconds after the first, asking for the list of formats
 // again and again in between. One that keeps asking after its first fetch is given this
