@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <mutex>
@@ -51,17 +52,22 @@ class Reply {
   GVariant* reply_ = nullptr;
 };
 
-std::vector<Remote> children(GDBusConnection* bus, const Remote& of) {
+// The object references of an (a(so)) reply, at most `limit` of them.
+std::vector<Remote> references_in(const Reply& reply, size_t limit = SIZE_MAX) {
   std::vector<Remote> found;
-  Reply reply(bus, of, kAccessible, "GetChildren", nullptr, "(a(so))");
   if (!reply) return found;
   GVariantIter* items = nullptr;
   g_variant_get(reply.get(), "(a(so))", &items);
   const char* name = nullptr;
   const char* path = nullptr;
-  while (g_variant_iter_next(items, "(&s&o)", &name, &path)) found.push_back(Remote{name, path});
+  while (found.size() < limit && g_variant_iter_next(items, "(&s&o)", &name, &path))
+    found.push_back(Remote{name, path});
   g_variant_iter_free(items);
   return found;
+}
+
+std::vector<Remote> children(GDBusConnection* bus, const Remote& of) {
+  return references_in(Reply(bus, of, kAccessible, "GetChildren", nullptr, "(a(so))"));
 }
 
 bool has_state(GDBusConnection* bus, const Remote& object, AtspiStateType state) {
@@ -94,16 +100,9 @@ Remote focused_below(GDBusConnection* bus, const Remote& window) {
   const int32_t all = ATSPI_Collection_MATCH_ALL;
   GVariant* args = g_variant_new("((aiia{ss}iaiiasib)uib)", &states, all, &attributes, all, &roles, all, &interfaces,
                                  all, FALSE, static_cast<uint32_t>(ATSPI_Collection_SORT_ORDER_CANONICAL), 1, TRUE);
-  Reply reply(bus, window, "org.a11y.atspi.Collection", "GetMatches", args, "(a(so))");
-  Remote found;
-  if (!reply) return found;
-  GVariantIter* items = nullptr;
-  g_variant_get(reply.get(), "(a(so))", &items);
-  const char* name = nullptr;
-  const char* path = nullptr;
-  if (g_variant_iter_next(items, "(&s&o)", &name, &path)) found = Remote{name, path};
-  g_variant_iter_free(items);
-  return found;
+  std::vector<Remote> found =
+      references_in(Reply(bus, window, "org.a11y.atspi.Collection", "GetMatches", args, "(a(so))"), 1);
+  return found.empty() ? Remote{} : found.front();
 }
 
 std::optional<Rect> as_caret(int x, int y, int width, int height, bool right_edge) {
