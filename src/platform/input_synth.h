@@ -31,9 +31,12 @@ class InputSynth {
   // Keys for an application that takes them lazily (LibreOffice): it sets typed characters
   // aside while more keys wait, so a Backspace, a Return or a character typed another way
   // overtakes them, and it takes a key released and pressed again at once for auto-repeat.
-  // While `on`, the input gives such an application a moment where that could happen; it is
-  // off unless asked for, as it costs time.
-  virtual void pace_keys(bool on) { (void)on; }
+  // While `on`, the input gives the application of `window` a moment where that could
+  // happen; it is off unless asked for, as it costs time.
+  virtual void pace_keys(bool on, WindowId window) {
+    (void)on;
+    (void)window;
+  }
   // The characters (each once) that the text to come types as Unicode events. Where typing
   // them changes the keymap, the changes are made now, in one, and applications are given a
   // moment to read it: some read a keymap that changes key by key late, and lose characters.

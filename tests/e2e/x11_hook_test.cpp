@@ -21,6 +21,8 @@
 #include <X11/extensions/XInput2.h>
 #undef Status
 
+#include "ping_window.h"
+
 namespace tolvan::x11 {
 namespace {
 
@@ -192,7 +194,7 @@ TEST_F(X11HookTest, PacedKeysGiveTheApplicationTimeWhereItNeedsIt) {
       input.send_key(key, scan, kKeyUp);
     }
   };
-  input.pace_keys(true);
+  input.pace_keys(true, 0);
   const std::vector<RawKey> letters = raw_keys_of([&] { taps('L', 0x26); }, 6);
   ASSERT_EQ(letters.size(), 6u);
   for (size_t i = 1; i + 1 < letters.size(); i += 2) {
@@ -211,10 +213,34 @@ TEST_F(X11HookTest, PacedKeysGiveTheApplicationTimeWhereItNeedsIt) {
   ASSERT_EQ(mixed.size(), 6u);
   EXPECT_GE(mixed[2].time - mixed[1].time, 20u) << "Return after a character";
   EXPECT_GE(mixed[4].time - mixed[3].time, 20u) << "a character after Return";
-  input.pace_keys(false);
+  input.pace_keys(false, 0);
   const std::vector<RawKey> unpaced = raw_keys_of([&] { taps('L', 0x26); }, 6);
   ASSERT_EQ(unpaced.size(), 6u);
   EXPECT_LT(unpaced.back().time - unpaced.front().time, 20u) << "at full speed once pacing is off";
+}
+
+// An application that answers pings late is busy: the settle between kinds of keys grows
+// with its delay, where a fixed one let LibreOffice on a loaded machine take the Backspaces
+// after the text that followed them.
+TEST_F(X11HookTest, ABusyApplicationGetsLongerToSettle) {
+  X11Input input(*keyboard_, ledger_);
+  ASSERT_TRUE(input.ok());
+  constexpr auto kDelay = std::chrono::milliseconds(60);
+  PingWindow busy(PingWindow::Plays::Answering, kDelay);
+  input.pace_keys(true, busy.id());
+  const std::vector<RawKey> mixed = raw_keys_of(
+      [&] {
+        for (uint16_t key : {uint16_t{'A'}, vk::Return}) {
+          input.send_key(key, 0, 0);
+          input.send_key(key, 0, kKeyUp);
+        }
+      },
+      4);
+  input.pace_keys(false, 0);
+  ASSERT_EQ(mixed.size(), 4u);
+  // The ping's own wait, the settle, and twice the ping's time again.
+  EXPECT_GE(mixed[2].time - mixed[1].time, 20u + 3 * kDelay.count()) << "Return after a character";
+  EXPECT_EQ(busy.pings_seen(), 1) << "one ping for one change of kind";
 }
 
 // Characters with no key are bound to spare keys before the text starts, so that applications

@@ -175,7 +175,7 @@ void OutputThread::handle(TypedAbbrevInfo& record) {
 
   const bool lazy_window =
       window_class_listed(prefs_.lazy_input_classes, platform_.windows->class_name(record.window));
-  if (lazy_window) platform_.input->pace_keys(true);
+  if (lazy_window) platform_.input->pace_keys(true, record.window);
   // Before anything is erased: applications may take a changed keymap in slowly. The text
   // typed below is this one, so it is announced here only.
   if (method_ == OutputMethod::kKeySimulation) prepare_characters(record.text, record.window);
@@ -195,7 +195,7 @@ void OutputThread::handle(TypedAbbrevInfo& record) {
     clipboard_.buf_free();
     if (backed_up) clipboard_.restore_contents();
   }
-  if (lazy_window) platform_.input->pace_keys(false);
+  if (lazy_window) platform_.input->pace_keys(false, record.window);
 }
 
 void OutputThread::keyboard_preppy() {

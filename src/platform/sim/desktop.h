@@ -127,7 +127,7 @@ class Desktop final : public KeyboardHook,
   // --- InputSynth ---
   void send_key(uint16_t vk, uint16_t scan, uint32_t flags) override;
   bool post_char(WindowId window, char16_t unit) override;
-  void pace_keys(bool on) override { keys_paced_ = on; }
+  void pace_keys(bool on, WindowId) override { keys_paced_ = on; }
   bool keys_paced() const { return keys_paced_; }
   // How many key events were sent while keys were paced.
   int paced_key_events() const { return paced_key_events_; }

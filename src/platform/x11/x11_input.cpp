@@ -66,6 +66,7 @@ X11Input::X11Input(X11Keyboard& keyboard, InjectionLedger& ledger) : keyboard_(k
     return;
   }
   spares_ = SpareKeys(find_spare_keys(display_));
+  ping_ = ApplicationPing(display_);
 }
 
 X11Input::~X11Input() {
@@ -120,12 +121,24 @@ void X11Input::pace(KeyCode keycode, bool down, const InjectedKey& as) {
   // The server stamps an event when it takes the request in: after the round trip the
   // release before has its time, and the waits count from there.
   XSync(display_, False);
-  std::this_thread::sleep_for(kind_changes ? kKindChangeSettle : kSameKeyGap);
+  if (!kind_changes) {
+    std::this_thread::sleep_for(kSameKeyGap);
+    return;
+  }
+  // LibreOffice takes in keys some time after its event loop handed them on, and a busy
+  // machine stretches that time: the settle grows with how long the application took to
+  // answer a ping (not at all for an application that does not take pings).
+  const auto asked = std::chrono::steady_clock::now();
+  const PingAnswer answer = ping_.ping(paced_window_, kPingBound);
+  const auto busy = answer == PingAnswer::NotSupported ? std::chrono::steady_clock::duration{}
+                                                       : std::chrono::steady_clock::now() - asked;
+  std::this_thread::sleep_for(kKindChangeSettle + kBusyFactor * busy);
 }
 
-void X11Input::pace_keys(bool on) {
+void X11Input::pace_keys(bool on, WindowId window) {
   std::lock_guard held(mutex_);
   paced_ = on;
+  paced_window_ = on ? window : 0;
   last_kind_ = KeyKind::Modifier;
 }
 

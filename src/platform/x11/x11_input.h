@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/input_synth.h"
+#include "platform/x11/application_ping.h"
 #include "platform/x11/x11_injections.h"
 #include "platform/x11/x11_keyboard.h"
 
@@ -52,7 +53,7 @@ class X11Input final : public InputSynth {
 
   void send_key(uint16_t vk, uint16_t scan, uint32_t flags) override;
   bool post_char(WindowId window, char16_t unit) override;
-  void pace_keys(bool on) override;
+  void pace_keys(bool on, WindowId window) override;
   void prepare_characters(const std::u32string& characters) override;
 
  private:
@@ -70,13 +71,19 @@ class X11Input final : public InputSynth {
   // press of the same key with the same server time for auto-repeat: a key pressed again
   // waits this long after the server took its release. A press of another kind of key than
   // the last (a character key, or a key that types none or a character of a spare key)
-  // waits the settle time: LibreOffice needed 15 ms to take in what came before.
+  // waits the settle time, and twice as long again as the application took to answer a ping
+  // just then: LibreOffice needed 15 ms to take in what came before on an idle machine, and
+  // up to 100 ms with every core busy, where its answers to pings came late too.
   enum class KeyKind { Modifier, Character, Other };  // last_kind_ is Modifier until another key went
   static KeyKind kind_of(const InjectedKey& key);
   void pace(KeyCode keycode, bool down, const InjectedKey& as);
   static constexpr std::chrono::milliseconds kSameKeyGap{2};
   static constexpr std::chrono::milliseconds kKindChangeSettle{25};
+  static constexpr std::chrono::milliseconds kPingBound{500};
+  static constexpr int kBusyFactor = 2;
   bool paced_ = false;
+  ApplicationPing ping_{nullptr};
+  WindowId paced_window_ = 0;  // whose application is pinged
   KeyKind last_kind_ = KeyKind::Modifier;
   KeyCode last_released_ = 0;
   // How long applications get to read a keymap changed for the characters to come.
