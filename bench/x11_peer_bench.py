@@ -11,6 +11,8 @@ the expansion arrived. Reported per expander:
   - clipboard: the same 10,000 characters through the clipboard, into the terminal and into
     a GTK text view, trigger to arrival and to the user's clipboard being back (xclip polls
     it).
+Last, the same long texts are sent by XTest alone, as fast as it takes them: what the terminal
+and the GTK field can take in, the ceiling of the typing figures.
 
   x11_peer_bench.py TOLVAN_CLI [TEXT_FIELD_APP]
                                       run the comparison (needs xterm, xclip; AutoKey is
@@ -109,6 +111,9 @@ class Keys:
         self.x.XKeysymToKeycode.restype = ctypes.c_ubyte
         self.x.XFlush.argtypes = [ctypes.c_void_p]
         self.x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.x.XkbKeycodeToKeysym.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int,
+                                              ctypes.c_int]
+        self.x.XkbKeycodeToKeysym.restype = ctypes.c_ulong
         self.xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
                                                 ctypes.c_ulong]
         self.display = self.x.XOpenDisplay(None)
@@ -127,6 +132,26 @@ class Keys:
         time.sleep(0.01)
         self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
         self.x.XSync(self.display, 0)
+        return stamp
+
+    def type_text(self, text):
+        """Every character of `text` as fast as XTest takes them (Shift where the character
+        needs it); answers the monotonic time just before the first press."""
+        shift = self.code("Shift_L")
+        strokes = []
+        for c in text:
+            sym = 0xFF0D if c == "\n" else ord(c)
+            code = self.x.XKeysymToKeycode(self.display, sym)
+            strokes.append((code, self.x.XkbKeycodeToKeysym(self.display, code, 0, 0) != sym))
+        stamp = time.monotonic_ns()
+        for code, shifted in strokes:
+            if shifted:
+                self.xtst.XTestFakeKeyEvent(self.display, shift, 1, 0)
+            self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
+            self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
+            if shifted:
+                self.xtst.XTestFakeKeyEvent(self.display, shift, 0, 0)
+            self.x.XFlush(self.display)
         return stamp
 
     def type_word(self, word):
@@ -416,6 +441,27 @@ def run_expander(expander, work, keys, text, field_app):
     return report
 
 
+def measure_bare(work, keys, text, field_app):
+    """What the applications take in when XTest sends them the text with no expander in
+    between: the ceiling of the typing figures above. {where: characters per second}."""
+    rates = {}
+    terminal = Terminal(work, "bare", False)
+    started = keys.type_text(text)
+    done = terminal.recording.wait_for(text, 120)
+    terminal.close()
+    if done:
+        rates["the terminal"] = LONG_CHARS / ((done - started) / 1e9)
+    if field_app:
+        lines = long_text(line_length=70)
+        field = GtkField(field_app, work, when_idle=True)
+        started = keys.type_text(lines)
+        done = field.wait_for(lines, 120)
+        field.close()
+        if done:
+            rates["the GTK field"] = LONG_CHARS / ((done - started) / 1e9)
+    return rates
+
+
 def print_report(name, report, note):
     print(f"{name}{note}")
     short = report["short"]
@@ -462,6 +508,9 @@ def main():
         print("AutoKey (autokey-gtk) is not installed: Tolvan alone is measured")
     for expander, note in reports:
         print_report(expander.name, run_expander(expander, work, keys, text, field_app), note)
+    print("XTest alone, no expander (what the applications take in at most)")
+    for where, rate in measure_bare(work, keys, text, field_app).items():
+        print(f"  {LONG_CHARS} characters typed into {where}: {rate:,.0f} characters/s")
     shutil.rmtree(work, ignore_errors=True)
 
 
