@@ -1,5 +1,5 @@
-// ApplicationPing on a real server: an application that answers, one that does
-// not list the ping, and one that lists it and hangs.
+// ApplicationPing on a real server: an application that answers, one that does not list the
+// ping, and one that lists it and hangs.
 #include "platform/x11/application_ping.h"
 
 #include <gtest/gtest.h>

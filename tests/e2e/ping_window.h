@@ -1,7 +1,7 @@
-// A top-level window of the test's own that takes _NET_WM_PING the way toolkits
-// do: its thread echoes each ping to the root window, after a delay that plays
-// a busy application. Without the protocol, or with answers switched off, it
-// plays an application that cannot or does not answer.
+// A top-level window of the test's own that takes _NET_WM_PING the way toolkits do: its
+// thread echoes each ping to the root window, after a delay that plays a busy application.
+// Without the protocol, or with answers switched off, it plays an application that cannot
+// or does not answer.
 #pragma once
 
 #include <atomic>

@@ -42,8 +42,8 @@ PingAnswer ApplicationPing::ping(uint64_t window, std::chrono::milliseconds boun
   event.xclient.data.l[0] = static_cast<long>(ping_atom_);
   event.xclient.data.l[1] = token;  // echoed back: the time stamp field, used as a token
   event.xclient.data.l[2] = static_cast<long>(window);
-  // The answer goes to the root window for whoever selects its substructure;
-  // this connection does only while it waits.
+  // The answer goes to the root window for whoever selects its substructure; this
+  // connection does only while it waits.
   XSelectInput(display_, root, SubstructureNotifyMask);
   {
     XErrorTrap trap(display_);

@@ -1,9 +1,9 @@
-// ApplicationPing: asks the application behind a top-level window whether it
-// has caught up with its input. A window that lists _NET_WM_PING among its
-// WM_PROTOCOLS answers the ping from its event loop, and toolkits read X events
-// one at a time (GDK translates the next only once the last was dispatched):
-// the answer means every key sent before the ping has been handed to the
-// application's own handlers. The wait is bounded, so an application that hangs
+// ApplicationPing: asks the application behind a top-level window whether it has caught up
+// with its input. A window that lists _NET_WM_PING among its WM_PROTOCOLS answers the ping
+// from its event loop, and toolkits read X events one at a time (GDK translates the next only
+// once the last was dispatched): the answer means every key sent before the ping has been
+// handed to the application's own handlers. What those handlers then do may take longer
+// (LibreOffice inserts typed text later). The wait is bounded, so an application that hangs
 // delays Tolvan by the bound at most.
 #pragma once
 
@@ -20,8 +20,7 @@ class ApplicationPing {
  public:
   explicit ApplicationPing(_XDisplay* display);
 
-  // Sends a ping to `window` (a client's top-level window) and waits for its
-  // answer.
+  // Sends a ping to `window` (a client's top-level window) and waits for its answer.
   PingAnswer ping(uint64_t window, std::chrono::milliseconds bound);
 
  private:
