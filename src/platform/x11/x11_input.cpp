@@ -127,11 +127,12 @@ void X11Input::pace(KeyCode keycode, bool down, const InjectedKey& as) {
   }
   // LibreOffice takes in keys some time after its event loop handed them on, and a busy
   // machine stretches that time: the settle grows with how long the application took to
-  // answer a ping (not at all for an application that does not take pings).
+  // answer a ping (not at all for an application that does not take pings, and one that did
+  // not answer within the bound has had the bound).
   const auto asked = std::chrono::steady_clock::now();
   const PingAnswer answer = ping_.ping(paced_window_, kPingBound);
-  const auto busy = answer == PingAnswer::NotSupported ? std::chrono::steady_clock::duration{}
-                                                       : std::chrono::steady_clock::now() - asked;
+  const auto busy = answer == PingAnswer::Answered ? std::chrono::steady_clock::now() - asked
+                                                   : std::chrono::steady_clock::duration{};
   std::this_thread::sleep_for(kKindChangeSettle + kBusyFactor * busy);
 }
 
